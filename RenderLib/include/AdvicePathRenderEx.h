@@ -1,0 +1,147 @@
+// The advice-path render library: draws the route line, the origin-destination
+// line and the turn at the next manoeuvre on the host's map view.
+//
+// The host owns the path (CNavPath), the turn information (CTurnInfo, copied by
+// the library) and the map view (CMapService, handed in as void*); the library
+// never frees them, and the host keeps them alive while a handle may use them.
+// Every call comes from one thread, one at a time; nothing here takes a lock.
+//
+// Calling order: create a handle (NewPathRender, GetAdvicePath, or construct
+// one); SetDrawParm when the map view is not the default one; SetSize (nothing
+// is drawn before a size table is set); SetClr; SetPath; SetTurnInfo whenever
+// the next manoeuvre changes; Draw on every repaint; Clear when the route is
+// dropped; ClearBigArrow to hide the turn until the next SetTurnInfo;
+// ClosePathRender (or destruction) at the end.
+#ifndef ADVICEPATH_RENDER_EX_H
+#define ADVICEPATH_RENDER_EX_H
+
+#if defined(_WIN32)
+#if defined(ADVICEPATH_BUILDING)
+#define ADVICEPATH_API __declspec(dllexport)
+#elif defined(ADVICEPATH_STATIC)
+#define ADVICEPATH_API
+#else
+#define ADVICEPATH_API __declspec(dllimport)
+#endif
+#else
+#define ADVICEPATH_API __attribute__((visibility("default")))
+#endif
+
+class CNavPath;
+class CTurnInfo;
+class AdvicePathRender;
+
+// The four colours, each an opaque 32-bit value handed unchanged to the map
+// view (the reference map view reads 0x00BBGGRR, so 255 is red).
+class ADVICEPATH_API AdvicePathClrSetting
+{
+public:
+    // The defaults: 0x000711F5, 0x0092121B, 0x00FFFFFF, 0.
+    AdvicePathClrSetting();
+    AdvicePathClrSetting(unsigned long pathClr, unsigned long pathBorderClr, unsigned long arrowClr,
+                         unsigned long arrowBorderClr);
+    AdvicePathClrSetting& operator=(const AdvicePathClrSetting& other);
+
+    unsigned int m_PathClr;        // route line, fill pass
+    unsigned int m_PathBorderClr;  // route line, border pass
+    unsigned int m_ArrowClr;       // junction band fill and arrow head fill
+    unsigned int m_ArrowBorderClr; // junction band border and arrow head outline
+};
+
+// One element of the size table: exactly eleven 32-bit fields, 44 bytes. The
+// host passes an array, one element per scale level (element 0 is level 0),
+// and fills every field: the record has no constructor. Lengths are in the
+// unit of the host's geodesy library (metres on the reference host); widths
+// are the map view's (pixels on the reference host).
+class ADVICEPATH_API AdvicePathSizeSetting
+{
+public:
+    AdvicePathSizeSetting& operator=(const AdvicePathSizeSetting& other);
+
+    int m_PathWidth;        // route line fill width; low 16 bits, unsigned
+    int m_PathBorderWidth;  // route line border width; low 16 bits, unsigned
+    int m_EdgeWidth;        // junction band fill width
+    int m_EdgeBorderWidth;  // junction band border width
+    int m_ArrowFillParam;   // third argument of the arrow head fill
+    int m_ArrowBorderParam; // third argument of the arrow head outline
+    int m_ToLength;         // leaving stretch after the junction
+    int m_FromLength;       // entering stretch before the junction
+    int m_LengthTolerance;  // slack within which a stretch counts as complete
+    int m_ArrowLength;      // arrow head length, base to tip
+    int m_ArrowWidth;       // half the width of the arrow head's base
+};
+
+static_assert(sizeof(AdvicePathSizeSetting) == 44, "AdvicePathSizeSetting is 44 bytes");
+static_assert(sizeof(AdvicePathClrSetting) == 16, "AdvicePathClrSetting is four 32-bit colours");
+
+// A handle on one renderer. A handle is one pointer wide. Copies share the
+// renderer (and so its path, colours, size table and turn); the renderer lives
+// until the last handle that refers to it is destroyed. A handle whose renderer
+// could not be allocated is inert: it answers false / 0 and ignores every call.
+class ADVICEPATH_API AdvicePathRenderEx
+{
+public:
+    // Creates a renderer with the host's default map view
+    // (CMapCreate::GetMapService(nullptr)) and, when `path` is not null, that
+    // path. Not owned: the host keeps the path alive.
+    AdvicePathRenderEx(CNavPath* path = nullptr);
+    // Shares `other`'s renderer.
+    AdvicePathRenderEx(const AdvicePathRenderEx& other);
+    // Releases this handle's renderer (freeing it when this was the last
+    // handle on it) and shares `other`'s. Self-assignment changes nothing.
+    AdvicePathRenderEx& operator=(const AdvicePathRenderEx& other);
+    // Releases the renderer; the last handle on it frees it.
+    virtual ~AdvicePathRenderEx();
+
+    // Sets the map view (a CMapService*, not owned). Null is accepted and
+    // suppresses all drawing. Returns false only for an inert handle.
+    bool SetDrawParm(void* mapView);
+    // Sets the path of the route line. Null is refused (false, the current path
+    // stays): Clear drops a path.
+    bool SetPath(CNavPath* path);
+    void SetClr(const AdvicePathClrSetting& colours);
+    // Copies the four colours into `colours`; false (and `colours` untouched)
+    // for an inert handle.
+    bool GetClr(AdvicePathClrSetting& colours) const;
+    // Copies `count` elements of `sizes` (the host may free its array after the
+    // call) and sets the largest level at which the turn is drawn. Returns 1 on
+    // success; 0 for a null array, a count of 0, a count whose byte size does
+    // not fit 32 bits (negative counts included) or an allocation failure, and
+    // then the previous table stays.
+    int SetSize(AdvicePathSizeSetting* sizes, int count, int maxTurnScale);
+    // Hands over the next manoeuvre (copied) and the path it lies on, and shows
+    // the turn again after ClearBigArrow. A null path is refused and logged.
+    void SetTurnInfo(const CTurnInfo& turn, CNavPath* path);
+    // Draws on the map view: the route line when `drawPath`, the turn when
+    // `drawTurn` and the level is at most the turn limit, then the
+    // origin-destination line when enabled. Nothing is drawn while drawing is
+    // disabled or before a size table and a map view are set.
+    void Draw(bool drawPath, bool drawTurn);
+    void EnableDrawing(bool enable);
+    void EnableDrawRedLine(bool enable);
+    // Drops the path and the junction band.
+    void Clear();
+    // Hides the turn until the next SetTurnInfo.
+    void ClearBigArrow();
+
+private:
+    AdvicePathRender* mp_Render;
+};
+
+// Allocates a handle with `path` (may be null) and, when `mapView` is not null,
+// that map view instead of the default one. Returns null when the handle cannot
+// be allocated; the handle may be inert. Release it with ClosePathRender.
+ADVICEPATH_API AdvicePathRenderEx* NewPathRender(CNavPath* path, void* mapView);
+
+// The process-wide shared handle, created on the first call (with no path and
+// the default map view) and destroyed when the library is unloaded. The first
+// call must not race with another.
+ADVICEPATH_API AdvicePathRenderEx& GetAdvicePath();
+
+// Deletes a handle made by NewPathRender and returns true; null returns true
+// and does nothing. The shared handle is refused (false, nothing destroyed);
+// the call creates the shared handle if it does not exist yet. Never pass a
+// handle that the host constructed itself.
+ADVICEPATH_API bool ClosePathRender(AdvicePathRenderEx* handle);
+
+#endif

@@ -1,0 +1,98 @@
+// The turn at the next manoeuvre: the junction band (entering stretch, guides
+// through the junction, leaving stretch) and the arrow head at its end.
+#include "AdvicePathRender.h"
+
+#include "../Host/Logging.h"
+#include "OperationProbe.h"
+
+namespace
+{
+void ZeroArrowHead(tagLonLat* arrowHead)
+{
+    for (int i = 0; i < 3; ++i)
+    {
+        arrowHead[i].lon = 0.0;
+        arrowHead[i].lat = 0.0;
+    }
+}
+
+// The arrow extension: room for the arrow head on the leaving stretch.
+const double kArrowExtensionFactor = 1.1;
+} // namespace
+
+void AdvicePathRender::SetTurnInfo(CNavPath* path, const CTurnInfo& turn)
+{
+    if (path == nullptr)
+    {
+        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_FATAL, AP_RENDER_SOURCE, 307,
+                             "AdvicePathRender::SetTurnInfo", "path is NULL \n");
+        return;
+    }
+    COperationProbe probe("AdvicePathRender::SetTurnInfo", 328, "timerSetTurnInfo::%lfms",
+                          "memcnterSetTurnInfo::%s");
+    probe.Start();
+    m_CrossEdges.SetCrossInfo(path, turn);
+    probe.Finish();
+    m_isClearBigArrow = false;
+}
+
+void AdvicePathRender::DrawTurn()
+{
+    COperationProbe probe("AdvicePathRender::DrawTurn", 268, "timerDrawTurn::%lfms",
+                          "memcnterDrawTurn::%s");
+    probe.Start();
+
+    if (m_isClearBigArrow || mp_MapView == nullptr)
+    {
+        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_NOTSET, AP_RENDER_SOURCE, 197,
+                             "AdvicePathRender::DrawTurn",
+                             "m_isClearBigArrow is ture Or mp_MapView is NULL \n");
+        return;
+    }
+
+    CPathEdgeVec& edges = m_CrossEdges.m_EdgeVec;
+    edges.RemoveAll();
+    ZeroArrowHead(m_ArrowHead);
+
+    const AdvicePathSizeSetting& sizes = m_pSizeSet[m_CurScale];
+    double arrowLength = static_cast<double>(sizes.m_ArrowLength);
+    if (m_CrossEdges.GenerateCrossEdges(static_cast<double>(sizes.m_ToLength),
+                                        static_cast<double>(sizes.m_FromLength),
+                                        static_cast<double>(sizes.m_LengthTolerance),
+                                        arrowLength * kArrowExtensionFactor) < 0)
+    {
+        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_ERROR, AP_RENDER_SOURCE, 231,
+                             "AdvicePathRender::DrawTurn", "GenerateCrossEdges failed \n");
+        edges.RemoveAll();
+        return;
+    }
+    if (m_CrossEdges.GenerateArrowHead(m_ArrowHead, 3, arrowLength,
+                                       static_cast<double>(sizes.m_ArrowWidth)) < 0)
+    {
+        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_ERROR, AP_RENDER_SOURCE, 238,
+                             "AdvicePathRender::DrawTurn", "GenerateCrossEdges failed \n");
+        edges.RemoveAll();
+        ZeroArrowHead(m_ArrowHead);
+        return;
+    }
+
+    CMapService& mapView = *mp_MapView;
+    int n = edges.Size();
+    for (int i = 0; i < n; ++i)
+    {
+        const CPathEdge* edge = edges.GetAt(i);
+        mapView.DrawLine(edge->mp_Points, edge->m_Count, 0, m_ArrowBorderClr,
+                         sizes.m_EdgeBorderWidth);
+    }
+    mapView.DrawLine(m_ArrowHead, 3, sizes.m_ArrowBorderParam, m_ArrowBorderClr,
+                     static_cast<int32_t>(m_ArrowBorderClr));
+    for (int i = 0; i < n; ++i)
+    {
+        const CPathEdge* edge = edges.GetAt(i);
+        mapView.DrawLine(edge->mp_Points, edge->m_Count, 0, m_ArrowClr, sizes.m_EdgeWidth);
+    }
+    mapView.DrawPolygon(m_ArrowHead, 3, sizes.m_ArrowFillParam, m_ArrowClr,
+                        static_cast<int32_t>(m_ArrowClr));
+
+    probe.Finish();
+}

@@ -84,6 +84,11 @@ public:
     tagLonLat* mp_Points;
 
 private:
+    // Frees an owned buffer, or lets go of borrowed points; no points after.
+    void ReleasePoints();
+    // Makes the edge own its buffer before a build appends to it: borrowed
+    // points are let go first, never grown or freed.
+    void OwnPoints();
     CPathEdge& operator=(const CPathEdge&);
 };
 

@@ -6,7 +6,8 @@
 
 #include "Host/LonLat.h"
 
-namespace refhost::geodesy {
+namespace refhost::geodesy
+{
 
 // How SegmentLength measures.
 enum class Model
@@ -21,8 +22,11 @@ enum class Model
 void SetModel(Model model);
 Model GetModel();
 
-// Length in metres between two points (degrees). Non-finite or out-of-range
-// input gives a non-finite result; never throws.
+// Length in metres between two points (degrees). Any finite longitude is
+// accepted and wraps (179.999 to -179.999 is a short step); latitudes from -90
+// to 90, the poles included. A non-finite coordinate or a latitude beyond the
+// poles gives NaN; never throws. The fast model agrees with the geodesic to a
+// relative 1e-8 (worst measured 2e-9) up to 5 km.
 double SegmentLength(double lon1, double lat1, double lon2, double lat2);
 
 // Length in metres of the polyline; 0 for a null array or fewer than two
@@ -30,7 +34,12 @@ double SegmentLength(double lon1, double lat1, double lon2, double lat2);
 double LineLength(unsigned short count, const tagLonLat* points);
 
 // Degrees of longitude and of latitude that one metre spans at `point`, from
-// the ellipsoid's radii of curvature there.
+// the ellipsoid's radii of curvature there: latDeg = 180 / (pi M),
+// lonDeg = 180 / (pi N cos(lat)). A step of up to 1 km built with them
+// measures its length to a relative 1e-6 (worst measured 8e-7, from M
+// changing over a northward step). At a pole (|lat| exactly 90) lonDeg is
+// +infinity; close to one it is large but finite. A non-finite coordinate or
+// a latitude beyond the poles gives NaN for both.
 void UnitDegree(const tagLonLat& point, double& lonDeg, double& latDeg);
 
 } // namespace refhost::geodesy

@@ -1,0 +1,35 @@
+// The WGS84 ellipsoid and its two principal radii of curvature, in metres.
+#ifndef REFHOST_GEODESY_WGS84RADII_H
+#define REFHOST_GEODESY_WGS84RADII_H
+
+#include <cmath>
+
+namespace refhost::geodesy
+{
+
+constexpr double kWgs84EquatorialRadius = 6378137.0;
+constexpr double kWgs84Flattening = 1.0 / 298.257223563;
+constexpr double kWgs84EccentricitySquared = kWgs84Flattening * (2.0 - kWgs84Flattening);
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kRadiansPerDegree = kPi / 180.0;
+
+// Radii of curvature at geodetic latitude `sinLat` = sin(latitude):
+// `meridional` (M, north-south) and `primeVertical` (N, east-west; a parallel
+// has radius N cos(latitude)).
+struct Radii
+{
+    double meridional;
+    double primeVertical;
+};
+
+inline Radii RadiiAt(double sinLat)
+{
+    const double w2 = 1.0 - kWgs84EccentricitySquared * sinLat * sinLat;
+    const double w = std::sqrt(w2);
+    const double n = kWgs84EquatorialRadius / w;
+    return Radii{n * (1.0 - kWgs84EccentricitySquared) / w2, n};
+}
+
+} // namespace refhost::geodesy
+
+#endif

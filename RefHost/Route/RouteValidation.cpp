@@ -1,0 +1,90 @@
+#include "RouteValidation.h"
+
+#include <sstream>
+
+namespace refhost
+{
+
+namespace
+{
+
+std::string Where(const RouteDescription& description)
+{
+    return description.source.empty() ? std::string("route") : "route '" + description.source + "'";
+}
+
+std::string Describe(const tagLonLat& point)
+{
+    std::ostringstream text;
+    text.precision(17);
+    text << "(" << point.lon << ", " << point.lat << ")";
+    return text.str();
+}
+
+bool IsNoPoint(const tagLonLat& point)
+{
+    return point.lon == AP_INVALID_POINT.lon && point.lat == AP_INVALID_POINT.lat;
+}
+
+bool IsKnownTurnType(NAV_TURN_TYPE_tag type)
+{
+    int value = static_cast<int>(type);
+    return value >= NAV_TURN_NONE && value <= NAV_TURN_FORK;
+}
+
+} // namespace
+
+bool IsValidPosition(const tagLonLat& point)
+{
+    // Written so that NaN fails every comparison.
+    return point.lon > -180.0 && point.lon < 180.0 && point.lat > -90.0 && point.lat < 90.0;
+}
+
+std::string ValidateRouteDescription(const RouteDescription& description)
+{
+    const std::string where = Where(description);
+    if (description.links.empty())
+        return where + ": no links";
+    for (size_t i = 0; i < description.links.size(); ++i)
+    {
+        const RoadLink& link = description.links[i];
+        if (link.points.size() < 2)
+            return where + ": link " + std::to_string(i) + " has " +
+                   std::to_string(link.points.size()) + " point(s); a link needs at least two";
+        for (size_t p = 0; p < link.points.size(); ++p)
+        {
+            if (!IsValidPosition(link.points[p]))
+                return where + ": link " + std::to_string(i) + ", point " + std::to_string(p) +
+                       " " + Describe(link.points[p]) +
+                       " is not a position (finite, -180 < lon < 180, -90 < lat < 90)";
+        }
+    }
+    if (!IsNoPoint(description.origin) && !IsValidPosition(description.origin))
+        return where + ": origin " + Describe(description.origin) + " is not a position";
+    for (size_t d = 0; d < description.destinations.size(); ++d)
+    {
+        if (!IsValidPosition(description.destinations[d]))
+            return where + ": destination " + std::to_string(d) + " " +
+                   Describe(description.destinations[d]) + " is not a position";
+    }
+    const size_t linkCount = description.links.size();
+    for (size_t m = 0; m < description.maneuvers.size(); ++m)
+    {
+        const Maneuver& maneuver = description.maneuvers[m];
+        const std::string which = where + ": manoeuvre " + std::to_string(m);
+        if (maneuver.enterLink >= linkCount)
+            return which + ": enterLink " + std::to_string(maneuver.enterLink) +
+                   " is out of range (" + std::to_string(linkCount) + " links)";
+        if (maneuver.exitLink >= linkCount)
+            return which + ": exitLink " + std::to_string(maneuver.exitLink) +
+                   " is out of range (" + std::to_string(linkCount) + " links)";
+        if (maneuver.enterLink > maneuver.exitLink)
+            return which + ": enterLink " + std::to_string(maneuver.enterLink) +
+                   " lies after exitLink " + std::to_string(maneuver.exitLink);
+        if (!IsKnownTurnType(maneuver.type))
+            return which + ": unknown turn type " + std::to_string(static_cast<int>(maneuver.type));
+    }
+    return std::string();
+}
+
+} // namespace refhost

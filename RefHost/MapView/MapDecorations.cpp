@@ -1,0 +1,185 @@
+#include "MapDecorations.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace refhost::mapview
+{
+
+namespace
+{
+
+constexpr const char* kFontFamily = "DejaVu Sans";
+
+// Scale bar: room it may take and where it sits.
+constexpr double kScaleBarMaxPixels = 120.0;
+constexpr double kScaleBarInset = 10.0;
+constexpr double kScaleBarFontSize = 11.0;
+
+// Caption band: font sizes, line heights and padding.
+constexpr double kNamesFontSize = 16.0;
+constexpr double kInstructionFontSize = 13.0;
+constexpr double kNamesLineHeight = 20.0;
+constexpr double kInstructionLineHeight = 17.0;
+constexpr double kCaptionPadding = 8.0;
+
+// Dark ink for text and the bar, a translucent white to lift it off the map.
+void SetInk(cairo_t* cr)
+{
+    cairo_set_source_rgb(cr, 0.17, 0.17, 0.17);
+}
+
+void SetHalo(cairo_t* cr, double opacity)
+{
+    cairo_set_source_rgba(cr, 1.0, 1.0, 1.0, opacity);
+}
+
+// The longest prefix of `text`, cut at a UTF-8 character boundary, that with
+// an ellipsis fits `maxWidth` in the current font; `text` itself when it fits.
+std::string FitText(cairo_t* cr, const std::string& text, double maxWidth)
+{
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, text.c_str(), &extents);
+    if (extents.x_advance <= maxWidth)
+        return text;
+    std::string cut = text;
+    while (!cut.empty())
+    {
+        // Drop one character: continuation bytes (10xxxxxx), then its lead byte.
+        do
+            cut.pop_back();
+        while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0u) == 0x80u);
+        std::string candidate = cut + "\xE2\x80\xA6"; // U+2026 HORIZONTAL ELLIPSIS
+        cairo_text_extents(cr, candidate.c_str(), &extents);
+        if (extents.x_advance <= maxWidth)
+            return candidate;
+    }
+    return std::string();
+}
+
+void ShowLine(cairo_t* cr, const std::string& text, double x, double baseline, double maxWidth)
+{
+    std::string shown = FitText(cr, text, maxWidth);
+    if (shown.empty())
+        return;
+    cairo_move_to(cr, x, baseline);
+    cairo_show_text(cr, shown.c_str());
+}
+
+} // namespace
+
+double ScaleBarMetres(double metresPerPixel, double maxPixels)
+{
+    if (!(metresPerPixel > 0.0) || !(maxPixels > 0.0) || !std::isfinite(metresPerPixel) ||
+        !std::isfinite(maxPixels))
+        return 0.0;
+    double span = metresPerPixel * maxPixels;
+    double power = std::pow(10.0, std::floor(std::log10(span)));
+    for (double step : {5.0, 2.0, 1.0})
+        if (step * power <= span)
+            return step * power;
+    return power; // not reached: power <= span
+}
+
+std::string ScaleBarLabel(double metres)
+{
+    char text[32];
+    if (metres >= 1000.0)
+        std::snprintf(text, sizeof text, "%g km", metres / 1000.0);
+    else
+        std::snprintf(text, sizeof text, "%g m", metres);
+    return text;
+}
+
+void PaintScaleBar(cairo_t* cr, const MapViewport& viewport)
+{
+    double metresPerPixel = MetresPerPixel(viewport);
+    double maxPixels = std::min(kScaleBarMaxPixels, viewport.width - 2.0 * kScaleBarInset);
+    double metres = ScaleBarMetres(metresPerPixel, maxPixels);
+    if (metres <= 0.0)
+        return;
+    double length = metres / metresPerPixel;
+    std::string label = ScaleBarLabel(metres);
+
+    cairo_save(cr);
+    cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, kScaleBarFontSize);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, label.c_str(), &extents);
+
+    double left = kScaleBarInset;
+    double bottom = viewport.height - kScaleBarInset;
+    double barY = bottom - 3.0;
+    double textBaseline = barY - 6.0;
+    double boxWidth = std::max(length, extents.x_advance) + 8.0;
+    double boxHeight = kScaleBarFontSize + 14.0;
+
+    cairo_rectangle(cr, left - 4.0, bottom - boxHeight, boxWidth, boxHeight);
+    SetHalo(cr, 0.75);
+    cairo_fill(cr);
+
+    // The bar with a tick at each end, like a ruler.
+    cairo_move_to(cr, left, barY - 5.0);
+    cairo_line_to(cr, left, barY);
+    cairo_line_to(cr, left + length, barY);
+    cairo_line_to(cr, left + length, barY - 5.0);
+    cairo_set_line_width(cr, 1.5);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+    SetInk(cr);
+    cairo_stroke(cr);
+
+    cairo_move_to(cr, left + 2.0, textBaseline);
+    cairo_show_text(cr, label.c_str());
+    cairo_restore(cr);
+}
+
+double CaptionBandHeight(const std::string& roadNames, const std::string& instruction)
+{
+    if (roadNames.empty() && instruction.empty())
+        return 0.0;
+    double height = 2.0 * kCaptionPadding;
+    if (!roadNames.empty())
+        height += kNamesLineHeight;
+    if (!instruction.empty())
+        height += kInstructionLineHeight;
+    return height;
+}
+
+void PaintCaption(cairo_t* cr, const MapViewport& viewport, const std::string& roadNames,
+                  const std::string& instruction)
+{
+    double height = CaptionBandHeight(roadNames, instruction);
+    if (height <= 0.0)
+        return;
+    cairo_save(cr);
+    cairo_rectangle(cr, 0.0, 0.0, viewport.width, height);
+    SetHalo(cr, 0.9);
+    cairo_fill(cr);
+    cairo_move_to(cr, 0.0, height - 0.5);
+    cairo_line_to(cr, viewport.width, height - 0.5);
+    cairo_set_line_width(cr, 1.0);
+    cairo_set_source_rgb(cr, 0.75, 0.75, 0.75);
+    cairo_stroke(cr);
+
+    SetInk(cr);
+    double maxWidth = viewport.width - 2.0 * kCaptionPadding;
+    double top = kCaptionPadding;
+    if (!roadNames.empty())
+    {
+        cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+        cairo_set_font_size(cr, kNamesFontSize);
+        // Baselines sit about a fifth of the line height above its bottom.
+        ShowLine(cr, roadNames, kCaptionPadding, top + kNamesLineHeight * 0.8, maxWidth);
+        top += kNamesLineHeight;
+    }
+    if (!instruction.empty())
+    {
+        cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_set_font_size(cr, kInstructionFontSize);
+        ShowLine(cr, instruction, kCaptionPadding, top + kInstructionLineHeight * 0.8, maxWidth);
+    }
+    cairo_restore(cr);
+}
+
+} // namespace refhost::mapview

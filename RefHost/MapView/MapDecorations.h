@@ -1,0 +1,40 @@
+// What the reference map view paints besides the library's drawings: the
+// scale bar and the caption band. Both are in CSS pixels (the caller scales
+// the context by the pixel ratio).
+#ifndef REFHOST_MAPVIEW_MAPDECORATIONS_H
+#define REFHOST_MAPVIEW_MAPDECORATIONS_H
+
+#include "WebMercator.h"
+
+#include <cairo.h>
+
+#include <string>
+
+namespace refhost::mapview
+{
+
+// The scale bar's length in metres: the largest 1, 2 or 5 times a power of
+// ten that spans at most `maxPixels` at `metresPerPixel`. 0 when the arguments
+// are not positive and finite.
+double ScaleBarMetres(double metresPerPixel, double maxPixels);
+
+// "500 m", "2 km", "0.5 m": kilometres from 1000 m on.
+std::string ScaleBarLabel(double metres);
+
+// Paints the scale bar in the bottom-left corner of `viewport`, true at the
+// viewport's centre.
+void PaintScaleBar(cairo_t* cr, const MapViewport& viewport);
+
+// Height of the caption band in CSS pixels for the given lines; 0 when both
+// are empty.
+double CaptionBandHeight(const std::string& roadNames, const std::string& instruction);
+
+// Paints the caption band along the top edge; nothing when both lines are
+// empty. A line wider than the band is cut at a character boundary and ends
+// in an ellipsis.
+void PaintCaption(cairo_t* cr, const MapViewport& viewport, const std::string& roadNames,
+                  const std::string& instruction);
+
+} // namespace refhost::mapview
+
+#endif

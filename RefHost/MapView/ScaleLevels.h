@@ -1,0 +1,56 @@
+// The reference map view's scale value and the size-table levels derived from
+// it.
+//
+// The scale value (what GetScale answers) is the ground resolution at the
+// viewport's centre in millimetres per CSS pixel, rounded to the nearest
+// integer and at least 1. A level is one halving of the detail: level
+// L holds the resolutions from 0.5 * 2^L up to (not including) 2^L metres per
+// pixel, level 0 everything finer than 1 m per pixel:
+//
+//   level = max(0, floor(log2(scale / kLevelBaseMillimetres)))
+//
+//   level  metres per pixel   Web Mercator zoom at the equator
+//     0        below 1            above 17.26   (single houses)
+//     1        1 ... 2            16.26 ... 17.26
+//     2        2 ... 4            15.26 ... 16.26   (streets)
+//     3        4 ... 8            14.26 ... 15.26
+//     4        8 ... 16           13.26 ... 14.26
+//     5       16 ... 32           12.26 ... 13.26   (a town; AP_SCALE_DEFAULT)
+//     6       32 ... 64           11.26 ... 12.26
+//     7       64 ... 128          10.26 ... 11.26
+//     8      128 ... 256           9.26 ... 10.26   (a region)
+//    10      512 ... 1024          7.26 ... 8.26
+//    12     2048 ... 4096          5.26 ... 6.26    (a country)
+//    18   131072 ... 262144        up to 0.26       (the whole world)
+//
+// Zoom z on the equator is 156543.03 / 2^z metres per pixel, so level L starts
+// at zoom 18.26 - L there. Away from the equator the ground is finer at the
+// same zoom (by the cosine of the latitude): the level follows the ground, not
+// the zoom. A size table of 6 levels thus covers street to town views, and a
+// turn limit of 3 shows the junction down to about 8 m per pixel.
+#ifndef REFHOST_MAPVIEW_SCALELEVELS_H
+#define REFHOST_MAPVIEW_SCALELEVELS_H
+
+#include "WebMercator.h"
+
+#include <cstdint>
+
+namespace refhost
+{
+
+// The resolution (millimetres per pixel) at which level 1 begins is twice
+// this; level 0 covers everything below.
+constexpr int64_t kLevelBaseMillimetres = 500;
+
+// The scale value of `viewport`: MetresPerPixel in millimetres, rounded to the
+// nearest integer, at least 1.
+int64_t ScaleOfViewport(const MapViewport& viewport);
+
+// The size-table level of a scale value (table above); 0 for scale values
+// below 1000, including zero and negative values. Exact integer arithmetic: from
+// 500 on, a doubling of the scale value raises the level by exactly one.
+int32_t LevelOfScale(int64_t scaleMillimetres);
+
+} // namespace refhost
+
+#endif

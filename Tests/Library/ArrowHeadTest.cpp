@@ -125,6 +125,17 @@ TEST_F(ArrowHeadTest, WalkBackStopsAfterTheSegmentThatPassesTheArrowLength)
     EXPECT_THAT(UnitPoints(last), ElementsAre(Pair(0.0, 0.0), Pair(10.0, 0.0), Pair(15.0, 0.0)));
 }
 
+TEST_F(ArrowHeadTest, WalkedLengthEqualToTheArrowLengthDoesNotStopTheWalk)
+{
+    AddLeadIn();
+    // The last segment is exactly 15 long: not past the arrow length, so the
+    // walk also takes the segment before it.
+    CPathEdge& last = AddEdge({{0.0, 0.0}, {10.0, 0.0}, {25.0, 0.0}, {40.0, 0.0}});
+    ASSERT_EQ(cross.GenerateArrowHead(out, 3, 15.0, 4.0), 0);
+    EXPECT_THAT(Out(), ElementsAre(Pair(40.0, 0.0), Pair(25.0, -4.0), Pair(25.0, 4.0)));
+    EXPECT_THAT(UnitPoints(last), ElementsAre(Pair(0.0, 0.0), Pair(10.0, 0.0), Pair(25.0, 0.0)));
+}
+
 TEST_F(ArrowHeadTest, LongFinalSegmentLosesOnlyTheLastPoint)
 {
     AddLeadIn();

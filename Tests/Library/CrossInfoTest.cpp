@@ -170,6 +170,7 @@ INSTANTIATE_TEST_SUITE_P(GuideCounts, CrossInfoRingTest,
                                            RingCase{10, {9, 8, 7, 6, 5, 4, 3, 2, 1, 0}},
                                            RingCase{11, {10, 9, 8, 7, 6, 5, 4, 3, 2, 1}},
                                            RingCase{13, {12, 11, 10, 9, 8, 7, 6, 5, 4, 3}},
+                                           RingCase{19, {18, 17, 16, 15, 14, 13, 12, 11, 10, 9}},
                                            RingCase{20, {19, 18, 17, 16, 15, 14, 13, 12, 11, 10}},
                                            RingCase{23, {22, 21, 20, 19, 18, 17, 16, 15, 14, 13}}));
 

@@ -48,7 +48,10 @@
 // and, when set, a caption band along the top edge with the manoeuvre's road
 // names and instruction (DejaVu Sans through Cairo's toy text API).
 //
-// One thread at a time: nothing here takes a lock.
+// One thread at a time: nothing here takes a lock. Once text has been drawn,
+// the process releases Cairo's and fontconfig's font caches at exit (so that
+// leak checkers see nothing of them); a program must not use Cairo from its
+// own exit handlers after that.
 #ifndef REFHOST_MAPVIEW_RASTERMAPVIEW_H
 #define REFHOST_MAPVIEW_RASTERMAPVIEW_H
 

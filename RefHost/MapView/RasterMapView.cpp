@@ -45,6 +45,26 @@ std::string CairoReason(const std::string& what, cairo_status_t status)
     return what + ": " + cairo_status_to_string(status);
 }
 
+// Everything the picture shows, bottom to top, on a context whose units are
+// device pixels.
+void PaintPicture(cairo_t* cr, const MapViewport& viewport,
+                  const std::vector<RasterMapView::Drawing>& drawings, const std::string& roadNames,
+                  const std::string& instruction)
+{
+    cairo_scale(cr, viewport.pixelRatio, viewport.pixelRatio);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
+
+    cairo_rectangle(cr, 0.0, 0.0, viewport.width, viewport.height);
+    mapview::SetSourceColour(cr, RasterMapView::kBackgroundColour);
+    cairo_fill(cr);
+
+    for (const RasterMapView::Drawing& drawing : drawings)
+        mapview::PaintDrawing(cr, viewport, drawing);
+
+    mapview::PaintScaleBar(cr, viewport);
+    mapview::PaintCaption(cr, viewport, roadNames, instruction);
+}
+
 } // namespace
 
 bool ImageFormatFromPath(const std::string& path, ImageFormat& format)
@@ -158,26 +178,6 @@ int64_t RasterMapView::GetScale()
 int32_t RasterMapView::ScaleToLevel(int64_t scale)
 {
     return LevelOfScale(scale);
-}
-
-// Everything the picture shows, bottom to top, on a context whose units are
-// device pixels.
-static void PaintPicture(cairo_t* cr, const MapViewport& viewport,
-                         const std::vector<RasterMapView::Drawing>& drawings,
-                         const std::string& roadNames, const std::string& instruction)
-{
-    cairo_scale(cr, viewport.pixelRatio, viewport.pixelRatio);
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
-
-    cairo_rectangle(cr, 0.0, 0.0, viewport.width, viewport.height);
-    mapview::SetSourceColour(cr, RasterMapView::kBackgroundColour);
-    cairo_fill(cr);
-
-    for (const RasterMapView::Drawing& drawing : drawings)
-        mapview::PaintDrawing(cr, viewport, drawing);
-
-    mapview::PaintScaleBar(cr, viewport);
-    mapview::PaintCaption(cr, viewport, roadNames, instruction);
 }
 
 bool RasterMapView::RenderImage(RasterImage& image, std::string* error) const

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# One case of the command-line renderer: runs it as a user does and checks the
+# exit code, the one-line message and the files left behind.
+# Usage: advicepath-render-test.sh CASE TOOL SOURCE_DIR WORK_DIR
+set -uo pipefail
+case_name=$1 tool=$2 source_dir=$3 work=$4
+sample="$source_dir/samples/sanfrancisco-urban-route.json"
+rm -rf "$work" && mkdir -p "$work"
+out="$work/out"
+
+fail() { echo "FAIL ($case_name): $*"; echo "--- stdout"; cat "$work/stdout"; echo "--- stderr"; cat "$work/stderr"; exit 1; }
+
+run() { "$tool" "$@" >"$work/stdout" 2>"$work/stderr"; echo $? >"$work/code"; }
+code() { cat "$work/code"; }
+expect_code() { [[ "$(code)" == "$1" ]] || fail "exit code $(code), expected $1"; }
+expect_stderr() { grep -qF -- "$1" "$work/stderr" || fail "stderr lacks: $1"; }
+expect_one_line_error() {
+  [[ $(wc -l <"$work/stderr") -eq 1 ]] || fail "expected one line on stderr"
+  grep -q '^advicepath-render: ' "$work/stderr" || fail "the line does not name the tool"
+}
+expect_no_output() {
+  if [[ -d "$out" ]] && [[ -n "$(ls -A "$out")" ]]; then fail "files left behind: $(ls -A "$out")"; fi
+}
+expect_no_partial_files() {
+  if [[ -d "$out" ]] && ls -A "$out" | grep -q -E 'part|tmp|~'; then fail "partial files left: $(ls -A "$out")"; fi
+}
+
+case "$case_name" in
+  help)
+    run --help; expect_code 0
+    grep -q 'Usage: advicepath-render' "$work/stdout" || fail "no usage line"
+    for option in --maneuver --format --size --sizes --colors --no-od-line --log-level \
+                  --log-config --quiet --version -o; do
+      grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
+    done ;;
+  version)
+    run --version; expect_code 0
+    grep -qE '^advicepath-render [0-9]+\.[0-9]+\.[0-9]+$' "$work/stdout" || fail "no version" ;;
+  good_run)
+    run "$sample" -o "$out"; expect_code 0
+    [[ -s "$out/overview.png" ]] || fail "no overview.png"
+    # The sample has six steps after the departure: five turns and the arrival.
+    for n in 001 002 003 004 005 006; do [[ -s "$out/turn-$n.png" ]] || fail "no turn-$n.png"; done
+    [[ ! -e "$out/turn-007.png" ]] || fail "one picture too many"
+    grep -q 'turn-006.png' "$out/index.html" || fail "index.html lacks the last picture"
+    grep -q 'Turn left' "$out/index.html" || fail "index.html lacks the instructions"
+    grep -qF "$out/index.html" "$work/stdout" || fail "the page's path is not printed"
+    head -c 8 "$out/overview.png" | od -An -tx1 | grep -q '89 50 4e 47' || fail "not a PNG"
+    expect_no_partial_files ;;
+  single_maneuver)
+    run "$sample" -o "$out" --maneuver 2 --quiet; expect_code 0
+    [[ -s "$out/turn-002.png" && -s "$out/overview.png" ]] || fail "pictures missing"
+    [[ ! -e "$out/turn-001.png" ]] || fail "other manoeuvres drawn"
+    [[ ! -s "$work/stdout" ]] || fail "--quiet printed something" ;;
+  svg_output)
+    run "$sample" -o "$out" --format svg --size 640x480 --quiet; expect_code 0
+    [[ -s "$out/turn-001.svg" ]] || fail "no SVG"
+    grep -q '<svg' "$out/turn-001.svg" || fail "not an SVG"
+    grep -q 'width="640' "$out/turn-001.svg" || fail "--size not applied" ;;
+  sizes_file)
+    cat >"$work/sizes.json" <<'JSON'
+{ "maxTurnLevel": 1, "levels": [
+  {"pathWidth": 20, "pathBorderWidth": 26, "edgeWidth": 14, "edgeBorderWidth": 18, "arrowFillParam": 100,
+   "arrowBorderParam": 2, "toLength": 40, "fromLength": 40, "lengthTolerance": 4, "arrowLength": 12, "arrowWidth": 6},
+  {"pathWidth": 10, "pathBorderWidth": 14, "edgeWidth": 7, "edgeBorderWidth": 10, "arrowFillParam": 100,
+   "arrowBorderParam": 2, "toLength": 80, "fromLength": 80, "lengthTolerance": 8, "arrowLength": 30, "arrowWidth": 14}]}
+JSON
+    run "$sample" -o "$out" --sizes "$work/sizes.json" --colors '#112233,0x00332211,#FFFFFF,0' --quiet
+    expect_code 0; [[ -s "$out/turn-001.png" ]] || fail "no picture" ;;
+  bad_sizes_file)
+    echo '{"levels": [{"pathWidth": 3}]}' >"$work/sizes.json"
+    run "$sample" -o "$out" --sizes "$work/sizes.json"; expect_code 3; expect_one_line_error
+    expect_stderr 'sizes.json: levels[0]: missing field "pathBorderWidth"'; expect_no_output ;;
+  missing_file)
+    run "$work/no-such-route.json" -o "$out"; expect_code 3; expect_one_line_error
+    expect_stderr "no-such-route.json"; expect_no_output ;;
+  not_json)
+    printf '{\n  "routes": [\n    {"legs": ]\n' >"$work/broken.json"
+    run "$work/broken.json" -o "$out"; expect_code 3; expect_one_line_error
+    expect_stderr "broken.json:3:"; expect_no_output ;;
+  wrong_structure)
+    echo '{"routes": [{"legs": [{"steps": [{"geometry": 42}]}]}]}' >"$work/wrong.json"
+    run "$work/wrong.json" -o "$out"; expect_code 3; expect_one_line_error
+    expect_stderr "wrong.json"; expect_stderr "routes[0].legs[0].steps[0]"; expect_no_output ;;
+  empty_route)
+    echo '{"type": "LineString", "coordinates": []}' >"$work/empty.geojson"
+    run "$work/empty.geojson" -o "$out"; expect_code 3; expect_one_line_error
+    expect_stderr "empty.geojson"; expect_no_output ;;
+  unwritable_output)
+    # A folder below a plain file cannot be made, not even by root.
+    echo "a file" >"$work/plain"
+    out="$work/plain/pictures"
+    run "$sample" -o "$out"; expect_code 4; expect_one_line_error
+    expect_stderr "$work/plain/pictures"
+    [[ "$(cat "$work/plain")" == "a file" ]] || fail "the file was touched" ;;
+  bad_option)
+    run "$sample" -o "$out" --size 12 ; expect_code 2; expect_one_line_error
+    expect_stderr "--size"; expect_no_output ;;
+  bad_colors)
+    run "$sample" -o "$out" --colors 'red,green' ; expect_code 2; expect_one_line_error
+    expect_stderr "--colors"; expect_no_output ;;
+  maneuver_out_of_range)
+    run "$sample" -o "$out" --maneuver 99 ; expect_code 2; expect_one_line_error
+    expect_stderr "has 6 manoeuvres"; expect_no_output ;;
+  *) echo "unknown case $case_name"; exit 2 ;;
+esac
+echo "ok ($case_name)"

@@ -1,0 +1,36 @@
+// index.html: every picture of a run with its manoeuvre's instruction, road
+// names and distances.
+#ifndef TOOLS_ADVICEPATH_RENDER_INDEXPAGE_H
+#define TOOLS_ADVICEPATH_RENDER_INDEXPAGE_H
+
+#include <string>
+#include <vector>
+
+namespace tools {
+
+struct PictureEntry
+{
+    std::string file;        // relative to the page
+    std::string title;       // "3. Turn left onto Page Street"
+    std::string roads;       // "Taylor Street → Page Street"
+    std::string distances;   // "at 1.2 km · next in 350 m"
+    std::string note;        // e.g. why no band shows; may be empty
+};
+
+struct IndexContent
+{
+    std::string routeName;   // the route file
+    std::string summary;     // "4.3 km, 6 manoeuvres"
+    PictureEntry overview;
+    std::vector<PictureEntry> turns;
+};
+
+// The whole page, self-contained (inline style), UTF-8; texts are escaped.
+std::string MakeIndexPage(const IndexContent& content);
+
+// "850 m", "4.3 km", "12 km".
+std::string FormatDistance(double metres);
+
+} // namespace tools
+
+#endif

@@ -1,0 +1,138 @@
+#include "Options.h"
+
+#include "Colours.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <iostream>
+
+namespace tools {
+
+namespace {
+
+const char* kDescription =
+    "Renders a route file with the advice-path render library on the reference host:\n"
+    "an overview of the whole route (route line and origin-destination line) and one\n"
+    "picture per manoeuvre (the junction band and arrow head drawn through the\n"
+    "library's exported interface, as a device does), plus index.html showing them all.\n"
+    "\n"
+    "Route files: v5 directions responses (JSON, encoded polylines of precision 5 or 6\n"
+    "or GeoJSON geometry), GeoJSON lines or point tracks, GPX tracks and routes.";
+
+const char* kFooter =
+    "\nColours are the map view's 0xBBGGRR values or web colours #RRGGBB.\n"
+    "A size table file is JSON: {\"maxTurnLevel\": 3, \"levels\": [{\"pathWidth\": 14,\n"
+    "\"pathBorderWidth\": 18, \"edgeWidth\": 10, \"edgeBorderWidth\": 14, \"arrowFillParam\": 100,\n"
+    "\"arrowBorderParam\": 2, \"toLength\": 30, \"fromLength\": 30, \"lengthTolerance\": 3,\n"
+    "\"arrowLength\": 10, \"arrowWidth\": 4}, ...]}, one record per level, level 0 finest;\n"
+    "widths in pixels, lengths in metres.\n"
+    "\n"
+    "Exit codes: 0 done, 2 bad command line, 3 the route file or size table cannot be\n"
+    "read or used, 4 the output cannot be written. Files are written whole or not at all.";
+
+bool ParseSize(const std::string& text, int& width, int& height)
+{
+    int w = 0;
+    int h = 0;
+    char x = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || (x != 'x' && x != 'X'))
+        return false;
+    if (w < 16 || h < 16 || w > 8192 || h > 8192)
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+int UsageError(const std::string& message)
+{
+    std::cerr << "advicepath-render: " << message << " (see --help)\n";
+    return kExitUsage;
+}
+
+} // namespace
+
+std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
+{
+    CLI::App app(kDescription, "advicepath-render");
+    app.footer(kFooter);
+    app.set_version_flag("--version", std::string("advicepath-render ") + ADVICEPATH_VERSION);
+
+    std::string size = "800x600";
+    std::string colours;
+    int maneuver = 0;
+    app.add_option("ROUTE_FILE", options.routeFile, "the route file to render")->required();
+    app.add_option("-o,--output", options.outputDir,
+                   "folder for the pictures and index.html (created if missing)")
+        ->required();
+    app.add_option("--maneuver", maneuver,
+                   "render only manoeuvre N (1 = the first after the departure) and the overview");
+    app.add_option("--format", options.format, "picture format")
+        ->check(CLI::IsMember({"png", "svg", "pdf"}))
+        ->capture_default_str();
+    app.add_option("--size", size, "picture size in pixels, WxH")->capture_default_str();
+    app.add_option("--sizes", options.sizesFile,
+                   "size table (JSON) instead of the built-in one");
+    app.add_option("--colors", colours,
+                   "four colours: route fill, route border, band fill, band border");
+    app.add_flag("--no-od-line", "leave out the straight origin-destination line");
+    app.add_option("--log-level", options.logLevel,
+                   "library log lines shown on standard error: off, fatal, error, warn, info, "
+                   "debug, all")
+        ->capture_default_str();
+    app.add_option("--log-config", options.logConfig,
+                   "log4cpp properties file deciding where log lines go")
+        ->check(CLI::ExistingFile);
+    app.add_flag("-q,--quiet", options.quiet, "no progress and no summary");
+    app.add_option("--polyline-precision", options.polylinePrecision,
+                   "precision of encoded polylines: 5, 6, or 0 to detect")
+        ->check(CLI::IsMember({0, 5, 6}))
+        ->capture_default_str();
+    app.add_option("--turn-threshold", options.turnThresholdDegrees,
+                   "tracks without manoeuvres turn where the direction changes by more than "
+                   "this many degrees")
+        ->check(CLI::Range(0.0, 180.0))
+        ->capture_default_str();
+
+    try
+    {
+        app.parse(argc, argv);
+    }
+    catch (const CLI::CallForHelp&)
+    {
+        std::cout << app.help();
+        return kExitOk;
+    }
+    catch (const CLI::CallForVersion& e)
+    {
+        std::cout << e.what() << "\n";
+        return kExitOk;
+    }
+    catch (const CLI::ParseError& e)
+    {
+        return UsageError(e.what());
+    }
+
+    options.odLine = app.count("--no-od-line") == 0;
+    if (app.count("--maneuver") != 0)
+    {
+        if (maneuver < 1)
+            return UsageError("--maneuver: manoeuvres are numbered from 1");
+        options.maneuver = maneuver;
+    }
+    if (!ParseSize(size, options.width, options.height))
+        return UsageError("--size: expected WxH with 16 to 8192 pixels each, got \"" + size +
+                          "\"");
+    options.colours = DefaultColours();
+    if (!colours.empty())
+    {
+        std::string error;
+        if (!ParseColourList(colours, options.colours, error))
+            return UsageError(error);
+    }
+    return std::nullopt;
+}
+
+} // namespace tools

@@ -1,0 +1,293 @@
+#include "RenderJob.h"
+
+#include "IndexPage.h"
+#include "OutputFiles.h"
+#include "SizeTable.h"
+#include "TurnFraming.h"
+
+#include "Logging/HostLogging.h"
+#include "MapView/RasterMapView.h"
+#include "Route/ActiveRoute.h"
+#include "Route/RouteModel.h"
+#include "RouteFiles/RouteFiles.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <unistd.h>
+
+namespace tools {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const double kMargin = 24.0; // pixels kept free around what a picture must show
+
+int Fail(int code, const std::string& message)
+{
+    std::cerr << "advicepath-render: " << message << "\n";
+    return code;
+}
+
+// Progress on standard error, only for a person watching a terminal.
+class Progress
+{
+public:
+    Progress(bool enabled, size_t total)
+        : m_enabled(enabled && ::isatty(STDERR_FILENO) != 0), m_total(total)
+    {
+    }
+    void Step(size_t done, const std::string& what)
+    {
+        if (m_enabled)
+            std::fprintf(stderr, "\rrendering %zu/%zu %-24s", done, m_total, what.c_str());
+    }
+    ~Progress()
+    {
+        if (m_enabled)
+            std::fprintf(stderr, "\r%60s\r", "");
+    }
+
+private:
+    bool m_enabled;
+    size_t m_total;
+};
+
+std::string RoadNames(const refhost::Maneuver& maneuver)
+{
+    if (maneuver.fromName.empty() && maneuver.toName.empty())
+        return std::string();
+    if (maneuver.toName.empty() || maneuver.fromName == maneuver.toName)
+        return maneuver.fromName.empty() ? maneuver.toName : maneuver.fromName;
+    if (maneuver.fromName.empty())
+        return maneuver.toName;
+    return maneuver.fromName + " \xE2\x86\x92 " + maneuver.toName;
+}
+
+std::string Instruction(const refhost::Maneuver& maneuver, size_t number)
+{
+    std::string text = maneuver.instruction.empty() ? std::string("Manoeuvre") : maneuver.instruction;
+    return std::to_string(number) + ". " + text;
+}
+
+std::string Distances(const refhost::Maneuver& maneuver)
+{
+    std::string text = "at " + FormatDistance(maneuver.distanceFromStart);
+    if (maneuver.distanceToNext > 0.0)
+        text += " \xC2\xB7 next in " + FormatDistance(maneuver.distanceToNext);
+    return text;
+}
+
+// Every point of the route, for the overview's framing.
+std::vector<tagLonLat> AllPoints(const refhost::RouteModel& model)
+{
+    std::vector<tagLonLat> points;
+    for (size_t link = 0; link < model.LinkCount(); ++link)
+    {
+        const std::vector<tagLonLat>& linkPoints = model.LinkPoints(link);
+        points.insert(points.end(), linkPoints.begin(), linkPoints.end());
+    }
+    for (const tagLonLat& destination : model.Destinations())
+        points.push_back(destination);
+    if (model.HasOrigin())
+        points.push_back(model.Origin());
+    return points;
+}
+
+struct Job
+{
+    const Options& options;
+    std::string extension;
+    SizeTable sizes;
+    std::optional<refhost::RouteModel> model;
+    refhost::RasterMapView& view = refhost::DefaultMapView();
+    std::unique_ptr<AdvicePathRenderEx, bool (*)(AdvicePathRenderEx*)> render{nullptr,
+                                                                             &ClosePathRender};
+    refhost::PathView turnPath; // what the junction builder reads; kept alive
+    IndexContent index;
+
+    explicit Job(const Options& o) : options(o), extension(o.format) {}
+
+    std::string OutputPath(const std::string& file) const
+    {
+        return (fs::path(options.outputDir) / file).string();
+    }
+
+    refhost::MapViewport BaseViewport() const
+    {
+        refhost::MapViewport viewport;
+        viewport.width = options.width;
+        viewport.height = options.height;
+        return viewport;
+    }
+
+    int Write(const std::string& file)
+    {
+        std::string error;
+        if (!view.Write(OutputPath(file), &error))
+            return Fail(kExitOutput, error);
+        return kExitOk;
+    }
+
+    int DrawOverview()
+    {
+        const refhost::RouteModel& route = *model;
+        view.Clear();
+        view.SetCaption(fs::path(route.Source()).filename().string(), index.summary);
+        refhost::MapViewport viewport = BaseViewport();
+        refhost::FitMargins margins(kMargin);
+        margins.top += view.CaptionHeight();
+        std::vector<tagLonLat> points = AllPoints(route);
+        refhost::FitViewport(points.data(), points.size(), margins, 18.0, viewport);
+        view.SetViewport(viewport);
+        render->Draw(true, false);
+        index.overview.file = "overview." + extension;
+        index.overview.title = "The whole route";
+        index.overview.roads = index.summary;
+        return Write(index.overview.file);
+    }
+
+    int DrawManeuver(size_t maneuver)
+    {
+        const refhost::RouteModel& route = *model;
+        const refhost::Maneuver& m = route.ManeuverAt(maneuver);
+        size_t number = maneuver + 1;
+
+        // The remaining route as a device hands it over: from shortly before
+        // this visit of the junction.
+        const AdvicePathSizeSetting& farthest =
+            sizes.levels[static_cast<size_t>(std::clamp<int>(
+                sizes.maxTurnLevel, 0, static_cast<int>(sizes.levels.size()) - 1))];
+        double lengthBefore = std::max(refhost::RouteModel::kDefaultLengthBefore,
+                                       2.0 * static_cast<double>(farthest.m_FromLength));
+        turnPath = route.ViewForManeuver(maneuver, lengthBefore);
+        render->SetTurnInfo(route.TurnInfoFor(maneuver), &turnPath);
+
+        view.SetCaption(RoadNames(m), Instruction(m, number));
+        TurnFrame frame;
+        if (m.type == NAV_TURN_END)
+        {
+            // The arrival has no band to fit: the close-up of the route's end.
+            frame.viewport = BaseViewport();
+            frame.viewport.centre = m.location;
+            frame.viewport.zoom = ZoomForResolution(m.location.lat, DesignResolution(0));
+            view.SetViewport(frame.viewport);
+        }
+        else
+        {
+            render->EnableDrawRedLine(false);
+            frame = FrameTurn(*render, view, BaseViewport(), m.location, sizes.maxTurnLevel,
+                              kMargin, view.CaptionHeight());
+            render->EnableDrawRedLine(options.odLine);
+        }
+
+        view.Clear();
+        render->Draw(true, true);
+
+        PictureEntry entry;
+        entry.file = TurnFileName(number, extension);
+        entry.title = Instruction(m, number);
+        entry.roads = RoadNames(m);
+        entry.distances = Distances(m);
+        if (m.type == NAV_TURN_END)
+            entry.note = "End of the route: no turn is drawn.";
+        else if (!frame.bandFits)
+            entry.note = "The junction band does not fit the picture at any level up to " +
+                         std::to_string(sizes.maxTurnLevel) + ".";
+        index.turns.push_back(entry);
+        return Write(entry.file);
+    }
+
+    int Run()
+    {
+        if (auto level = refhost::logging::ParseLevel(options.logLevel))
+            refhost::logging::SetThreshold(*level);
+        else
+            return Fail(kExitUsage, "--log-level: unknown level \"" + options.logLevel +
+                                        "\" (off, fatal, error, warn, info, debug, all)");
+        if (!options.logConfig.empty())
+        {
+            std::string message;
+            if (!refhost::logging::ConfigureFromFile(options.logConfig, &message))
+                return Fail(kExitInput, options.logConfig + ": " + message);
+        }
+
+        sizes = DefaultSizeTable();
+        if (!options.sizesFile.empty())
+        {
+            std::string error;
+            if (!ReadSizeTable(options.sizesFile, sizes, error))
+                return Fail(kExitInput, error);
+        }
+
+        refhost::RouteReadOptions readOptions;
+        readOptions.polylinePrecision = options.polylinePrecision;
+        readOptions.turnThresholdDegrees = options.turnThresholdDegrees;
+        refhost::RouteReadResult read = refhost::ReadRouteFile(options.routeFile, readOptions);
+        if (!read.ok)
+            return Fail(kExitInput, read.error);
+        std::string error;
+        model = refhost::RouteModel::FromDescription(read.route, error);
+        if (!model)
+            return Fail(kExitInput, options.routeFile + ": " + error);
+        size_t maneuvers = model->ManeuverCount();
+        if (options.maneuver && static_cast<size_t>(*options.maneuver) > maneuvers)
+            return Fail(kExitUsage, "--maneuver " + std::to_string(*options.maneuver) + ": " +
+                                        options.routeFile + " has " + std::to_string(maneuvers) +
+                                        " manoeuvres");
+
+        if (!PrepareOutputFolder(options.outputDir, error))
+            return Fail(kExitOutput, error);
+
+        refhost::SetActiveRoute(&*model);
+        render.reset(NewPathRender(&*model, &view));
+        if (!render || render->SetSize(sizes.levels.data(), static_cast<int>(sizes.levels.size()),
+                                       sizes.maxTurnLevel) != 1)
+            return Fail(kExitInput, "the library refused the size table");
+        render->SetClr(options.colours);
+        render->SetPath(&*model);
+        render->EnableDrawRedLine(options.odLine);
+
+        index.routeName = fs::path(options.routeFile).filename().string();
+        index.summary = FormatDistance(model->Length()) + ", " + std::to_string(maneuvers) +
+                        (maneuvers == 1 ? " manoeuvre" : " manoeuvres");
+
+        size_t first = options.maneuver ? static_cast<size_t>(*options.maneuver) - 1 : 0;
+        size_t end = options.maneuver ? first + 1 : maneuvers;
+        Progress progress(!options.quiet, end - first + 1);
+        progress.Step(1, "overview");
+        int code = DrawOverview();
+        for (size_t i = first; code == kExitOk && i < end; ++i)
+        {
+            progress.Step(i - first + 2, TurnFileName(i + 1, extension));
+            code = DrawManeuver(i);
+        }
+        render->Clear();
+        refhost::SetActiveRoute(nullptr);
+        if (code != kExitOk)
+            return code;
+
+        std::string page = OutputPath("index.html");
+        if (!WriteTextFile(page, MakeIndexPage(index), error))
+            return Fail(kExitOutput, error);
+        if (!options.quiet)
+            std::cout << page << "\n";
+        return kExitOk;
+    }
+};
+
+} // namespace
+
+int RunRenderJob(const Options& options)
+{
+    Job job(options);
+    int code = job.Run();
+    refhost::DefaultMapView().Clear();
+    return code;
+}
+
+} // namespace tools

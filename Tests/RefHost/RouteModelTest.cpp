@@ -5,10 +5,14 @@
 #include "Route/ActiveRoute.h"
 #include "Route/RouteBuilder.h"
 #include "Route/TurnInfo.h"
+#include "Support/RecordingMapView.h"
+
+#include "AdvicePathRenderEx.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -641,4 +645,199 @@ TEST(RouteModelBuild, LongLinksAreCutIntoContinuousPieces)
         EXPECT_EQ(cut.LinkCount(), size == 65535 ? 1u : 2u);
         EXPECT_EQ(cut.LinkPoints(cut.LinkCount() - 1).size(), size == 65535 ? 65535u : 2u);
     }
+}
+
+// ---- turns drawn by the library ----------------------------------------------
+
+namespace
+{
+
+const uint32_t kBandFill = 3;
+const uint32_t kBandBorder = 4;
+
+// Metres between two nearby points, in a plane tangent at `a` (good to well
+// under a millimetre over the few hundred metres used here).
+double PlanarMetres(const tagLonLat& a, const tagLonLat& b)
+{
+    const double metresPerDegreeLat = 110574.0; // meridian arc per degree near the equator
+    const double metresPerDegreeLon = 111319.49 * std::cos(a.lat * M_PI / 180.0);
+    return std::hypot((b.lon - a.lon) * metresPerDegreeLon, (b.lat - a.lat) * metresPerDegreeLat);
+}
+
+// Metres from `p` to the nearest point of the polyline.
+double MetresToLine(const tagLonLat& p, const std::vector<tagLonLat>& line)
+{
+    double best = std::numeric_limits<double>::infinity();
+    for (size_t i = 0; i + 1 < line.size(); ++i)
+    {
+        const tagLonLat& a = line[i];
+        const tagLonLat& b = line[i + 1];
+        double dx = b.lon - a.lon;
+        double dy = b.lat - a.lat;
+        double t = ((p.lon - a.lon) * dx + (p.lat - a.lat) * dy) / (dx * dx + dy * dy);
+        t = t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t);
+        best = std::min(best, PlanarMetres(p, P(a.lon + t * dx, a.lat + t * dy)));
+    }
+    return best;
+}
+
+// A handle drawing on a recording map view with one size record: entering
+// stretch 50 m, leaving stretch 60 m, tolerance 5 m, arrow 15 m long.
+struct TurnDrawing
+{
+    aptest::RecordingMapView mapView;
+    AdvicePathRenderEx handle;
+
+    TurnDrawing()
+    {
+        AdvicePathSizeSetting size;
+        size.m_PathWidth = 6;
+        size.m_PathBorderWidth = 8;
+        size.m_EdgeWidth = 10;
+        size.m_EdgeBorderWidth = 12;
+        size.m_ArrowFillParam = 1;
+        size.m_ArrowBorderParam = 2;
+        size.m_ToLength = 60;
+        size.m_FromLength = 50;
+        size.m_LengthTolerance = 5;
+        size.m_ArrowLength = 15;
+        size.m_ArrowWidth = 8;
+        handle.SetDrawParm(&mapView);
+        EXPECT_EQ(handle.SetSize(&size, 1, 0), 1);
+        handle.SetClr(AdvicePathClrSetting(1, 2, kBandFill, kBandBorder));
+    }
+
+    // The fill pass of the junction band, in drawing order.
+    std::vector<std::vector<tagLonLat>> Band(const CTurnInfo& turn, CNavPath& path)
+    {
+        handle.SetTurnInfo(turn, &path);
+        mapView.Reset();
+        handle.Draw(false, true);
+        std::vector<std::vector<tagLonLat>> band;
+        for (const aptest::DrawCall& call : mapView.calls)
+            if (call.IsLine() && call.third == 0 && call.colour == kBandFill)
+                band.push_back(call.points);
+        return band;
+    }
+};
+
+// Three visits of the junction J = (0, 0), from the west, from the south and
+// from the north-east; every link has a midpoint.
+//   0: W -> J        1: J -> E       2: E -> SE      3: SE -> S
+//   4: S -> J        5: J -> N       6: N -> NE      7: NE -> J     8: J -> SW
+RouteBuilder ThreeVisits()
+{
+    RouteBuilder builder("three visits");
+    auto link = [&builder](tagLonLat from, tagLonLat to) {
+        builder.AddLink({from, P((from.lon + to.lon) / 2, (from.lat + to.lat) / 2), to});
+    };
+    const tagLonLat J = P(0, 0);
+    link(P(-2 * d, 0), J);
+    link(J, P(2 * d, 0));
+    link(P(2 * d, 0), P(2 * d, -2 * d));
+    link(P(2 * d, -2 * d), P(0, -2 * d));
+    link(P(0, -2 * d), J);
+    link(J, P(0, 2 * d));
+    link(P(0, 2 * d), P(2 * d, 2 * d));
+    link(P(2 * d, 2 * d), J);
+    link(J, P(-2 * d, -2 * d));
+    builder.AddManeuver(0, 0, NAV_TURN_STRAIGHT);
+    builder.AddManeuver(4, 4, NAV_TURN_STRAIGHT);
+    builder.AddManeuver(7, 7, NAV_TURN_STRAIGHT);
+    builder.AddManeuver(8, 8, NAV_TURN_END);
+    return builder;
+}
+
+} // namespace
+
+TEST(RouteModelDrawing, EachVisitOfAJunctionIsDrawnAtThatVisit)
+{
+    RouteModel model = BuildOrFail(ThreeVisits());
+    TurnDrawing drawing;
+    const size_t enterLinks[] = {0, 4, 7};
+    for (size_t m = 0; m < 3; ++m)
+    {
+        SCOPED_TRACE("manoeuvre " + std::to_string(m));
+        const size_t enter = enterLinks[m];
+        ASSERT_EQ(model.ManeuverAt(m).enterLink, enter);
+        // Asked to start far back, so that only the earlier visits bound the view.
+        PathView view = model.ViewForManeuver(m, 1e6);
+        std::vector<std::vector<tagLonLat>> band = drawing.Band(model.TurnInfoFor(m), view);
+        ASSERT_FALSE(band.empty());
+
+        for (const std::vector<tagLonLat>& line : band)
+        {
+            for (const tagLonLat& point : line)
+            {
+                EXPECT_LT(PlanarMetres(model.ManeuverAt(m).location, point), 80.0);
+                double onVisit = std::min(MetresToLine(point, model.LinkPoints(enter)),
+                                          MetresToLine(point, model.LinkPoints(enter + 1)));
+                EXPECT_LT(onVisit, 0.5) << point.lon << ", " << point.lat;
+            }
+        }
+        // The band starts 50 m before the junction on this visit's entering
+        // link, and no other visit's.
+        const tagLonLat start = band.front().front();
+        EXPECT_NEAR(PlanarMetres(start, model.ManeuverAt(m).location), 50.0, 1.0);
+        EXPECT_LT(MetresToLine(start, model.LinkPoints(enter)), 0.5);
+        for (size_t other : enterLinks)
+        {
+            if (other != enter)
+            {
+                EXPECT_GT(MetresToLine(start, model.LinkPoints(other)), 20.0);
+            }
+        }
+        // It ends on this visit's leaving link, away from the junction.
+        const tagLonLat end = band.back().back();
+        EXPECT_LT(MetresToLine(end, model.LinkPoints(enter + 1)), 0.5);
+        EXPECT_GT(PlanarMetres(end, model.ManeuverAt(m).location), 40.0);
+    }
+
+    // The arrival draws no band.
+    PathView last = model.ViewForManeuver(3);
+    EXPECT_TRUE(drawing.Band(model.TurnInfoFor(3), last).empty());
+}
+
+TEST(RouteModelDrawing, TheWholeRouteAsPathFindsTheFirstVisit)
+{
+    // Why turns are handed a view: walking from the route's start, the
+    // library takes the first link that ends at the junction point.
+    RouteModel model = BuildOrFail(ThreeVisits());
+    TurnDrawing drawing;
+    std::vector<std::vector<tagLonLat>> band = drawing.Band(model.TurnInfoFor(1), model);
+    ASSERT_FALSE(band.empty());
+    EXPECT_LT(MetresToLine(band.front().front(), model.LinkPoints(0)), 0.5);
+    EXPECT_GT(MetresToLine(band.front().front(), model.LinkPoints(4)), 20.0);
+}
+
+TEST(RouteModelDrawing, LinksInsideARoundaboutAreDrawnWhole)
+{
+    RouteBuilder builder("roundabout");
+    builder.AddLink({P(-3 * d, 0), P(-d, 0)}, "Approach");
+    builder.ContinueLink({P(0, 0)}, "Approach");
+    builder.ContinueLink({P(0.3 * d, 0.3 * d), P(0.5 * d, 0.4 * d)}, "Circle");
+    builder.ContinueLink({P(0.8 * d, 0.3 * d), P(d, 0)}, "Circle");
+    builder.ContinueLink({P(3 * d, 0)}, "Exit Road");
+    builder.AddManeuver(1, 3, NAV_TURN_ROUNDABOUT);
+    builder.AddManeuver(4, 4, NAV_TURN_END);
+    RouteModel model = BuildOrFail(builder);
+
+    TurnDrawing drawing;
+    PathView view = model.ViewForManeuver(0);
+    std::vector<std::vector<tagLonLat>> band = drawing.Band(model.TurnInfoFor(0), view);
+    // Entering stretch (inside link 1, 111 m long), links 2 and 3 whole, leaving stretch.
+    ASSERT_EQ(band.size(), 4u);
+    auto samePoints = [](const std::vector<tagLonLat>& a, const std::vector<tagLonLat>& b)
+    {
+        if (a.size() != b.size())
+            return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (a[i].lon != b[i].lon || a[i].lat != b[i].lat)
+                return false;
+        return true;
+    };
+    EXPECT_TRUE(samePoints(band[1], model.LinkPoints(2)));
+    EXPECT_TRUE(samePoints(band[2], model.LinkPoints(3)));
+    EXPECT_LT(MetresToLine(band[0].front(), model.LinkPoints(1)), 0.5);
+    EXPECT_LT(MetresToLine(band[3].back(), model.LinkPoints(4)), 0.5);
 }

@@ -371,6 +371,27 @@ TEST_F(PathEdgeTest, AttachGuideBorrowsAndNeverFrees)
     EXPECT_FALSE(empty.m_isOwnPoints);
 }
 
+TEST_F(PathEdgeTest, BuildsFromTheSecondRecord)
+{
+    std::vector<tagLonLat> first = Numbered(2);
+    std::vector<tagLonLat> second = Numbered(6);
+    PathGuid guide = aptest::MakeGuide(first.data(), 2, 1.0, "First");
+    guide.mp_SecondPoints = second.data();
+    guide.m_SecondCount = 6;
+    std::strcpy(guide.m_SecondName, "Second");
+
+    CPathEdge borrowed;
+    borrowed.AttachGuide(guide, false);
+    EXPECT_EQ(second.data(), borrowed.mp_Points);
+    EXPECT_EQ(6, borrowed.m_Count);
+    EXPECT_STREQ("Second", borrowed.m_Name);
+
+    CPathEdge copied;
+    EXPECT_EQ(1, copied.CopyGuide(guide, false));
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5}), Order(copied));
+    EXPECT_STREQ("Second", copied.m_Name);
+}
+
 TEST_F(PathEdgeTest, CopyGuideCopiesThePoints)
 {
     std::vector<tagLonLat> points = Numbered(9);

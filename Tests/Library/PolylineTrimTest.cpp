@@ -367,11 +367,31 @@ double Measure(const std::vector<tagLonLat>& points, size_t from, size_t to)
     return total;
 }
 
+// The cut point lies within the quarter-degree cone around its segment:
+// not farther than a quarter-degree chord of `walked` from the point at that
+// length on the segment, here interpolated linearly between the segment's
+// ends; `slack` (relative to `walked`) covers the flat projection of a
+// geodesy that is not planar.
+::testing::AssertionResult WithinCone(const tagLonLat& from, const tagLonLat& to,
+                                      const tagLonLat& cut, double walked, double slack)
+{
+    double seg = SegmentLength(from, to);
+    double share = seg > 0.0 ? walked / seg : 0.0;
+    tagLonLat onSegment = {from.lon + (to.lon - from.lon) * share,
+                           from.lat + (to.lat - from.lat) * share};
+    double off = SegmentLength(onSegment, cut);
+    double bound = walked * (kQuarterDegree + slack) + 1e-9;
+    if (off <= bound)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "cut " << off << " off its segment, bound " << bound;
+}
+
 // Cuts `points` from both ends at `length` (below the total) and checks:
-// the result is a prefix (suffix) of the input plus the cut point, and the
-// cut part measures `length` within the quarter-degree chord of the stretch
-// walked on the cut segment.
-void CheckCuts(const std::vector<tagLonLat>& points, double length)
+// the result is a prefix (suffix) of the input plus the cut point, the cut
+// part measures `length` within the quarter-degree chord of the stretch
+// walked on the cut segment, and the cut point lies in the quarter-degree
+// cone of that segment.
+void CheckCuts(const std::vector<tagLonLat>& points, double length, double slack)
 {
     const int count = static_cast<int>(points.size());
 
@@ -388,6 +408,8 @@ void CheckCuts(const std::vector<tagLonLat>& points, double length)
     double rest = length - whole;
     double measured = Measure(got, 0, got.size() - 1);
     ASSERT_NEAR(length, measured, rest * kQuarterDegree + 1e-9 * length);
+    ASSERT_TRUE(WithinCone(points[static_cast<size_t>(kept - 1)], points[static_cast<size_t>(kept)],
+                           got.back(), rest, slack));
 
     CPathEdge end;
     int appended = end.TrimFromEnd(points.data(), count, length);
@@ -395,13 +417,16 @@ void CheckCuts(const std::vector<tagLonLat>& points, double length)
     ASSERT_LE(appended, count);
     ASSERT_EQ(appended, end.m_Count);
     got = PointsOf(end);
-    ASSERT_TRUE(SamePoints(std::vector<tagLonLat>(points.end() - (appended - 1), points.end()),
-                           std::vector<tagLonLat>(got.begin() + 1, got.end())));
-    whole = Measure(points, static_cast<size_t>(count - appended + 1), points.size() - 1);
+    size_t firstWhole = static_cast<size_t>(count - appended + 1);
+    ASSERT_TRUE(SamePoints(
+        std::vector<tagLonLat>(points.begin() + static_cast<long>(firstWhole), points.end()),
+        std::vector<tagLonLat>(got.begin() + 1, got.end())));
+    whole = Measure(points, firstWhole, points.size() - 1);
     ASSERT_LE(whole, length);
     rest = length - whole;
     measured = Measure(got, 0, got.size() - 1);
     ASSERT_NEAR(length, measured, rest * kQuarterDegree + 1e-9 * length);
+    ASSERT_TRUE(WithinCone(points[firstWhole], points[firstWhole - 1], got.front(), rest, slack));
 }
 
 TEST_F(PolylineTrimTest, PlanarCutsArePrefixesAndSuffixesOfTheRequestedLength)
@@ -415,7 +440,7 @@ TEST_F(PolylineTrimTest, PlanarCutsArePrefixesAndSuffixesOfTheRequestedLength)
         std::vector<tagLonLat> points =
             RandomPolyline(random, {2.35, 48.85}, counts(random), 0.0001, 0.01);
         double total = Measure(points, 0, points.size() - 1);
-        CheckCuts(points, share(random) * total * 0.999);
+        CheckCuts(points, share(random) * total * 0.999, 0.0);
         if (HasFatalFailure())
             FAIL() << "polyline " << i;
     }
@@ -437,7 +462,7 @@ TEST_F(PolylineTrimTest, ReferenceCutsArePrefixesAndSuffixesOfTheRequestedLength
             std::vector<tagLonLat> points =
                 RandomPolyline(random, origin, counts(random), 0.0002, 0.008);
             double total = Measure(points, 0, points.size() - 1);
-            CheckCuts(points, share(random) * total * 0.999);
+            CheckCuts(points, share(random) * total * 0.999, 1e-3);
             if (HasFatalFailure())
                 FAIL() << "polyline " << i << " from " << origin.lon << ", " << origin.lat;
         }

@@ -66,9 +66,12 @@ public:
     // The cutting walks: append the first (last) `length` of the polyline of
     // `count` points, in the polyline's own direction. Return the number of
     // source points kept whole (TrimFromStart) or of points appended
-    // (TrimFromEnd), or -1: fewer than two points, a failed append, a cut point
-    // outside the valid range, or a polyline too short. After a failure past
-    // the first append the edge is emptied (m_Count 0).
+    // (TrimFromEnd), or -1: fewer than two points (or a null array), a failed
+    // append, a cut point outside the valid range, or a polyline too short.
+    // After a failed append or cut past the first append the edge is emptied
+    // (m_Count 0); a polyline too short leaves what was appended (the caller
+    // drops the edge). Lengths in the geodesy unit; the cut point lies within
+    // a quarter degree of the segment's bearing.
     int TrimFromStart(const tagLonLat* pts, int count, double length);
     int TrimFromEnd(const tagLonLat* pts, int count, double length);
 

@@ -2,6 +2,8 @@
 // put on the picture (probed pixel by pixel, never compared byte for byte),
 // and the PNG, SVG and PDF files it writes.
 #include "MapView/RasterMapView.h"
+#include "AdvicePathRenderEx.h"
+#include "Host/PathLibrary.h"
 #include "MapView/MapDecorations.h"
 
 #include <cairo.h>
@@ -21,6 +23,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using refhost::FitMargins;
@@ -732,4 +735,136 @@ TEST(DefaultMapView, IsTheHostsMapService)
     EXPECT_EQ(first, &refhost::DefaultMapView());
     EXPECT_EQ(CMapCreate::GetMapService(nullptr), first);
     EXPECT_TRUE(refhost::DefaultMapView().Viewport().IsValid());
+}
+
+// ---- through the library ---------------------------------------------------------
+
+namespace
+{
+
+// A path of plain edges, as the route line reads it; no guides.
+class EdgePath : public CNavPath
+{
+public:
+    explicit EdgePath(std::vector<std::vector<tagLonLat>> edges) : m_edges(std::move(edges)) {}
+
+    POSITION GetFirstPosition() override { return PositionOf(0); }
+    POSITION GetNext(POSITION position) override { return PositionOf(IndexOf(position) + 1); }
+    int GetEdge(POSITION position, unsigned short& count, tagLonLat*& points) override
+    {
+        std::size_t index = IndexOf(position);
+        if (index >= m_edges.size())
+            return 0;
+        count = static_cast<unsigned short>(m_edges[index].size());
+        points = m_edges[index].data();
+        return 1;
+    }
+    int GetGuid(POSITION, PathGuid&) override { return 0; }
+    int GetNextGuid(const PathGuid&, PathGuid&) override { return 0; }
+
+private:
+    // Positions are 1-based edge numbers dressed as pointers; null is none.
+    POSITION PositionOf(std::size_t index) const
+    {
+        return index < m_edges.size() ? reinterpret_cast<POSITION>(index + 1) : nullptr;
+    }
+    static std::size_t IndexOf(POSITION position)
+    {
+        return reinterpret_cast<std::size_t>(position) - 1;
+    }
+
+    std::vector<std::vector<tagLonLat>> m_edges;
+};
+
+// A size table whose route border narrows by 2 pixels a level, from 14 at
+// level 0; the route fill is 4 pixels throughout.
+std::vector<AdvicePathSizeSetting> SizeTable(int levels)
+{
+    std::vector<AdvicePathSizeSetting> table(static_cast<std::size_t>(levels));
+    for (int level = 0; level < levels; ++level)
+    {
+        AdvicePathSizeSetting& sizes = table[static_cast<std::size_t>(level)];
+        sizes.m_PathWidth = 4;
+        sizes.m_PathBorderWidth = 14 - 2 * level;
+        sizes.m_EdgeWidth = 6;
+        sizes.m_EdgeBorderWidth = 10;
+        sizes.m_ArrowFillParam = 0;
+        sizes.m_ArrowBorderParam = 2;
+        sizes.m_ToLength = 60;
+        sizes.m_FromLength = 60;
+        sizes.m_LengthTolerance = 5;
+        sizes.m_ArrowLength = 20;
+        sizes.m_ArrowWidth = 10;
+    }
+    return table;
+}
+
+const uint32_t kDefaultPathClr = 0x000711F5;
+const uint32_t kDefaultPathBorderClr = 0x0092121B;
+
+} // namespace
+
+TEST(RasterMapViewWithLibrary, DrawsTheCasedRouteLineAtTheViewsLevel)
+{
+    RasterMapView view(View(8.55, 47.37, 16.0, 300, 200));
+    // An L: along row 100 from x 30 to 150, then up column 150 to row 30.
+    EdgePath path({{At(view, 30, 100.5), At(view, 150.5, 100.5)},
+                   {At(view, 150.5, 100.5), At(view, 150.5, 30)}});
+    std::vector<AdvicePathSizeSetting> table = SizeTable(6);
+
+    AdvicePathRenderEx handle;
+    ASSERT_TRUE(handle.SetDrawParm(&view));
+    ASSERT_EQ(handle.SetSize(table.data(), static_cast<int>(table.size()), 3), 1);
+    ASSERT_TRUE(handle.SetPath(&path));
+
+    // 1.62 m per pixel at 47.37 degrees north, zoom 16: level 1, border 12.
+    ASSERT_EQ(view.ScaleToLevel(view.GetScale()), 1);
+    handle.Draw(true, false);
+    ASSERT_EQ(view.Drawings().size(), 4u); // two edges, border and fill
+    RasterImage image = Render(view);
+    EXPECT_EQ(image.ColourAt(90, 100), kDefaultPathClr);
+    EXPECT_EQ(image.ColourAt(150, 60), kDefaultPathClr);
+    EXPECT_EQ(image.ColourAt(150, 100), kDefaultPathClr);     // the joint of the two edges
+    EXPECT_EQ(image.ColourAt(90, 96), kDefaultPathBorderClr); // 4.5 px off the centre line
+    EXPECT_EQ(image.ColourAt(90, 105), kDefaultPathBorderClr);
+    EXPECT_EQ(image.ColourAt(155, 60), kDefaultPathBorderClr);
+    EXPECT_EQ(image.ColourAt(90, 110), RasterMapView::kBackgroundColour);
+    EXPECT_EQ(image.ColourAt(250, 60), RasterMapView::kBackgroundColour);
+
+    // Two zoom levels out the view answers level 3 and the border is 8 wide:
+    // 4.5 px off the centre line is background now.
+    MapViewport wider = view.Viewport();
+    wider.zoom = 14.0;
+    ASSERT_TRUE(view.SetViewport(wider));
+    ASSERT_EQ(view.ScaleToLevel(view.GetScale()), 3);
+    EdgePath straight({{At(view, 30, 100.5), At(view, 270, 100.5)}});
+    ASSERT_TRUE(handle.SetPath(&straight));
+    view.Clear();
+    handle.Draw(true, false);
+    image = Render(view);
+    EXPECT_EQ(image.ColourAt(150, 100), kDefaultPathClr);
+    EXPECT_EQ(image.ColourAt(150, 103), kDefaultPathBorderClr);
+    EXPECT_EQ(image.ColourAt(150, 105), RasterMapView::kBackgroundColour);
+}
+
+TEST(RasterMapViewWithLibrary, HandleDrawsOnTheDefaultMapView)
+{
+    RasterMapView& view = refhost::DefaultMapView();
+    ASSERT_TRUE(view.SetViewport(View(180.0, -16.5, 12.0, 800, 200)));
+    view.Clear();
+    EdgePath path({{{179.9, -16.5}, {180.0, -16.5}}, {{-180.0, -16.5}, {-179.9, -16.5}}});
+    std::vector<AdvicePathSizeSetting> table = SizeTable(10);
+
+    AdvicePathRenderEx handle(&path); // takes CMapCreate::GetMapService(nullptr)
+    ASSERT_EQ(handle.SetSize(table.data(), static_cast<int>(table.size()), 3), 1);
+    AdvicePathClrSetting colours(0x00336699, 0x00000000, 0x00FFFFFF, 0);
+    handle.SetClr(colours);
+    handle.Draw(true, false);
+    ASSERT_EQ(view.Drawings().size(), 4u);
+    RasterImage image = Render(view);
+    double west = refhost::Project(view.Viewport(), {179.9, -16.5}).x;
+    double east = refhost::Project(view.Viewport(), {-179.9, -16.5}).x;
+    for (int x = static_cast<int>(west) + 2; x < static_cast<int>(east) - 1; x += 5)
+        ASSERT_EQ(image.ColourAt(x, 100), 0x00336699u) << "gap at x " << x;
+    view.Clear();
 }

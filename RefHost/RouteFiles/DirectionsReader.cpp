@@ -1,0 +1,342 @@
+#include "DirectionsReader.h"
+
+#include "DirectionsModel.h"
+#include "DirectionsText.h"
+#include "RouteAssembly.h"
+#include "RouteFileError.h"
+#include "TrackRoute.h"
+#include "TurnText.h"
+
+#include <cmath>
+
+namespace refhost::routefiles
+{
+
+namespace
+{
+
+constexpr size_t kNone = static_cast<size_t>(-1);
+// An intersection lies on the step's geometry when a vertex is this near: the
+// locations are the geometry's own vertices, rounded to 1e-6 degrees (and the
+// polyline to 1e-5 at precision 5).
+constexpr double kIntersectionToleranceMetres = 5.0;
+
+// The links one step added, and the link that ends at each of its
+// intersections.
+struct StepLinks
+{
+    size_t first = 0; // the step's first link; the link before it ends at the junction
+    size_t end = 0;   // one past its last link; equal to first for a step of no length
+    std::vector<size_t> atIntersection; // kNone where not known
+};
+
+bool IsCircle(const std::string& type)
+{
+    return type == "roundabout" || type == "rotary" || type == "roundabout turn";
+}
+
+bool IsCircleExit(const std::string& type)
+{
+    return type == "exit roundabout" || type == "exit rotary";
+}
+
+// Whether two points are one junction written twice (the library's point
+// tolerance).
+bool SamePlace(const tagLonLat& a, const tagLonLat& b)
+{
+    return std::fabs(a.lon - b.lon) <= AP_POINT_EPSILON &&
+           std::fabs(a.lat - b.lat) <= AP_POINT_EPSILON;
+}
+
+class LinkBuilder
+{
+public:
+    LinkBuilder(RouteDescription& route, size_t totalPoints)
+        : m_route(route), m_budget(50 * totalPoints + 1000000)
+    {
+    }
+
+    // Appends the links of `step`: its geometry, joined to the route's end and
+    // cut at every intersection found on it.
+    StepLinks Add(const RawStep& step)
+    {
+        StepLinks result;
+        result.first = result.end = m_route.links.size();
+        result.atIntersection.assign(step.intersections.size(), kNone);
+
+        std::vector<tagLonLat> points;
+        points.reserve(step.geometry.points.size() + 1);
+        const bool joined = !m_route.links.empty();
+        if (joined)
+            points.push_back(m_route.links.back().points.back());
+        for (size_t i = 0; i < step.geometry.points.size(); ++i)
+        {
+            const tagLonLat& point = step.geometry.points[i];
+            if (i == 0 && joined && SamePlace(point, points.front()))
+                continue;
+            AppendDistinct(points, point);
+        }
+        if (points.size() < 2)
+            return result;
+
+        // The vertex of each intersection, searched forwards so that a road
+        // driven twice (a U-turn) is matched in driving order.
+        std::vector<size_t> vertexOf(step.intersections.size(), kNone);
+        size_t from = 0;
+        for (size_t k = 0; k < step.intersections.size(); ++k)
+        {
+            const tagLonLat& location = step.intersections[k].location;
+            if (!PointIsValid(location))
+                continue;
+            const size_t vertex = Match(points, from, location);
+            if (vertex != kNone)
+                vertexOf[k] = from = vertex;
+        }
+
+        // Cut at the inner vertices, in order; each piece becomes a link.
+        std::vector<size_t> cuts;
+        for (const size_t vertex : vertexOf)
+            if (vertex != kNone && vertex > 0 && vertex + 1 < points.size() &&
+                (cuts.empty() || vertex > cuts.back()))
+                cuts.push_back(vertex);
+        cuts.push_back(points.size() - 1);
+        size_t start = 0;
+        for (const size_t cut : cuts)
+        {
+            RoadLink link;
+            link.name = step.name;
+            link.ref = step.ref;
+            link.points.assign(points.begin() + static_cast<std::ptrdiff_t>(start),
+                               points.begin() + static_cast<std::ptrdiff_t>(cut) + 1);
+            m_route.links.push_back(std::move(link));
+            start = cut;
+        }
+        result.end = m_route.links.size();
+
+        for (size_t k = 0; k < vertexOf.size(); ++k)
+        {
+            const size_t vertex = vertexOf[k];
+            if (vertex == kNone)
+                continue;
+            if (vertex == 0)
+            {
+                result.atIntersection[k] = result.first > 0 ? result.first - 1 : kNone;
+                continue;
+            }
+            size_t piece = 0;
+            while (cuts[piece] < vertex)
+                ++piece;
+            result.atIntersection[k] = cuts[piece] == vertex ? result.first + piece : kNone;
+        }
+        return result;
+    }
+
+private:
+    // The first vertex from `from` on within the tolerance of `location`,
+    // moved on to the nearest of the run of vertices that follow it.
+    size_t Match(const std::vector<tagLonLat>& points, size_t from, const tagLonLat& location)
+    {
+        for (size_t j = from; j < points.size() && m_budget > 0; ++j, --m_budget)
+        {
+            double distance = ApproxMetres(points[j], location);
+            if (distance > kIntersectionToleranceMetres)
+                continue;
+            while (j + 1 < points.size())
+            {
+                const double next = ApproxMetres(points[j + 1], location);
+                if (next >= distance)
+                    break;
+                distance = next;
+                ++j;
+            }
+            return j;
+        }
+        return kNone;
+    }
+
+    RouteDescription& m_route;
+    // Vertex tests left: hostile input with many unmatched intersections on
+    // long steps would otherwise take quadratic time. Spent, the remaining
+    // intersections are simply not cut at.
+    size_t m_budget;
+};
+
+// The change of direction from the end of `link` into the link after it; 0
+// when there is none.
+double AngleAfterLink(const RouteDescription& route, size_t link)
+{
+    if (link + 1 >= route.links.size())
+        return 0.0;
+    const std::vector<tagLonLat>& in = route.links[link].points;
+    const std::vector<tagLonLat>& out = route.links[link + 1].points;
+    return TurnAngle(BearingDegrees(in[in.size() - 2], in.back()), BearingDegrees(out[0], out[1]));
+}
+
+NAV_TURN_TYPE_tag StepTurnType(const RawStep& step)
+{
+    if (IsCircle(step.type) || IsCircleExit(step.type))
+        return NAV_TURN_ROUNDABOUT;
+    if (step.type == "merge")
+        return NAV_TURN_MERGE;
+    if (step.type == "fork")
+        return NAV_TURN_FORK;
+    const NAV_TURN_TYPE_tag byModifier = TurnTypeFromModifier(step.modifier);
+    if (byModifier != NAV_TURN_NONE)
+        return byModifier;
+    if (std::isfinite(step.bearingBefore) && std::isfinite(step.bearingAfter))
+        return ClassifyTurnAngle(TurnAngle(step.bearingBefore, step.bearingAfter));
+    return NAV_TURN_STRAIGHT;
+}
+
+// The last link inside a roundabout entered by `step` (links `links`).
+size_t CircleExitLink(const RawStep& step, const StepLinks& links, const RawStep* next,
+                      size_t enterLink)
+{
+    const size_t lastOfStep = links.end > links.first ? links.end - 1 : enterLink;
+    // A separate exit step starts where the route leaves the circle.
+    if (next && IsCircleExit(next->type))
+        return lastOfStep;
+    // Else the exit is the `exit`-th intersection with a way out besides the
+    // way on.
+    long long exits = 0;
+    for (size_t k = 1; k < step.intersections.size() && step.exit > 0; ++k)
+    {
+        if (step.intersections[k].allowedWays >= 2 && ++exits == step.exit)
+        {
+            const size_t link = links.atIntersection[k];
+            return link != kNone && link >= enterLink ? link : lastOfStep;
+        }
+    }
+    return lastOfStep;
+}
+
+} // namespace
+
+RouteDescription ReadDirections(const Json& root, const RouteReadOptions& options,
+                                int& precisionUsed)
+{
+    RawRoute raw = ReadRawRoute(root, options.maxPoints);
+    precisionUsed = ChoosePolylinePrecision(raw, options.polylinePrecision);
+    DecodeGeometries(raw, precisionUsed, options.maxPoints);
+
+    if (raw.stepCount == 0)
+    {
+        // No turn-by-turn steps were asked for: the overview is all there is.
+        if (!raw.hasOverview)
+            Fail("routes[0]: no steps and no geometry, the route is empty");
+        std::vector<tagLonLat> points;
+        for (const tagLonLat& point : raw.overview.points)
+            AppendDistinct(points, point);
+        RouteDescription route = BuildTrackRoute(std::move(points), std::string(), options);
+        route.statedDistance = raw.distance;
+        return route;
+    }
+
+    size_t totalPoints = 0;
+    for (const std::vector<RawStep>& leg : raw.legs)
+        for (const RawStep& step : leg)
+            totalPoints += step.geometry.points.size();
+
+    RouteDescription route;
+    route.statedDistance = raw.distance;
+    LinkBuilder builder(route, totalPoints);
+    std::vector<std::vector<StepLinks>> stepLinks(raw.legs.size());
+    std::vector<size_t> legEndLinks;
+    for (size_t li = 0; li < raw.legs.size(); ++li)
+    {
+        for (const RawStep& step : raw.legs[li])
+            stepLinks[li].push_back(builder.Add(step));
+        legEndLinks.push_back(route.links.size());
+    }
+    if (route.links.empty())
+        Fail("routes[0]: the route has no length (fewer than two distinct points)");
+
+    const std::vector<double> starts = LinkStartDistances(route);
+    const tagLonLat origin = route.links.front().points.front();
+    for (const size_t end : legEndLinks)
+        route.destinations.push_back(end > 0 ? route.links[end - 1].points.back() : origin);
+
+    // The last step of the route; its arrive is the arrival.
+    size_t lastLeg = raw.legs.size();
+    while (lastLeg > 0 && raw.legs[lastLeg - 1].empty())
+        --lastLeg;
+    --lastLeg;
+    const RawStep& finalStep = raw.legs[lastLeg].back();
+
+    std::string previousRoad;
+    for (size_t li = 0; li < raw.legs.size(); ++li)
+    {
+        const std::vector<RawStep>& steps = raw.legs[li];
+        for (size_t si = 0; si < steps.size(); ++si)
+        {
+            const RawStep& step = steps[si];
+            const StepLinks& links = stepLinks[li][si];
+            const std::string road = RoadName(step);
+            if (step.type == "depart")
+            {
+                previousRoad = road;
+                continue;
+            }
+            Maneuver maneuver;
+            maneuver.enterLink = links.first > 0 ? links.first - 1 : 0;
+            maneuver.exitLink = maneuver.enterLink;
+            maneuver.fromName = previousRoad;
+            maneuver.distanceFromStart = starts[links.first];
+            maneuver.location =
+                PointIsValid(step.location)
+                    ? step.location
+                    : (links.first > 0 ? route.links[links.first - 1].points.back() : origin);
+            const RawStep* next = si + 1 < steps.size() ? &steps[si + 1] : nullptr;
+            if (&step == &finalStep && step.type == "arrive")
+            {
+                // The arrive step's own geometry is a point; should it have
+                // length, the arrival is still at the end of the last link.
+                maneuver.type = NAV_TURN_END;
+                maneuver.enterLink = maneuver.exitLink = route.links.size() - 1;
+                maneuver.distanceFromStart = starts.back();
+                maneuver.instruction = ArrivalInstruction(&step);
+            }
+            else if (step.type == "arrive")
+            {
+                // A waypoint: the route goes on with the next leg's departure.
+                const RawStep* depart = nullptr;
+                for (size_t lj = li + 1; lj < raw.legs.size() && !depart; ++lj)
+                    if (!raw.legs[lj].empty())
+                        depart = &raw.legs[lj].front();
+                const bool bearings = depart && std::isfinite(step.bearingBefore) &&
+                                      std::isfinite(depart->bearingAfter);
+                maneuver.type =
+                    ClassifyTurnAngle(bearings ? TurnAngle(step.bearingBefore, depart->bearingAfter)
+                                               : AngleAfterLink(route, maneuver.enterLink));
+                maneuver.toName = depart ? RoadName(*depart) : std::string();
+                maneuver.instruction = WaypointInstruction(li + 1, maneuver.type, maneuver.toName);
+            }
+            else
+            {
+                maneuver.type = StepTurnType(step);
+                maneuver.toName = road;
+                maneuver.instruction = StepInstruction(step, maneuver.type);
+                if (IsCircle(step.type))
+                    maneuver.exitLink = CircleExitLink(step, links, next, maneuver.enterLink);
+            }
+            route.maneuvers.push_back(std::move(maneuver));
+            previousRoad = road;
+        }
+    }
+    if (finalStep.type != "arrive")
+    {
+        // A response cut short of its arrive step still ends somewhere.
+        Maneuver arrival;
+        arrival.enterLink = arrival.exitLink = route.links.size() - 1;
+        arrival.type = NAV_TURN_END;
+        arrival.instruction = ArrivalInstruction(nullptr);
+        arrival.fromName = previousRoad;
+        arrival.location = route.links.back().points.back();
+        arrival.distanceFromStart = starts.back();
+        route.maneuvers.push_back(std::move(arrival));
+    }
+    FinishRoute(route);
+    return route;
+}
+
+} // namespace refhost::routefiles

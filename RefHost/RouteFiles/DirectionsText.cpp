@@ -1,0 +1,94 @@
+#include "DirectionsText.h"
+
+#include "TurnText.h"
+
+namespace refhost::routefiles
+{
+
+namespace
+{
+
+bool IsRotary(const std::string& type)
+{
+    return type == "rotary" || type == "exit rotary";
+}
+
+std::string CircleName(const RawStep& step)
+{
+    if (!step.rotaryName.empty())
+        return step.rotaryName;
+    return IsRotary(step.type) ? "the rotary" : "the roundabout";
+}
+
+// " on the left" or " on the right" from a modifier, for ramps.
+std::string OnSide(const RawStep& step)
+{
+    const std::string side = SideOf(step.modifier);
+    return side.empty() ? std::string() : " on the " + side;
+}
+
+} // namespace
+
+std::string RoadName(const RawStep& step)
+{
+    return step.name.empty() ? step.ref : step.name;
+}
+
+std::string StepInstruction(const RawStep& step, NAV_TURN_TYPE_tag turn)
+{
+    const std::string onto = Onto(RoadName(step));
+    const std::string& type = step.type;
+    if (type == "roundabout" || type == "rotary")
+    {
+        if (step.exit > 0)
+            return "At " + CircleName(step) + ", take the " + Ordinal(step.exit) + " exit" + onto;
+        return "Enter " + CircleName(step) + " and exit" + onto;
+    }
+    if (type == "roundabout turn")
+        return "At the roundabout, " + LowerFirst(TurnPhrase(turn)) + onto;
+    if (type == "exit roundabout" || type == "exit rotary")
+        return "Exit " + CircleName(step) + onto;
+    if (type == "merge")
+    {
+        const std::string side = SideOf(step.modifier);
+        return "Merge" + (side.empty() ? std::string() : " " + side) + onto;
+    }
+    if (type == "fork")
+    {
+        const std::string side = SideOf(step.modifier);
+        return "Keep " + (side.empty() ? std::string("straight") : side) + " at the fork" + onto;
+    }
+    if (type == "on ramp")
+        return "Take the ramp" + OnSide(step) + onto;
+    if (type == "off ramp")
+        return "Take the exit" + OnSide(step) + onto;
+    if (type == "end of road")
+        return "At the end of the road, " + LowerFirst(TurnPhrase(turn)) + onto;
+    if (type == "new name")
+        return "Continue" + onto;
+    if (turn == NAV_TURN_STRAIGHT || turn == NAV_TURN_NONE)
+        return type == "continue" ? "Continue straight" + onto : "Continue" + onto;
+    return TurnPhrase(turn) + onto;
+}
+
+std::string WaypointInstruction(size_t waypointNumber, NAV_TURN_TYPE_tag turn,
+                                const std::string& toName)
+{
+    const std::string phrase =
+        turn == NAV_TURN_STRAIGHT ? "continue" : LowerFirst(TurnPhrase(turn));
+    return "At waypoint " + std::to_string(waypointNumber) + ", " + phrase + Onto(toName);
+}
+
+std::string ArrivalInstruction(const RawStep* arrival)
+{
+    std::string text = "You have arrived at your destination";
+    if (arrival)
+    {
+        const std::string side = SideOf(arrival->modifier);
+        if (!side.empty())
+            text += ", on the " + side;
+    }
+    return text;
+}
+
+} // namespace refhost::routefiles

@@ -1,0 +1,133 @@
+#include "RouteAssembly.h"
+
+#include "Geodesy/ReferenceGeodesy.h"
+#include "RouteFileError.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace refhost::routefiles
+{
+
+namespace
+{
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegree = kPi / 180.0;
+// Metres per degree of latitude and, at the equator, of longitude (WGS84
+// mean values; enough for nearness and direction).
+constexpr double kMetresPerDegreeLat = 111132.0;
+constexpr double kMetresPerDegreeLon = 111320.0;
+
+std::string Number(double value)
+{
+    std::ostringstream out;
+    out.precision(10);
+    out << value;
+    return out.str();
+}
+
+} // namespace
+
+bool PointIsValid(const tagLonLat& point)
+{
+    // The comparisons are false for NaN.
+    return point.lon > -180.0 && point.lon < 180.0 && point.lat > -90.0 && point.lat < 90.0;
+}
+
+void CheckPoint(const tagLonLat& point, const std::string& what)
+{
+    if (!std::isfinite(point.lon))
+        Fail(what + ": longitude is not a finite number");
+    if (!std::isfinite(point.lat))
+        Fail(what + ": latitude is not a finite number");
+    if (!(point.lon > -180.0 && point.lon < 180.0))
+        Fail(what + ": longitude " + Number(point.lon) + " out of range (-180, 180)");
+    if (!(point.lat > -90.0 && point.lat < 90.0))
+        Fail(what + ": latitude " + Number(point.lat) + " out of range (-90, 90)");
+}
+
+void AppendDistinct(std::vector<tagLonLat>& points, const tagLonLat& point)
+{
+    if (!points.empty() && points.back().lon == point.lon && points.back().lat == point.lat)
+        return;
+    points.push_back(point);
+}
+
+double Metres(const tagLonLat& from, const tagLonLat& to)
+{
+    return geodesy::SegmentLength(from.lon, from.lat, to.lon, to.lat);
+}
+
+double PolylineMetres(const std::vector<tagLonLat>& points)
+{
+    double length = 0.0;
+    for (size_t i = 1; i < points.size(); ++i)
+        length += Metres(points[i - 1], points[i]);
+    return length;
+}
+
+double ApproxMetres(const tagLonLat& from, const tagLonLat& to)
+{
+    const double east =
+        (to.lon - from.lon) * kMetresPerDegreeLon * std::cos((from.lat + to.lat) * 0.5 * kDegree);
+    const double north = (to.lat - from.lat) * kMetresPerDegreeLat;
+    return std::hypot(east, north);
+}
+
+double BearingDegrees(const tagLonLat& from, const tagLonLat& to)
+{
+    const double east =
+        (to.lon - from.lon) * kMetresPerDegreeLon * std::cos((from.lat + to.lat) * 0.5 * kDegree);
+    const double north = (to.lat - from.lat) * kMetresPerDegreeLat;
+    double bearing = std::atan2(east, north) / kDegree;
+    if (bearing < 0.0)
+        bearing += 360.0;
+    return bearing;
+}
+
+double TurnAngle(double fromBearing, double toBearing)
+{
+    double angle = std::fmod(toBearing - fromBearing, 360.0);
+    if (angle > 180.0)
+        angle -= 360.0;
+    else if (angle < -180.0)
+        angle += 360.0;
+    return angle;
+}
+
+std::vector<double> LinkStartDistances(const RouteDescription& route)
+{
+    std::vector<double> starts;
+    starts.reserve(route.links.size() + 1);
+    double distance = 0.0;
+    for (const RoadLink& link : route.links)
+    {
+        starts.push_back(distance);
+        distance += PolylineMetres(link.points);
+    }
+    starts.push_back(distance);
+    return starts;
+}
+
+void FinishRoute(RouteDescription& route)
+{
+    if (!route.links.empty() && !route.links.front().points.empty())
+        route.origin = route.links.front().points.front();
+    for (size_t i = 0; i < route.maneuvers.size(); ++i)
+    {
+        Maneuver& maneuver = route.maneuvers[i];
+        maneuver.distanceToNext =
+            i + 1 < route.maneuvers.size()
+                ? route.maneuvers[i + 1].distanceFromStart - maneuver.distanceFromStart
+                : 0.0;
+    }
+}
+
+void CheckPointLimit(size_t count, size_t limit)
+{
+    if (count > limit)
+        Fail("more than " + std::to_string(limit) + " points");
+}
+
+} // namespace refhost::routefiles

@@ -1,0 +1,111 @@
+// Route files read into a RouteDescription: driving-directions responses in the
+// v5 JSON format, GeoJSON lines or point tracks, and GPX tracks and routes.
+//
+// Nothing here throws: every failure comes back as a RouteReadResult with an
+// error message that names the input and the problem ("route.json:3:17: invalid
+// JSON: ...", "route.json: routes[0].legs[1].steps[3].geometry: expected a
+// string or a LineString"). A failed read never hands out a partial route.
+//
+// What a reader makes of its input:
+// - Directions (v5): routes[0] only. Links come from the step geometries (the
+//   route-level overview may be simplified and is used only when no leg has
+//   steps), each step cut at its intersections. Consecutive links share their
+//   end and start point; a gap between two steps is bridged by the first link
+//   of the later step. One manoeuvre per step, except the `depart` steps: the
+//   final `arrive` is NAV_TURN_END, every other leg's `arrive` is a waypoint
+//   manoeuvre (turn type from the bearings into and out of the waypoint) and
+//   the `depart` that follows it adds none. Every leg end is a destination.
+//   Roundabouts ("roundabout", "rotary", "roundabout turn") span the links
+//   inside the circle: enterLink ends at the entry, exitLink ends where the
+//   route leaves it (the start of a following "exit roundabout"/"exit rotary"
+//   step, else the intersection of the step that is the `exit`-th with a way
+//   out, else the step's end). Their turn type, and that of the exit steps, is
+//   NAV_TURN_ROUNDABOUT. statedDistance is routes[0].distance.
+// - GeoJSON (LineString, MultiLineString, MultiPoint, Feature,
+//   FeatureCollection, GeometryCollection) and GPX (trk/trkseg/trkpt, else
+//   rte/rtept): the points in file order with consecutive duplicates dropped,
+//   separate lines joined end to start. A FeatureCollection of Point features
+//   is read as a recorded track; Points beside lines are ignored. The line is
+//   cut where its direction changes by more than turnThresholdDegrees, each cut
+//   being a manoeuvre (see ClassifyTurnAngle); the arrival ends it. One
+//   destination: the last point.
+// Origin: the first point of the first link.
+#ifndef REFHOST_ROUTEFILES_ROUTEFILES_H
+#define REFHOST_ROUTEFILES_ROUTEFILES_H
+
+#include "Route/RouteDescription.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace refhost
+{
+
+enum class RouteFormat
+{
+    Auto,           // by content: '<' starts GPX, else JSON told apart by its keys
+    DirectionsJson, // v5 directions response ("routes")
+    GeoJson,
+    Gpx,
+};
+
+struct RouteReadOptions
+{
+    // Precision of encoded polylines in directions responses: 5, 6, or 0 to
+    // detect it. Detection decodes the first step's geometry both ways and
+    // takes the precision whose first point lies nearer the step's
+    // maneuver.location (within 1 km); without a usable location it compares
+    // the decoded length of the route with routes[0].distance; without that it
+    // takes 6 when a precision-5 decode gives invalid coordinates, else 5.
+    int polylinePrecision = 0;
+    // A track turns where its direction changes by more than this, degrees
+    // (0 to 180).
+    double turnThresholdDegrees = 30.0;
+    // The direction into and out of a track point is measured over this many
+    // metres of track either side, so that GPS jitter and curves drawn with
+    // many small steps give one turn; 0 compares the adjacent segments alone.
+    double turnWindowMetres = 20.0;
+    // Limits against hostile or broken input; exceeding one is an error.
+    size_t maxInputBytes = size_t(256) << 20;
+    size_t maxPoints = 4000000;      // points of the whole route, as read
+    size_t maxJsonValues = 16000000; // JSON values of the whole document
+};
+
+struct RouteReadResult
+{
+    bool ok = false;
+    std::string error;                      // empty when ok
+    RouteDescription route;                 // empty unless ok
+    RouteFormat format = RouteFormat::Auto; // what the input was read as
+    int polylinePrecision = 0;              // 5 or 6 when encoded polylines were read
+};
+
+// Reads the route file at `path`; route.source is `path`. The format is told
+// from the content unless `formatHint` names it.
+RouteReadResult ReadRouteFile(const std::string& path, const RouteReadOptions& options = {},
+                              RouteFormat formatHint = RouteFormat::Auto);
+
+// Reads a route held in memory. `sourceName` names it in messages and in
+// route.source.
+RouteReadResult ParseRoute(std::string_view text, RouteFormat formatHint = RouteFormat::Auto,
+                           const RouteReadOptions& options = {},
+                           const std::string& sourceName = "<input>");
+
+// Decodes an encoded polyline (pairs of latitude, longitude scaled by 10^5 or
+// 10^6, zig-zag varints of 5-bit groups offset by 63) into points. Returns
+// false with `error` set on a character outside '?'..'~', a value cut short, a
+// latitude without its longitude, a value over 32 bits or a coordinate out of
+// range; `points` is then left empty.
+bool DecodePolyline(std::string_view encoded, int precision, std::vector<tagLonLat>& points,
+                    std::string& error);
+
+// The turn type for a change of direction of `angleDegrees` (positive to the
+// right, -180..180): below 20 straight, below 60 slight, below 120 plain,
+// below 165 sharp, else a U-turn.
+NAV_TURN_TYPE_tag ClassifyTurnAngle(double angleDegrees);
+
+} // namespace refhost
+
+#endif

@@ -1,0 +1,122 @@
+#include "TrackRoute.h"
+
+#include "RouteAssembly.h"
+#include "RouteFileError.h"
+#include "TurnText.h"
+
+#include <cmath>
+
+namespace refhost::routefiles
+{
+
+namespace
+{
+
+struct TrackTurn
+{
+    size_t vertex = 0;
+    double angle = 0.0; // degrees, positive to the right
+};
+
+// The turn angle at every inner point, measured over the window.
+std::vector<double> WindowedTurnAngles(const std::vector<tagLonLat>& points,
+                                       const std::vector<double>& along, double window)
+{
+    std::vector<double> angles(points.size(), 0.0);
+    size_t back = 0;  // last point at least `window` behind
+    size_t ahead = 1; // first point at least `window` ahead
+    for (size_t i = 1; i + 1 < points.size(); ++i)
+    {
+        while (back + 1 < i && along[back + 1] <= along[i] - window)
+            ++back;
+        if (ahead <= i)
+            ahead = i + 1;
+        while (ahead + 1 < points.size() && along[ahead] < along[i] + window)
+            ++ahead;
+        angles[i] = TurnAngle(BearingDegrees(points[back], points[i]),
+                              BearingDegrees(points[i], points[ahead]));
+    }
+    return angles;
+}
+
+std::vector<TrackTurn> FindTurns(const std::vector<tagLonLat>& points,
+                                 const std::vector<double>& along, const RouteReadOptions& options)
+{
+    const double window = std::isfinite(options.turnWindowMetres) && options.turnWindowMetres > 0.0
+                              ? options.turnWindowMetres
+                              : 0.0;
+    const double threshold = options.turnThresholdDegrees;
+    const std::vector<double> angles = WindowedTurnAngles(points, along, window);
+    std::vector<TrackTurn> turns;
+    size_t lastCandidate = 0;
+    for (size_t i = 1; i + 1 < points.size(); ++i)
+    {
+        if (!(std::fabs(angles[i]) > threshold))
+            continue;
+        // Neighbouring points closer than the window see the same turn: keep
+        // the one with the largest change.
+        const bool sameTurn =
+            !turns.empty() && lastCandidate + 1 == i && along[i] - along[lastCandidate] <= window;
+        lastCandidate = i;
+        if (!sameTurn)
+            turns.push_back({i, angles[i]});
+        else if (std::fabs(angles[i]) > std::fabs(turns.back().angle))
+            turns.back() = {i, angles[i]};
+    }
+    return turns;
+}
+
+} // namespace
+
+RouteDescription BuildTrackRoute(std::vector<tagLonLat> points, const std::string& name,
+                                 const RouteReadOptions& options)
+{
+    if (points.size() < 2)
+        Fail("a route needs at least two distinct points, found " + std::to_string(points.size()));
+
+    std::vector<double> along(points.size(), 0.0);
+    for (size_t i = 1; i < points.size(); ++i)
+        along[i] = along[i - 1] + Metres(points[i - 1], points[i]);
+
+    const std::vector<TrackTurn> turns = FindTurns(points, along, options);
+
+    RouteDescription route;
+    size_t start = 0;
+    for (const TrackTurn& turn : turns)
+    {
+        RoadLink link;
+        link.name = name;
+        link.points.assign(points.begin() + static_cast<std::ptrdiff_t>(start),
+                           points.begin() + static_cast<std::ptrdiff_t>(turn.vertex) + 1);
+        route.links.push_back(std::move(link));
+
+        Maneuver maneuver;
+        maneuver.enterLink = maneuver.exitLink = route.links.size() - 1;
+        maneuver.type = ClassifyTurnAngle(turn.angle);
+        maneuver.instruction = TurnPhrase(maneuver.type) + Onto(name);
+        maneuver.fromName = maneuver.toName = name;
+        maneuver.location = points[turn.vertex];
+        maneuver.distanceFromStart = along[turn.vertex];
+        route.maneuvers.push_back(std::move(maneuver));
+        start = turn.vertex;
+    }
+    RoadLink last;
+    last.name = name;
+    last.points.assign(points.begin() + static_cast<std::ptrdiff_t>(start), points.end());
+    route.links.push_back(std::move(last));
+
+    Maneuver arrival;
+    arrival.enterLink = arrival.exitLink = route.links.size() - 1;
+    arrival.type = NAV_TURN_END;
+    arrival.instruction = "You have arrived at your destination";
+    arrival.fromName = name;
+    arrival.location = points.back();
+    arrival.distanceFromStart = along.back();
+    route.maneuvers.push_back(std::move(arrival));
+
+    route.destinations.push_back(points.back());
+    FinishRoute(route);
+    return route;
+}
+
+} // namespace refhost::routefiles

@@ -13,7 +13,8 @@ namespace refhost::geodesy
 enum class Model
 {
     // A local ellipsoidal approximation (radii of curvature at the mid-latitude)
-    // for segments up to 5 km, GeographicLib's geodesic beyond: the default.
+    // for segments up to 5 km spanning at most 0.01 rad of longitude,
+    // GeographicLib's geodesic beyond: the default.
     Fast,
     // GeographicLib's geodesic for every segment.
     Exact,
@@ -29,8 +30,9 @@ Model GetModel();
 // relative 1e-8 (worst measured 2e-9) up to 5 km.
 double SegmentLength(double lon1, double lat1, double lon2, double lat2);
 
-// Length in metres of the polyline; 0 for a null array or fewer than two
-// points; non-finite when a coordinate is.
+// Length in metres of the polyline: the sum of its segments' SegmentLength
+// (so long segments are measured by the geodesic). 0 for a null array or
+// fewer than two points; NaN when a coordinate is not measurable.
 double LineLength(unsigned short count, const tagLonLat* points);
 
 // Degrees of longitude and of latitude that one metre spans at `point`, from

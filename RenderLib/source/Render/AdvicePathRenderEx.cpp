@@ -181,12 +181,19 @@ namespace
 {
 // The shared handle lives in static storage, built on the first call under a
 // plain flag (all calls come from the drawing thread) and destroyed at unload.
+// A union rather than alignas: the device compilers lack alignas, and the
+// pointer member gives the storage the alignment of the handle (a virtual
+// table pointer and a pointer).
 bool g_SharedBuilt = false;
-alignas(AdvicePathRenderEx) unsigned char g_SharedStorage[sizeof(AdvicePathRenderEx)];
+union SharedHandleStorage
+{
+    void* m_AlignAsPointer;
+    unsigned char m_Bytes[sizeof(AdvicePathRenderEx)];
+} g_SharedStorage;
 
 AdvicePathRenderEx* SharedHandle()
 {
-    return reinterpret_cast<AdvicePathRenderEx*>(g_SharedStorage);
+    return static_cast<AdvicePathRenderEx*>(static_cast<void*>(&g_SharedStorage));
 }
 
 void DestroySharedHandle()
@@ -202,7 +209,7 @@ AdvicePathRenderEx& GetAdvicePath()
 {
     if (!g_SharedBuilt)
     {
-        new (g_SharedStorage) AdvicePathRenderEx();
+        new (&g_SharedStorage) AdvicePathRenderEx();
         g_SharedBuilt = true;
         atexit(DestroySharedHandle);
     }

@@ -3,9 +3,17 @@
 #               with AddressSanitizer and UndefinedBehaviorSanitizer
 #   make demo   build and render the sample route into out/demo/
 #   make build  the ordinary build only
+#   make fuzz   build the libFuzzer targets with clang and run each for
+#               FUZZ_SECONDS (default 60); the nightly run is
+#               make fuzz FUZZ_SECONDS=1800
+#   make fuzz-ci  the check of every submission: each target for
+#               FUZZ_CI_SECONDS (default 120)
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+FUZZ_CI_SECONDS ?= 120
+FUZZ_BUILD := build/fuzz
 
-.PHONY: all deps build test test-dev test-asan demo clean
+.PHONY: all deps build test test-dev test-asan demo clean fuzz-build fuzz fuzz-ci
 
 all: build
 
@@ -25,6 +33,18 @@ test-asan: deps
 	ctest --preset asan -j $(JOBS)
 
 test: test-dev test-asan
+
+fuzz-build:
+	@scripts/install-deps fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DAP_BUILD_FUZZERS=ON -DAP_BUILD_TESTS=OFF -DAP_WARNINGS_AS_ERRORS=ON
+	cmake --build $(FUZZ_BUILD) --target LibraryFuzzer RouteFileFuzzer -j $(JOBS)
+
+fuzz: fuzz-build
+	Fuzz/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-ci: fuzz-build
+	Fuzz/run-fuzzers $(FUZZ_BUILD) $(FUZZ_CI_SECONDS)
 
 demo: build
 	scripts/demo

@@ -1,0 +1,48 @@
+# Installation of the shared library for hosts built elsewhere: the library
+# (with its version and soname), the exported header, the host-service
+# declarations a host implements, a CMake package (find_package(AdvicePathRender
+# CONFIG), target AdvicePathRender::AdvicePathRender) and a pkg-config file
+# (advicepath-render). Everything is in the component "AdvicePathRender".
+#
+# Layout under the prefix:
+#   include/AdvicePathRender/AdvicePathRenderEx.h
+#   include/AdvicePathRender/Host/*.h
+#   lib/libAdvicePathRender.so.1.0.0 (+ .so.1, .so); Windows: bin/*.dll, lib/*.dll.a
+#   lib/cmake/AdvicePathRender/, lib/pkgconfig/advicepath-render.pc
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(AP_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/AdvicePathRender)
+set(AP_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/AdvicePathRender)
+set(AP_INSTALL_PKGCONFIGDIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+target_include_directories(AdvicePathRender INTERFACE $<INSTALL_INTERFACE:${AP_INSTALL_INCLUDEDIR}>)
+
+install(TARGETS AdvicePathRender EXPORT AdvicePathRenderTargets
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT AdvicePathRender
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT AdvicePathRender
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT AdvicePathRender)
+install(FILES ${PROJECT_SOURCE_DIR}/RenderLib/include/AdvicePathRenderEx.h
+        DESTINATION ${AP_INSTALL_INCLUDEDIR} COMPONENT AdvicePathRender)
+file(GLOB AP_HOST_HEADERS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/RenderLib/source/Host/*.h)
+install(FILES ${AP_HOST_HEADERS} DESTINATION ${AP_INSTALL_INCLUDEDIR}/Host COMPONENT AdvicePathRender)
+
+install(EXPORT AdvicePathRenderTargets NAMESPACE AdvicePathRender::
+        DESTINATION ${AP_INSTALL_CMAKEDIR} COMPONENT AdvicePathRender)
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/AdvicePathRenderConfig.cmake.in
+                              ${PROJECT_BINARY_DIR}/AdvicePathRenderConfig.cmake
+                              INSTALL_DESTINATION ${AP_INSTALL_CMAKEDIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/AdvicePathRenderConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/AdvicePathRenderConfig.cmake
+              ${PROJECT_BINARY_DIR}/AdvicePathRenderConfigVersion.cmake
+        DESTINATION ${AP_INSTALL_CMAKEDIR} COMPONENT AdvicePathRender)
+
+# The .pc file finds the prefix from its own place, so that the installed tree
+# may be moved (and installed with --prefix).
+file(RELATIVE_PATH AP_PC_TO_PREFIX /prefix/${AP_INSTALL_PKGCONFIGDIR} /prefix)
+string(REGEX REPLACE "/$" "" AP_PC_TO_PREFIX "${AP_PC_TO_PREFIX}")
+configure_file(${PROJECT_SOURCE_DIR}/cmake/advicepath-render.pc.in
+               ${PROJECT_BINARY_DIR}/advicepath-render.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/advicepath-render.pc
+        DESTINATION ${AP_INSTALL_PKGCONFIGDIR} COMPONENT AdvicePathRender)

@@ -3,6 +3,10 @@
 #               with AddressSanitizer and UndefinedBehaviorSanitizer
 #   make demo   build and render the sample route into out/demo/
 #   make build  the ordinary build only
+#   make test-arm  cross-build the library and its tests for 32-bit ARM
+#               (arm-linux-gnueabihf) and run the tests under qemu-arm
+#   make dll    build the 32-bit Windows DLL (mingw-w64) and check its
+#               export and import tables
 #   make fuzz   build the libFuzzer targets with clang and run each for
 #               FUZZ_SECONDS (default 60); the nightly run is
 #               make fuzz FUZZ_SECONDS=1800
@@ -33,6 +37,20 @@ test-asan: deps
 	ctest --preset asan -j $(JOBS)
 
 test: test-dev test-asan
+
+.PHONY: test-arm dll
+
+test-arm:
+	@scripts/install-deps arm
+	cmake --preset arm
+	cmake --build --preset arm -j $(JOBS)
+	ctest --preset arm -j $(JOBS)
+
+dll:
+	@scripts/install-deps windows
+	cmake --preset mingw
+	cmake --build --preset mingw -j $(JOBS)
+	ctest --preset mingw
 
 fuzz-build:
 	@scripts/install-deps fuzz

@@ -311,7 +311,7 @@ TEST_F(CrossInfoTest, CyclicPathWithoutTheJunctionEndsAfterTheWalkBound)
     cross->SetCrossInfo(&path, MakeTurnInfo(NAV_TURN_LEFT, elsewhere, elsewhere));
 
     EXPECT_EQ(path.getNextGuidCalls, AP_GUIDE_WALK_LIMIT);
-    EXPECT_GE(AP_GUIDE_WALK_LIMIT, 1000000);
+    EXPECT_GE(AP_GUIDE_WALK_LIMIT, 100000); // far above any real route
     EXPECT_TRUE(AllSlotsEmpty());
     EXPECT_EQ(cross->m_FromEdges.Size(), 0);
     EXPECT_TRUE(LogLines().empty());

@@ -4,12 +4,15 @@
 
 #include "../Host/PathLibrary.h"
 
-// The most steps one walk along the path's guides may take. A real route has a
-// few thousand guides at most, so this bound is never reached by one; a path
-// whose guides never end (a host that links them into a cycle) would otherwise
-// hold the drawing thread for ever. A walk that reaches it ends as if the path
-// had ended there.
-#define AP_GUIDE_WALK_LIMIT 1000000
+// The most steps one walk along the path's guides may take. A real route has
+// a few thousand guides, so no real walk comes near it; a path whose guides
+// never end (a host that links them into a cycle) would otherwise hold the
+// drawing thread for ever. The band's walks append an edge per step to a
+// vector that grows eight slots at a time, so the cost of a walk that reaches
+// the bound grows with its square where the heap cannot grow blocks in place:
+// this bound costs seconds there, ten times as many steps would cost minutes.
+// A walk that reaches it ends as if the path had ended there.
+#define AP_GUIDE_WALK_LIMIT 100000
 
 // Advances `guide` in place to the next guide of `path` (one record as both
 // arguments of GetNextGuid). `steps` counts the steps of the current walk and

@@ -263,6 +263,11 @@ RouteDescription ReadDirections(const Json& root, const RouteReadOptions& option
     --lastLeg;
     const RawStep& finalStep = raw.legs[lastLeg].back();
 
+    // For each leg, the next leg that has steps (legs.size() for none).
+    std::vector<size_t> nextLegWithSteps(raw.legs.size(), raw.legs.size());
+    for (size_t li = raw.legs.size(); li-- > 1;)
+        nextLegWithSteps[li - 1] = raw.legs[li].empty() ? nextLegWithSteps[li] : li;
+
     std::string previousRoad;
     for (size_t li = 0; li < raw.legs.size(); ++li)
     {
@@ -299,10 +304,9 @@ RouteDescription ReadDirections(const Json& root, const RouteReadOptions& option
             else if (step.type == "arrive")
             {
                 // A waypoint: the route goes on with the next leg's departure.
-                const RawStep* depart = nullptr;
-                for (size_t lj = li + 1; lj < raw.legs.size() && !depart; ++lj)
-                    if (!raw.legs[lj].empty())
-                        depart = &raw.legs[lj].front();
+                const RawStep* depart = nextLegWithSteps[li] < raw.legs.size()
+                                            ? &raw.legs[nextLegWithSteps[li]].front()
+                                            : nullptr;
                 const bool bearings = depart && std::isfinite(step.bearingBefore) &&
                                       std::isfinite(depart->bearingAfter);
                 maneuver.type =

@@ -1,34 +1,56 @@
 // Route files read into a RouteDescription: driving-directions responses in the
 // v5 JSON format, GeoJSON lines or point tracks, and GPX tracks and routes.
 //
+//     refhost::RouteReadResult read = refhost::ReadRouteFile("drive.json");
+//     if (!read.ok)
+//         std::fprintf(stderr, "%s\n", read.error.c_str());
+//     else
+//         Use(read.route); // links, origin, destinations, maneuvers
+//
 // Nothing here throws: every failure comes back as a RouteReadResult with an
 // error message that names the input and the problem ("route.json:3:17: invalid
 // JSON: ...", "route.json: routes[0].legs[1].steps[3].geometry: expected a
-// string or a LineString"). A failed read never hands out a partial route.
+// string or a LineString, found a number"). A failed read never hands out a
+// partial route. Lengths and distances are metres on the WGS84 ellipsoid
+// (refhost::geodesy), summed along the links.
 //
-// What a reader makes of its input:
-// - Directions (v5): routes[0] only. Links come from the step geometries (the
-//   route-level overview may be simplified and is used only when no leg has
-//   steps), each step cut at its intersections. Consecutive links share their
-//   end and start point; a gap between two steps is bridged by the first link
-//   of the later step. One manoeuvre per step, except the `depart` steps: the
-//   final `arrive` is NAV_TURN_END, every other leg's `arrive` is a waypoint
-//   manoeuvre (turn type from the bearings into and out of the waypoint) and
-//   the `depart` that follows it adds none. Every leg end is a destination.
-//   Roundabouts ("roundabout", "rotary", "roundabout turn") span the links
-//   inside the circle: enterLink ends at the entry, exitLink ends where the
-//   route leaves it (the start of a following "exit roundabout"/"exit rotary"
-//   step, else the intersection of the step that is the `exit`-th with a way
-//   out, else the step's end). Their turn type, and that of the exit steps, is
-//   NAV_TURN_ROUNDABOUT. statedDistance is routes[0].distance.
-// - GeoJSON (LineString, MultiLineString, MultiPoint, Feature,
-//   FeatureCollection, GeometryCollection) and GPX (trk/trkseg/trkpt, else
-//   rte/rtept): the points in file order with consecutive duplicates dropped,
-//   separate lines joined end to start. A FeatureCollection of Point features
-//   is read as a recorded track; Points beside lines are ignored. The line is
-//   cut where its direction changes by more than turnThresholdDegrees, each cut
-//   being a manoeuvre (see ClassifyTurnAngle); the arrival ends it. One
-//   destination: the last point.
+// Directions responses (v5): routes[0] only.
+// - Links: the step geometries (the route-level overview may be simplified
+//   and is read only when no leg has steps, as a track below), each step cut
+//   at the vertices that its intersections lie on (within 5 m, matched in
+//   driving order). Consecutive links share their end and start point; a gap
+//   between two steps is bridged by the first link of the later step. Links
+//   carry the step's name and ref.
+// - Manoeuvres: one per step except the `depart` steps, at the step's
+//   maneuver.location. enterLink is the link that ends at the junction (0 for
+//   a manoeuvre before any link); exitLink equals it, except for roundabouts
+//   ("roundabout", "rotary", "roundabout turn"), which span the links inside
+//   the circle: exitLink ends where the route leaves it (the start of a
+//   following "exit roundabout"/"exit rotary" step, else the intersection of
+//   the step that is the `exit`-th with a way out besides the way on, else
+//   the step's end). Types: roundabouts and their exit steps
+//   NAV_TURN_ROUNDABOUT, "merge" NAV_TURN_MERGE, "fork" NAV_TURN_FORK, others
+//   from the modifier (else from bearing_before/bearing_after, else
+//   straight). The final `arrive` is NAV_TURN_END at the end of the last
+//   link. Each other leg's `arrive` is a waypoint manoeuvre ("At waypoint 1,
+//   turn right onto ...", its type from the bearing into the waypoint and the
+//   bearing out of the next leg's `depart`), and that `depart` adds none.
+//   Instructions are made here in English from type and modifier (the file's
+//   own texts may be in any language); fromName and toName are the road names
+//   (name, else ref) of the previous and of this step.
+// - Destinations: the end of every leg. statedDistance: routes[0].distance.
+//
+// Tracks: GeoJSON (LineString, MultiLineString, MultiPoint, Feature,
+// FeatureCollection, GeometryCollection) and GPX (trk/trkseg/trkpt, else
+// rte/rtept), and directions responses without steps.
+// - The points in file order with consecutive duplicates dropped, separate
+//   lines joined end to start. A FeatureCollection of Point features is read
+//   as a recorded track; Points beside lines are ignored.
+// - The line is cut where its direction changes by more than
+//   turnThresholdDegrees, each cut a manoeuvre typed by ClassifyTurnAngle and
+//   worded "Turn left" (+ " onto <name>" from the first Feature's
+//   properties.name or the GPX trk/rte name); the arrival at the last point
+//   ends the route. One destination: the last point. No statedDistance.
 // Origin: the first point of the first link.
 #ifndef REFHOST_ROUTEFILES_ROUTEFILES_H
 #define REFHOST_ROUTEFILES_ROUTEFILES_H
@@ -68,6 +90,8 @@ struct RouteReadOptions
     // many small steps give one turn; 0 compares the adjacent segments alone.
     double turnWindowMetres = 20.0;
     // Limits against hostile or broken input; exceeding one is an error.
+    // While parsing, each JSON value takes some 50 bytes (a GeoJSON position
+    // is three values): the default value limit bounds that at about 800 MB.
     size_t maxInputBytes = size_t(256) << 20;
     size_t maxPoints = 4000000;      // points of the whole route, as read
     size_t maxJsonValues = 16000000; // JSON values of the whole document

@@ -262,8 +262,8 @@ int ChoosePolylinePrecision(const RawRoute& route, int requested)
             return ok5 ? 5 : 6;
     }
     // Polyline6 read as polyline5 lands far outside the globe; the reverse
-    // still looks valid, so 5 is the choice unless it fails.
-    return AllDecode(route, 5) ? 5 : 6;
+    // still looks valid, so 5 is the choice unless only 6 decodes.
+    return !AllDecode(route, 5) && AllDecode(route, 6) ? 6 : 5;
 }
 
 void DecodeGeometries(RawRoute& route, int precision, size_t maxPoints)

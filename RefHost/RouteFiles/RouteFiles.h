@@ -80,7 +80,7 @@ struct RouteReadOptions
     // takes the precision whose first point lies nearer the step's
     // maneuver.location (within 1 km); without a usable location it compares
     // the decoded length of the route with routes[0].distance; without that it
-    // takes 6 when a precision-5 decode gives invalid coordinates, else 5.
+    // takes 6 when only precision 6 gives valid coordinates, else 5.
     int polylinePrecision = 0;
     // A track turns where its direction changes by more than this, degrees
     // (0 to 180).

@@ -392,6 +392,32 @@ TEST(RouteFilesData, GeoJsonStepGeometriesReadLikePolylines)
     EXPECT_EQ(maneuvers[9].instruction, "You have arrived at your destination, on the left");
 }
 
+TEST(RouteFilesData, ResponsesWithoutStepsReadTheOverviewAsATrack)
+{
+    // (48, 11) north to (48.003, 11), then east to (48.003, 11.004): 333.6 m
+    // and 298.5 m, no maneuver.location to tell the precision by, only the
+    // stated distance (a tenth or ten times the length the wrong way).
+    const struct
+    {
+        const char* geometry;
+        int precision;
+    } cases[] = {{"__~cH_mcbAwQ??_X", 5}, {"__upzA_kk~SozD??_yF", 6}};
+    for (const auto& c : cases)
+    {
+        const std::string response = std::string(R"({"routes":[{"distance":632.1,"geometry":")") +
+                                     c.geometry + R"(","legs":[{"summary":""}]}]})";
+        const RouteReadResult result = Parse(response);
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(result.polylinePrecision, c.precision);
+        ExpectWellFormed(result.route, c.geometry);
+        ASSERT_EQ(result.route.maneuvers.size(), 2u);
+        EXPECT_EQ(result.route.maneuvers[0].type, NAV_TURN_RIGHT);
+        EXPECT_NEAR(result.route.maneuvers[0].distanceFromStart, 333.6, 0.5);
+        EXPECT_NEAR(RouteLength(result.route), 632.1, 1.0);
+        EXPECT_EQ(result.route.statedDistance, 632.1);
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Encoded polylines
 

@@ -7,6 +7,7 @@
 #include "RouteFileError.h"
 
 #include <cstdint>
+#include <new>
 
 namespace refhost
 {
@@ -54,12 +55,9 @@ bool ReadValue(std::string_view text, size_t& at, int64_t& value, std::string& e
     return true;
 }
 
-} // namespace
-
-bool DecodePolyline(std::string_view encoded, int precision, std::vector<tagLonLat>& points,
-                    std::string& error)
+bool Decode(std::string_view encoded, int precision, std::vector<tagLonLat>& points,
+            std::string& error)
 {
-    points.clear();
     if (precision != 5 && precision != 6)
     {
         error = "polyline precision must be 5 or 6";
@@ -91,20 +89,41 @@ bool DecodePolyline(std::string_view encoded, int precision, std::vector<tagLonL
                                  static_cast<double>(lat) / factor};
         if (!routefiles::PointIsValid(point))
         {
-            try
-            {
-                routefiles::CheckPoint(point, "point " + std::to_string(decoded.size()));
-            }
-            catch (const routefiles::RouteFileError& bad)
-            {
-                error = bad.what();
-            }
-            return false;
+            // CheckPoint throws the message for the invalid point.
+            routefiles::CheckPoint(point, "point " + std::to_string(decoded.size()));
         }
         decoded.push_back(point);
     }
     points.swap(decoded);
     return true;
+}
+
+} // namespace
+
+bool DecodePolyline(std::string_view encoded, int precision, std::vector<tagLonLat>& points,
+                    std::string& error) noexcept
+{
+    points.clear();
+    try
+    {
+        try
+        {
+            return Decode(encoded, precision, points, error);
+        }
+        catch (const routefiles::RouteFileError& bad)
+        {
+            error = bad.what();
+        }
+        catch (const std::bad_alloc&)
+        {
+            error = "out of memory";
+        }
+    }
+    catch (...)
+    {
+        // Setting the message itself failed: the result says enough.
+    }
+    return false;
 }
 
 } // namespace refhost

@@ -121,7 +121,7 @@ template <typename Read> RouteReadResult Guarded(const std::string& source, Read
 } // namespace
 
 RouteReadResult ParseRoute(std::string_view text, RouteFormat formatHint,
-                           const RouteReadOptions& options, const std::string& sourceName)
+                           const RouteReadOptions& options, const std::string& sourceName) noexcept
 {
     return Guarded(sourceName,
                    [&]()
@@ -133,7 +133,7 @@ RouteReadResult ParseRoute(std::string_view text, RouteFormat formatHint,
 }
 
 RouteReadResult ReadRouteFile(const std::string& path, const RouteReadOptions& options,
-                              RouteFormat formatHint)
+                              RouteFormat formatHint) noexcept
 {
     return Guarded(path,
                    [&]()

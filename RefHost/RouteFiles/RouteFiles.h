@@ -109,13 +109,13 @@ struct RouteReadResult
 // Reads the route file at `path`; route.source is `path`. The format is told
 // from the content unless `formatHint` names it.
 RouteReadResult ReadRouteFile(const std::string& path, const RouteReadOptions& options = {},
-                              RouteFormat formatHint = RouteFormat::Auto);
+                              RouteFormat formatHint = RouteFormat::Auto) noexcept;
 
 // Reads a route held in memory. `sourceName` names it in messages and in
 // route.source.
 RouteReadResult ParseRoute(std::string_view text, RouteFormat formatHint = RouteFormat::Auto,
                            const RouteReadOptions& options = {},
-                           const std::string& sourceName = "<input>");
+                           const std::string& sourceName = "<input>") noexcept;
 
 // Decodes an encoded polyline (pairs of latitude, longitude scaled by 10^5 or
 // 10^6, zig-zag varints of 5-bit groups offset by 63) into points. Returns
@@ -123,12 +123,12 @@ RouteReadResult ParseRoute(std::string_view text, RouteFormat formatHint = Route
 // latitude without its longitude, a value over 32 bits or a coordinate out of
 // range; `points` is then left empty.
 bool DecodePolyline(std::string_view encoded, int precision, std::vector<tagLonLat>& points,
-                    std::string& error);
+                    std::string& error) noexcept;
 
 // The turn type for a change of direction of `angleDegrees` (positive to the
 // right, -180..180): below 20 straight, below 60 slight, below 120 plain,
 // below 165 sharp, else a U-turn.
-NAV_TURN_TYPE_tag ClassifyTurnAngle(double angleDegrees);
+NAV_TURN_TYPE_tag ClassifyTurnAngle(double angleDegrees) noexcept;
 
 } // namespace refhost
 

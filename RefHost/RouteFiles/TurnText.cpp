@@ -8,7 +8,7 @@
 namespace refhost
 {
 
-NAV_TURN_TYPE_tag ClassifyTurnAngle(double angleDegrees)
+NAV_TURN_TYPE_tag ClassifyTurnAngle(double angleDegrees) noexcept
 {
     const double size = std::fabs(angleDegrees);
     const bool right = angleDegrees > 0.0;

@@ -25,7 +25,7 @@ const char* kFooter =
     "A size table file is JSON: {\"maxTurnLevel\": 3, \"levels\": [{\"pathWidth\": 14,\n"
     "\"pathBorderWidth\": 18, \"edgeWidth\": 10, \"edgeBorderWidth\": 14, \"arrowFillParam\": 100,\n"
     "\"arrowBorderParam\": 2, \"toLength\": 30, \"fromLength\": 30, \"lengthTolerance\": 3,\n"
-    "\"arrowLength\": 10, \"arrowWidth\": 4}, ...]}, one record per level, level 0 finest;\n"
+    "\"arrowLength\": 12, \"arrowWidth\": 5}, ...]}, one record per level, level 0 finest;\n"
     "widths in pixels, lengths in metres.\n"
     "\n"
     "Exit codes: 0 done, 2 bad command line, 3 the route file or size table cannot be\n"
@@ -77,7 +77,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
                    "size table (JSON) instead of the built-in one");
     app.add_option("--colors", colours,
                    "four colours: route fill, route border, band fill, band border");
-    app.add_flag("--no-od-line", "leave out the straight origin-destination line");
+    app.add_flag("--no-od-line", "leave out the straight origin-destination line of the overview");
     app.add_option("--log-level", options.logLevel,
                    "library log lines shown on standard error: off, fatal, error, warn, info, "
                    "debug, all")

@@ -166,6 +166,9 @@ struct Job
                                        2.0 * static_cast<double>(farthest.m_FromLength));
         turnPath = route.ViewForManeuver(maneuver, lengthBefore);
         render->SetTurnInfo(route.TurnInfoFor(maneuver), &turnPath);
+        // The straight origin-destination line belongs to the overview; across
+        // a junction close-up it would only hide the band.
+        render->EnableDrawRedLine(false);
 
         view.SetCaption(RoadNames(m), Instruction(m, number));
         TurnFrame frame;
@@ -179,10 +182,8 @@ struct Job
         }
         else
         {
-            render->EnableDrawRedLine(false);
             frame = FrameTurn(*render, view, BaseViewport(), m.location, sizes.maxTurnLevel,
                               kMargin, view.CaptionHeight());
-            render->EnableDrawRedLine(options.odLine);
         }
 
         view.Clear();

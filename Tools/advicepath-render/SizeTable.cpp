@@ -25,12 +25,12 @@ struct LevelRow
 // side of the junction — about 30 m before and after it in a street close-up,
 // 70 m and 110 m at the next levels —, the band's shaft is about 0.7 of the
 // route line, and the arrow head's base (twice the arrow width) about twice
-// the shaft. Beyond level 3 the turn is hidden; lengths double per level.
+// the band's cased width, so that it reads as an arrow and not as a bump. Beyond level 3 the turn is hidden; lengths double per level.
 const LevelRow kCloseRows[] = {
-    {14, 18, 10, 14, 30, 30, 3, 10, 4},     // 0: below 1 m/px, designed for 0.35
-    {12, 16, 9, 13, 70, 70, 7, 30, 13},     // 1: 1-2 m/px, for 1.41
-    {11, 15, 8, 12, 110, 110, 11, 50, 23},  // 2: 2-4 m/px, for 2.83 (streets)
-    {10, 14, 7, 11, 170, 170, 17, 90, 40},  // 3: 4-8 m/px, for 5.66
+    {14, 18, 10, 14, 30, 30, 3, 12, 5},     // 0: below 1 m/px, designed for 0.35
+    {12, 16, 9, 13, 70, 70, 7, 45, 20},     // 1: 1-2 m/px, for 1.41
+    {11, 15, 8, 12, 110, 110, 11, 80, 37},  // 2: 2-4 m/px, for 2.83 (streets)
+    {10, 14, 7, 11, 170, 170, 17, 150, 68}, // 3: 4-8 m/px, for 5.66
 };
 const int kLevelCount = 19; // 18: the whole world in one picture
 

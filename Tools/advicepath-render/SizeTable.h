@@ -20,7 +20,7 @@ struct SizeTable
 // world), widths in pixels, lengths in metres. Band lengths follow what
 // drivers know from navigation screens (about 30 m around the junction in a
 // street close-up, 70 and 110 m further out), the band's shaft is about 0.7 of
-// the route line's width and the arrow head about twice the shaft; the turn is
+// the route line's width and the arrow head's base about twice the band; the turn is
 // hidden beyond level 3 (about 8 m per pixel, zoom 14).
 SizeTable DefaultSizeTable();
 
@@ -34,7 +34,7 @@ double DesignResolution(int level);
 //     "levels": [ { "pathWidth": 12, "pathBorderWidth": 16, "edgeWidth": 9,
 //                   "edgeBorderWidth": 13, "arrowFillParam": 100,
 //                   "arrowBorderParam": 2, "toLength": 25, "fromLength": 25,
-//                   "lengthTolerance": 3, "arrowLength": 8, "arrowWidth": 6 },
+//                   "lengthTolerance": 3, "arrowLength": 12, "arrowWidth": 5 },
 //                 ... ] }
 // One record per level, element 0 the most detailed, every one of the eleven
 // fields given by name as an integer within 32 bits. "maxTurnLevel" is

@@ -3,6 +3,8 @@
 #               with AddressSanitizer and UndefinedBehaviorSanitizer
 #   make demo   build and render the sample route into out/demo/
 #   make build  the ordinary build only
+#   make bench  build the benchmarks in release mode and run them, with the
+#               comparison against turf.js (Bench/, docs/PERFORMANCE.md)
 #   make test-arm  cross-build the library and its tests for 32-bit ARM
 #               (arm-linux-gnueabihf) and run the tests under qemu-arm
 #   make dll    build the 32-bit Windows DLL (mingw-w64) and check its
@@ -17,7 +19,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 120
 FUZZ_BUILD := build/fuzz
 
-.PHONY: all deps build test test-dev test-asan demo clean fuzz-build fuzz fuzz-ci
+.PHONY: all deps build test test-dev test-asan demo bench clean fuzz-build fuzz fuzz-ci
 
 all: build
 
@@ -66,6 +68,12 @@ fuzz-ci: fuzz-build
 
 demo: build
 	scripts/demo
+
+bench:
+	@scripts/install-deps bench
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS) --target ap_bench ap_bench_turn_cuts ap_bench_turn_profile
+	Bench/run-bench.sh build/bench
 
 clean:
 	rm -rf build out

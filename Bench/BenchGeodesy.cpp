@@ -1,0 +1,103 @@
+// The library's geodesy calls on the bench host: the reference geodesy (fast
+// or exact model) or a planar stand-in, chosen at run time.
+#include "BenchHost.h"
+
+#include "Geodesy/ReferenceGeodesy.h"
+#include "Host/Geodesy.h"
+
+#include <cmath>
+
+namespace
+{
+
+bench::GeodesyModel g_model = bench::GeodesyModel::Fast;
+
+// Metres per degree of the planar model, on each axis: a sphere of the WGS84
+// mean radius, the longitude axis shrunk by cos(reference latitude).
+constexpr double kMetresPerDegree = 6371008.8 * 3.14159265358979323846 / 180.0;
+double g_metresPerLonDegree = kMetresPerDegree * std::cos(45.0 * 3.14159265358979323846 / 180.0);
+
+double PlanarLength(double lon1, double lat1, double lon2, double lat2)
+{
+    const double dx = (lon2 - lon1) * g_metresPerLonDegree;
+    const double dy = (lat2 - lat1) * kMetresPerDegree;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+} // namespace
+
+namespace bench
+{
+
+void SetGeodesyModel(GeodesyModel model)
+{
+    g_model = model;
+    refhost::geodesy::SetModel(model == GeodesyModel::Exact ? refhost::geodesy::Model::Exact
+                                                            : refhost::geodesy::Model::Fast);
+}
+
+GeodesyModel GetGeodesyModel()
+{
+    return g_model;
+}
+
+const char* GeodesyModelName(GeodesyModel model)
+{
+    switch (model)
+    {
+    case GeodesyModel::Fast:
+        return "fast";
+    case GeodesyModel::Exact:
+        return "exact";
+    case GeodesyModel::Planar:
+        return "planar";
+    }
+    return "?";
+}
+
+double PlanarLonScaleAt(double latitudeDegrees)
+{
+    return kMetresPerDegree * std::cos(latitudeDegrees * 3.14159265358979323846 / 180.0);
+}
+
+void SetPlanarLonScale(double metresPerLonDegree)
+{
+    g_metresPerLonDegree = metresPerLonDegree;
+}
+
+} // namespace bench
+
+double LineLength(unsigned short count, const tagLonLat* points)
+{
+    if (g_model != bench::GeodesyModel::Planar)
+        return refhost::geodesy::LineLength(count, points);
+    if (points == nullptr || count < 2)
+        return 0.0;
+    double total = 0.0;
+    for (unsigned i = 1; i < count; ++i)
+        total += PlanarLength(points[i - 1].lon, points[i - 1].lat, points[i].lon, points[i].lat);
+    return total;
+}
+
+double SegmentLength(double lon1, double lat1, double lon2, double lat2)
+{
+    if (g_model != bench::GeodesyModel::Planar)
+        return refhost::geodesy::SegmentLength(lon1, lat1, lon2, lat2);
+    return PlanarLength(lon1, lat1, lon2, lat2);
+}
+
+double SegmentLength(const tagLonLat& a, const tagLonLat& b)
+{
+    return SegmentLength(a.lon, a.lat, b.lon, b.lat);
+}
+
+void GetUnitDegree(const tagLonLat& point, double& lonDeg, double& latDeg)
+{
+    if (g_model != bench::GeodesyModel::Planar)
+    {
+        refhost::geodesy::UnitDegree(point, lonDeg, latDeg);
+        return;
+    }
+    lonDeg = 1.0 / g_metresPerLonDegree;
+    latDeg = 1.0 / kMetresPerDegree;
+}

@@ -1,0 +1,276 @@
+// The library's side of the comparison with turf.js: the entering and leaving
+// stretches of every manoeuvre of the turn routes cut by GenerateCrossEdges and
+// GenerateArrowHead, timed per route, with the cut points.
+//
+//   ap_bench_turn_cuts [--lines FILE] [--repetitions N] [--geodesy fast|exact|planar]
+//
+// Prints one JSON document on standard output: per route the median time per
+// manoeuvre over N repetitions (each repetition cuts every manoeuvre of the
+// route kPassesPerRepetition times) and per manoeuvre the cut points: the
+// start of the entering stretch, the arrow's tip (the end of the leaving
+// stretch) and the middle of the arrow's base. With --lines it also writes the
+// polylines the cuts work on, for the turf.js side (turf/cut-turns.mjs): the
+// entering guides joined in path order, and the guides after the leaving guide
+// one by one, enough of them to reach well past the leaving stretch.
+#include "BenchHost.h"
+#include "Render/CrossPathEdges.h"
+#include "RouteJunctions.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr int kPassesPerRepetition = 50;
+// Guides after the leaving guide handed to turf: until this much more than the
+// leaving stretch is covered (so that the rule for the last piece can be
+// applied there too), or the path ends.
+constexpr double kLeavingMarginMetres = 300.0;
+
+struct Options
+{
+    std::string linesFile;
+    int repetitions = 15;
+    bench::GeodesyModel model = bench::GeodesyModel::Fast;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string arg = argv[i];
+        if (arg == "--lines" && i + 1 < argc)
+            options.linesFile = argv[++i];
+        else if (arg == "--repetitions" && i + 1 < argc)
+            options.repetitions = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--geodesy" && i + 1 < argc)
+        {
+            const std::string name = argv[++i];
+            if (name == "fast")
+                options.model = bench::GeodesyModel::Fast;
+            else if (name == "exact")
+                options.model = bench::GeodesyModel::Exact;
+            else if (name == "planar")
+                options.model = bench::GeodesyModel::Planar;
+            else
+                return false;
+        }
+        else
+            return false;
+    }
+    return true;
+}
+
+nlohmann::json Point(const tagLonLat& p)
+{
+    return nlohmann::json::array({p.lon, p.lat});
+}
+
+// Appends `count` points to `line`, leaving out a first point equal to the
+// line's last one (consecutive guides share their joining point).
+void AppendPoints(nlohmann::json& line, const tagLonLat* points, int count)
+{
+    for (int k = 0; k < count; ++k)
+    {
+        if (k == 0 && !line.empty() && line.back()[0] == points[0].lon &&
+            line.back()[1] == points[0].lat)
+            continue;
+        line.push_back(Point(points[k]));
+    }
+}
+
+// The entering guides in path order, joined: what the entering stretch is cut
+// from.
+nlohmann::json EnteringLine(const CCrossPathEdges& builder)
+{
+    nlohmann::json line = nlohmann::json::array();
+    for (int k = builder.m_FromEdges.Size() - 1; k >= 0; --k)
+    {
+        const CPathEdge* edge = builder.m_FromEdges.GetAt(k);
+        AppendPoints(line, edge->mp_Points, edge->m_Count);
+    }
+    return line;
+}
+
+// The guides after the leaving guide, one polyline each, and whether the path
+// ends with the last of them.
+nlohmann::json LeavingGuides(const CCrossPathEdges& builder, CPath& path, double target,
+                             bool& pathEnds)
+{
+    nlohmann::json guides = nlohmann::json::array();
+    PathGuid guide = builder.m_ExitGuide;
+    double total = 0.0;
+    pathEnds = true;
+    while (path.GetNextGuid(guide, guide) != 0)
+    {
+        nlohmann::json line = nlohmann::json::array();
+        AppendPoints(line, guide.mp_FirstPoints, guide.m_FirstCount);
+        guides.push_back(std::move(line));
+        total += guide.m_GuideLength;
+        if (total > target + kLeavingMarginMetres)
+        {
+            pathEnds = false;
+            break;
+        }
+    }
+    return guides;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!ParseOptions(argc, argv, options))
+    {
+        std::fprintf(stderr, "usage: ap_bench_turn_cuts [--lines FILE] [--repetitions N] "
+                             "[--geodesy fast|exact|planar]\n");
+        return 2;
+    }
+    bench::RouteLogLinesToNullDevice();
+    bench::SetLoggingOff();
+    bench::SetGeodesyModel(options.model);
+
+    AdvicePathSizeSetting size;
+    bench::TurnSizeRecord(size);
+    const double toLength = size.m_ToLength;
+    const double fromLength = size.m_FromLength;
+    const double tolerance = size.m_LengthTolerance;
+    const double arrowLength = size.m_ArrowLength;
+    const double arrowWidth = size.m_ArrowWidth;
+    const double arrowExtension = arrowLength * 1.1; // as the renderer scales it
+
+    nlohmann::json result = {{"side", "library"},
+                             {"geodesy", bench::GeodesyModelName(options.model)},
+                             {"fromLength", fromLength},
+                             {"toLength", toLength},
+                             {"tolerance", tolerance},
+                             {"arrowLength", arrowLength},
+                             {"arrowExtension", arrowExtension},
+                             {"repetitions", options.repetitions},
+                             {"passesPerRepetition", kPassesPerRepetition},
+                             {"routes", nlohmann::json::array()}};
+    nlohmann::json lines = {
+        {"fromLength", fromLength},         {"toLength", toLength},
+        {"tolerance", tolerance},           {"arrowLength", arrowLength},
+        {"arrowExtension", arrowExtension}, {"routes", nlohmann::json::array()}};
+
+    for (const auto& route : bench::TurnRoutes())
+    {
+        const double lonScale =
+            route->junctions.empty()
+                ? 0.0
+                : bench::PlanarLonScaleAt(
+                      route->model->ManeuverAt(route->junctions.front().maneuver).location.lat);
+        bench::SetPlanarLonScale(lonScale);
+
+        std::vector<std::unique_ptr<CCrossPathEdges>> builders;
+        nlohmann::json routeLines = nlohmann::json::array();
+        for (bench::Junction& junction : route->junctions)
+        {
+            auto builder = std::make_unique<CCrossPathEdges>();
+            builder->SetCrossInfo(&junction.path, junction.turn);
+            bool pathEnds = true;
+            nlohmann::json leaving =
+                LeavingGuides(*builder, junction.path, toLength + arrowExtension, pathEnds);
+            routeLines.push_back({{"maneuver", junction.maneuver},
+                                  {"entering", EnteringLine(*builder)},
+                                  {"leaving", std::move(leaving)},
+                                  {"pathEnds", pathEnds}});
+            builders.push_back(std::move(builder));
+        }
+
+        tagLonLat arrow[3];
+        auto cutAll = [&]()
+        {
+            int failures = 0;
+            for (auto& builder : builders)
+            {
+                if (builder->GenerateCrossEdges(toLength, fromLength, tolerance, arrowExtension) <
+                        0 ||
+                    builder->GenerateArrowHead(arrow, 3, arrowLength, arrowWidth) < 0)
+                    ++failures;
+            }
+            return failures;
+        };
+
+        cutAll(); // warm caches and the direction tables
+        std::vector<double> samples;
+        int failures = 0;
+        for (int r = 0; r < options.repetitions; ++r)
+        {
+            const auto start = std::chrono::steady_clock::now();
+            for (int pass = 0; pass < kPassesPerRepetition; ++pass)
+                failures += cutAll();
+            const auto end = std::chrono::steady_clock::now();
+            const double ns = std::chrono::duration<double, std::nano>(end - start).count();
+            samples.push_back(ns / (kPassesPerRepetition * static_cast<double>(builders.size())));
+        }
+        volatile int sink = failures;
+        (void)sink;
+
+        // The cut points, from one more cut of every manoeuvre.
+        nlohmann::json cuts = nlohmann::json::array();
+        for (size_t k = 0; k < builders.size(); ++k)
+        {
+            CCrossPathEdges& builder = *builders[k];
+            nlohmann::json cut = {{"maneuver", route->junctions[k].maneuver}};
+            const bool ok =
+                builder.GenerateCrossEdges(toLength, fromLength, tolerance, arrowExtension) == 0 &&
+                builder.GenerateArrowHead(arrow, 3, arrowLength, arrowWidth) == 0;
+            cut["ok"] = ok;
+            if (ok)
+            {
+                const CPathEdge* first = builder.m_EdgeVec.GetAt(0);
+                const CPathEdge* last = builder.m_EdgeVec.GetAt(builder.m_EdgeVec.Size() - 1);
+                tagLonLat base = {0.5 * (arrow[1].lon + arrow[2].lon),
+                                  0.5 * (arrow[1].lat + arrow[2].lat)};
+                cut["enterStart"] = Point(first->GetPoint(0));
+                cut["tip"] = Point(arrow[0]);
+                cut["base"] = Point(base);
+                cut["arrowInside"] = !(last->m_isWhole && last->m_Length < arrowLength);
+                cut["edges"] = builder.m_EdgeVec.Size();
+            }
+            cuts.push_back(std::move(cut));
+        }
+
+        result["routes"].push_back({{"file", route->file},
+                                    {"junctions", builders.size()},
+                                    {"nsPerJunction", Median(samples)},
+                                    {"samples", samples},
+                                    {"cuts", std::move(cuts)}});
+        lines["routes"].push_back({{"file", route->file}, {"junctions", std::move(routeLines)}});
+    }
+
+    if (!options.linesFile.empty())
+    {
+        std::ofstream out(options.linesFile);
+        out << lines.dump() << '\n';
+        if (!out)
+        {
+            std::fprintf(stderr, "ap_bench_turn_cuts: cannot write %s\n",
+                         options.linesFile.c_str());
+            return 1;
+        }
+    }
+    std::cout << result.dump(1) << '\n';
+    return 0;
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The library's junction cuts against turf.js's on the same manoeuvres, in one
+# run: ap_bench_turn_cuts (the library, reference host's default geodesy) and
+# turf/cut-turns.mjs (turf.js on the machine's Node.js), then the comparison.
+#
+#   Bench/compare-turf.sh [BUILD_DIR]      default: build/bench
+#
+# AP_BENCH_REPETITIONS sets the repetitions of each side (default 15). The
+# turf packages are installed from turf/package-lock.json when missing. The
+# outputs stay in BUILD_DIR/compare-turf/.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-$here/../build/bench}" && pwd)
+repetitions=${AP_BENCH_REPETITIONS:-15}
+
+cuts="$build/Bench/ap_bench_turn_cuts"
+if [[ ! -x "$cuts" ]]; then
+  echo "compare-turf: $cuts is missing: build the target ap_bench_turn_cuts first" >&2
+  exit 2
+fi
+if [[ ! -d "$here/turf/node_modules/@turf/line-slice-along" ]]; then
+  (cd "$here/turf" && npm ci --no-audit --no-fund --loglevel=error)
+fi
+
+out="$build/compare-turf"
+mkdir -p "$out"
+"$cuts" --lines "$out/lines.json" --repetitions "$repetitions" > "$out/library.json"
+node "$here/turf/cut-turns.mjs" "$out/lines.json" "$repetitions" > "$out/turf.json"
+python3 "$here/compare-turf.py" "$out/library.json" "$out/turf.json"

@@ -35,6 +35,39 @@ void InitDirTables()
     g_TablesBuilt = 1;
 }
 
+namespace
+{
+// Four table entries per loop step: the right-angle entry is one past 90
+// whole steps, so a step never reads beyond it.
+static_assert((kTableEntries - 1) % 4 == 0, "the search steps cover entries 0 .. 359 exactly");
+
+// The linear search from east: the index of the first tangent entry above r,
+// or 361 when r reaches the right-angle entry (or is NaN). The entries are
+// compared one at a time from entry 0, unrolled four to a loop step. When r is
+// below the right-angle entry, that entry ends the search at the latest, so
+// the search needs no bound of its own; testing that first (against the
+// entry's value) answers r at or beyond it, and NaN, without a search.
+int FirstEntryAbove(double r)
+{
+    if (!(kTangentOfRightAngle > r))
+        return kTableEntries;
+    int i = 0;
+    while (i < kTableEntries - 1)
+    {
+        if (g_Tangent[i] > r)
+            return i;
+        if (g_Tangent[i + 1] > r)
+            return i + 1;
+        if (g_Tangent[i + 2] > r)
+            return i + 2;
+        if (g_Tangent[i + 3] > r)
+            return i + 3;
+        i += 4;
+    }
+    return kTableEntries - 1;
+}
+} // namespace
+
 unsigned short GetDirection(double x1, double y1, double x2, double y2)
 {
     InitDirTables();
@@ -60,11 +93,7 @@ unsigned short GetDirection(double x1, double y1, double x2, double y2)
     if (r < 0.0)
         r = r * -1.0;
 
-    // A linear search from east: i ends at the first entry above r, or at 361
-    // when r reaches the right-angle entry.
-    int i = 0;
-    while (i < kTableEntries && !(g_Tangent[i] > r))
-        ++i;
+    const int i = FirstEntryAbove(r);
 
     int direction;
     if (dx > 0.0 && dy > 0.0)

@@ -11,6 +11,8 @@ namespace
 {
 
 bench::GeodesyModel g_model = bench::GeodesyModel::Fast;
+// Plain counters: one thread, and an increment is noise next to a length.
+bench::GeodesyCounts g_counts;
 
 // Metres per degree of the planar model, on each axis: a sphere of the WGS84
 // mean radius, the longitude axis shrunk by cos(reference latitude).
@@ -34,6 +36,11 @@ void SetGeodesyModel(GeodesyModel model)
     g_model = model;
     refhost::geodesy::SetModel(model == GeodesyModel::Exact ? refhost::geodesy::Model::Exact
                                                             : refhost::geodesy::Model::Fast);
+}
+
+GeodesyCounts ReadGeodesyCounts()
+{
+    return g_counts;
 }
 
 GeodesyModel GetGeodesyModel()
@@ -69,6 +76,8 @@ void SetPlanarLonScale(double metresPerLonDegree)
 
 double LineLength(unsigned short count, const tagLonLat* points)
 {
+    ++g_counts.lineCalls;
+    g_counts.lineSegments += points != nullptr && count >= 2 ? count - 1u : 0u;
     if (g_model != bench::GeodesyModel::Planar)
         return refhost::geodesy::LineLength(count, points);
     if (points == nullptr || count < 2)
@@ -81,6 +90,7 @@ double LineLength(unsigned short count, const tagLonLat* points)
 
 double SegmentLength(double lon1, double lat1, double lon2, double lat2)
 {
+    ++g_counts.segmentCalls;
     if (g_model != bench::GeodesyModel::Planar)
         return refhost::geodesy::SegmentLength(lon1, lat1, lon2, lat2);
     return PlanarLength(lon1, lat1, lon2, lat2);
@@ -93,6 +103,7 @@ double SegmentLength(const tagLonLat& a, const tagLonLat& b)
 
 void GetUnitDegree(const tagLonLat& point, double& lonDeg, double& latDeg)
 {
+    ++g_counts.unitDegreeCalls;
     if (g_model != bench::GeodesyModel::Planar)
     {
         refhost::geodesy::UnitDegree(point, lonDeg, latDeg);

@@ -47,6 +47,16 @@ double PlanarLonScaleAt(double latitudeDegrees);
 // degrees): a plain store, cheap enough to call before every frame.
 void SetPlanarLonScale(double metresPerLonDegree);
 
+// Calls of the library's geodesy since the start (every model counts).
+struct GeodesyCounts
+{
+    uint64_t segmentCalls = 0; // SegmentLength, both forms
+    uint64_t lineCalls = 0;    // LineLength
+    uint64_t lineSegments = 0; // segments measured inside LineLength
+    uint64_t unitDegreeCalls = 0;
+};
+GeodesyCounts ReadGeodesyCounts();
+
 // A map view that counts DrawLine and DrawPolygon calls and the points handed
 // to them. Its scale is fixed; ScaleToLevel answers `level` for any scale.
 struct DrawCounts

@@ -4,6 +4,7 @@
 #include "BenchHost.h"
 #include "Edges/PathEdge.h"
 #include "Geometry/DirTables.h"
+#include "Host/Geodesy.h"
 #include "Render/CrossPathEdges.h"
 #include "Route/RouteBuilder.h"
 #include "RouteJunctions.h"
@@ -182,6 +183,21 @@ void SetUpGeodesy(int64_t model)
     bench::SetPlanarLonScale(bench::PlanarLonScaleAt(48.15));
 }
 
+// One segment of about 10 m through the library's geodesy binding: what each
+// measured segment costs under each model.
+void BM_SegmentLength(benchmark::State& state)
+{
+    SetUpGeodesy(state.range(0));
+    const std::vector<tagLonLat>& road = TrimInput();
+    size_t i = 0;
+    for (auto _ : state)
+    {
+        benchmark::DoNotOptimize(SegmentLength(road[i], road[i + 1]));
+        if (++i == road.size() - 1)
+            i = 0;
+    }
+}
+
 void BM_TrimFromStart(benchmark::State& state)
 {
     SetUpGeodesy(state.range(0));
@@ -301,6 +317,7 @@ BENCHMARK(BM_GetDirection);
 BENCHMARK(BM_GetDirection_Steepest);
 BENCHMARK(BM_GetDirection_PlainLoop);
 BENCHMARK(BM_Atan2);
+BENCHMARK(BM_SegmentLength)->Apply(GeodesyArgs);
 BENCHMARK(BM_TrimFromStart)->Apply(GeodesyArgs);
 BENCHMARK(BM_TrimFromEnd)->Apply(GeodesyArgs);
 BENCHMARK(BM_SetCrossInfo_Serpentine)->ArgName("links")->Arg(10000)->Arg(100000);

@@ -100,11 +100,13 @@ template <typename DrawOne>
 void ReportPerFrame(benchmark::State& state, size_t frames, DrawOne drawOne,
                     const CMapService* view)
 {
+    const bench::GeodesyCounts geodesyBefore = bench::ReadGeodesyCounts();
     const bench::HeapCounts before = bench::ReadHeapCounts();
     const bench::DrawCounts drawnBefore = view ? bench::CountsOf(*view) : bench::DrawCounts();
     for (size_t i = 0; i < frames; ++i)
         drawOne(i);
     const bench::HeapCounts after = bench::ReadHeapCounts();
+    const bench::GeodesyCounts geodesyAfter = bench::ReadGeodesyCounts();
     const bench::DrawCounts drawnAfter = view ? bench::CountsOf(*view) : bench::DrawCounts();
     const double n = static_cast<double>(frames);
     state.counters["junctions"] = n;
@@ -113,6 +115,14 @@ void ReportPerFrame(benchmark::State& state, size_t frames, DrawOne drawOne,
             static_cast<double>(after.process - before.process) / n;
     state.counters["lib_allocs_per_frame"] =
         static_cast<double>(after.library - before.library) / n;
+    // Segments the host's geodesy measured per frame: SegmentLength calls plus
+    // the segments of LineLength calls.
+    state.counters["segments_per_frame"] =
+        static_cast<double>((geodesyAfter.segmentCalls - geodesyBefore.segmentCalls) +
+                            (geodesyAfter.lineSegments - geodesyBefore.lineSegments)) /
+        n;
+    state.counters["line_segments_per_frame"] =
+        static_cast<double>(geodesyAfter.lineSegments - geodesyBefore.lineSegments) / n;
     if (view != nullptr)
         state.counters["arrows_per_frame"] =
             static_cast<double>(drawnAfter.polygons - drawnBefore.polygons) / n;

@@ -6,7 +6,7 @@
 //
 // Prints one JSON document on standard output: per route the median time per
 // manoeuvre over N repetitions (each repetition cuts every manoeuvre of the
-// route kPassesPerRepetition times) and per manoeuvre the cut points: the
+// route about kCutsPerRepetition times in all) and per manoeuvre the cut points: the
 // start of the entering stretch, the arrow's tip (the end of the leaving
 // stretch) and the middle of the arrow's base. With --lines it also writes the
 // polylines the cuts work on, for the turf.js side (turf/cut-turns.mjs): the
@@ -32,7 +32,9 @@
 namespace
 {
 
-constexpr int kPassesPerRepetition = 50;
+// Each repetition cuts every manoeuvre of a route this many times over, so
+// that a repetition takes some milliseconds whatever the route's size.
+constexpr int kCutsPerRepetition = 2000;
 // Guides after the leaving guide handed to turf: until this much more than the
 // leaving stretch is covered (so that the rule for the last piece can be
 // applied there too), or the path ends.
@@ -166,7 +168,7 @@ int main(int argc, char** argv)
                              {"arrowLength", arrowLength},
                              {"arrowExtension", arrowExtension},
                              {"repetitions", options.repetitions},
-                             {"passesPerRepetition", kPassesPerRepetition},
+                             {"cutsPerRepetition", kCutsPerRepetition},
                              {"routes", nlohmann::json::array()}};
     nlohmann::json lines = {
         {"fromLength", fromLength},         {"toLength", toLength},
@@ -213,16 +215,18 @@ int main(int argc, char** argv)
         };
 
         cutAll(); // warm caches and the direction tables
+        const int passes = std::max<int>(
+            1, kCutsPerRepetition / std::max<int>(1, static_cast<int>(builders.size())));
         std::vector<double> samples;
         int failures = 0;
         for (int r = 0; r < options.repetitions; ++r)
         {
             const auto start = std::chrono::steady_clock::now();
-            for (int pass = 0; pass < kPassesPerRepetition; ++pass)
+            for (int pass = 0; pass < passes; ++pass)
                 failures += cutAll();
             const auto end = std::chrono::steady_clock::now();
             const double ns = std::chrono::duration<double, std::nano>(end - start).count();
-            samples.push_back(ns / (kPassesPerRepetition * static_cast<double>(builders.size())));
+            samples.push_back(ns / (passes * static_cast<double>(builders.size())));
         }
         volatile int sink = failures;
         (void)sink;

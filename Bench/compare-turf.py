@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Compares the library's junction cuts with turf.js's on the same manoeuvres.
 
-    compare-turf.py LIBRARY.json TURF.json
+    compare-turf.py [--ratios-only] LIBRARY.json TURF.json
 
 Reads the outputs of ap_bench_turn_cuts and turf/cut-turns.mjs from one run and
 prints, per route, the time per manoeuvre of each side, their ratio, and the
@@ -39,19 +39,34 @@ def metres_between(a, b):
     return math.hypot(dx, dy)
 
 
-def main(library_file, turf_file):
+def ratios_only(library, turf):
+    turf_routes = {r["file"]: r for r in turf["routes"]}
+    print(f"library with the {library['geodesy']} geodesy against the same turf run:")
+    for route in library["routes"]:
+        other = turf_routes.get(route["file"])
+        if other:
+            print("  %-52s library %8.2f us, turf %8.2f us, ratio %6.1f" % (
+                route["file"], route["nsPerJunction"] / 1000.0, other["nsPerJunction"] / 1000.0,
+                other["nsPerJunction"] / route["nsPerJunction"]))
+    return 0
+
+
+def main(library_file, turf_file, only_ratios=False):
     with open(library_file) as f:
         library = json.load(f)
     with open(turf_file) as f:
         turf = json.load(f)
     from_length = library["fromLength"]
+    if only_ratios:
+        return ratios_only(library, turf)
     turf_routes = {r["file"]: r for r in turf["routes"]}
 
     print(f"junction cuts: entering {from_length:g} m, leaving {library['toLength']:g} m "
           f"+ {library['arrowExtension']:g} m for the arrow, arrow {library['arrowLength']:g} m; "
           f"library geodesy: {library['geodesy']}; turf on Node.js {turf.get('node', '?')}")
-    print("times: median over %d repetitions of %d passes over every manoeuvre of the route"
-          % (library["repetitions"], library["passesPerRepetition"]))
+    print("times: median over %d repetitions of about %d cuts each (every manoeuvre of the "
+          "route, over and over); wall time per manoeuvre" % (library["repetitions"],
+                                                             library["cutsPerRepetition"]))
     header = ("route", "turns", "library us", "turf us", "ratio", "enter max m", "tip max m",
               "base max m", "in allowance")
     print("%-52s %5s %10s %8s %6s %11s %9s %10s %12s" % header)
@@ -120,6 +135,10 @@ def main(library_file, turf_file):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    args = sys.argv[1:]
+    only = bool(args) and args[0] == "--ratios-only"
+    if only:
+        args = args[1:]
+    if len(args) != 2:
         sys.exit(__doc__)
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    sys.exit(main(args[0], args[1], only))

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Summarises a run of ap_bench (Google Benchmark JSON with repetitions).
 
-    report.py RESULTS.json
+    report.py RESULTS.json...
 
 Prints the medians over the repetitions (CPU time of the benchmark thread: on
 a shared machine the wall time also counts the time other processes held the
@@ -14,14 +14,18 @@ import sys
 ROUTE_LINE_TARGET = 1.10
 
 
-def load(path):
-    with open(path) as f:
-        data = json.load(f)
+def load(paths):
+    context = {}
     medians = {}
-    for b in data["benchmarks"]:
-        if b.get("aggregate_name") == "median":
-            medians[b["run_name"]] = b
-    return data.get("context", {}), medians
+    for path in paths:
+        with open(path) as f:
+            data = json.load(f)
+        context = context or data.get("context", {})
+        for b in data["benchmarks"]:
+            if b.get("aggregate_name") == "median":
+                medians[b["run_name"]] = b
+                context.setdefault("repetitions", b.get("repetitions"))
+    return context, medians
 
 
 def ns(b):
@@ -37,8 +41,8 @@ def fmt(value_ns):
     return f"{value_ns:.1f} ns"
 
 
-def main(path):
-    context, m = load(path)
+def main(paths):
+    context, m = load(paths)
     print(f"machine: {context.get('num_cpus', '?')} CPUs at {context.get('mhz_per_cpu', '?')} MHz, "
           f"load average {context.get('load_avg', '?')}; "
           f"medians of {context.get('repetitions', '?')} repetitions, CPU time")
@@ -99,6 +103,6 @@ def main(path):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
+    if len(sys.argv) < 2:
         sys.exit(__doc__)
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1:]))

@@ -6,21 +6,36 @@
 #
 # AP_BENCH_REPETITIONS (default 15) repetitions of each benchmark; the medians
 # are reported, because the machine is shared and single runs are noisy. The
-# raw results stay in BUILD_DIR/bench-results.json.
+# raw results stay in BUILD_DIR/bench-*.json.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build/bench}" && pwd)
 repetitions=${AP_BENCH_REPETITIONS:-15}
 
 echo "== $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores"
-"$build/Bench/ap_bench" \
-  --benchmark_repetitions="$repetitions" \
-  --benchmark_report_aggregates_only=true \
-  --benchmark_enable_random_interleaving=true \
-  --benchmark_min_time=0.1 \
-  --benchmark_out="$build/bench-results.json" --benchmark_out_format=json \
-  > "$build/bench-console.txt"
-python3 "$here/report.py" "$build/bench-results.json"
+# One process per group: the reference host's memory status (mallinfo2)
+# costs more the more free blocks the heap holds, so the turn frames are not
+# measured in a heap that the raster and long-route benchmarks have churned.
+groups=(
+  "route-line:RouteLine"
+  "turn:TurnFrame|GenerateCrossEdges|OperationProbe|GlobalMemoryStatus|TimerStartEnd"
+  "geometry:GetDirection|Atan2|SegmentLength|Trim|SetCrossInfo"
+  "raster:Raster"
+)
+results=()
+for group in "${groups[@]}"; do
+  name=${group%%:*}
+  "$build/Bench/ap_bench" \
+    --benchmark_filter="${group#*:}" \
+    --benchmark_repetitions="$repetitions" \
+    --benchmark_report_aggregates_only=true \
+    --benchmark_enable_random_interleaving=true \
+    --benchmark_min_time=0.1 \
+    --benchmark_out="$build/bench-$name.json" --benchmark_out_format=json \
+    > "$build/bench-$name.txt"
+  results+=("$build/bench-$name.json")
+done
+python3 "$here/report.py" "${results[@]}"
 echo
 echo "== the junction cuts against turf.js"
 AP_BENCH_REPETITIONS="$repetitions" "$here/compare-turf.sh" "$build"

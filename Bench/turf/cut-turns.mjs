@@ -24,7 +24,8 @@ import { lineSliceAlong } from "@turf/line-slice-along";
 import { distance } from "@turf/distance";
 
 const METRES = { units: "meters" };
-const PASSES_PER_REPETITION = 50;
+// Each repetition cuts every manoeuvre of a route this many times over in all.
+const CUTS_PER_REPETITION = 2000;
 const WARM_UP_PASSES = 200;
 
 const linesFile = process.argv[2];
@@ -115,11 +116,12 @@ function median(values) {
   return n % 2 ? v[(n - 1) / 2] : 0.5 * (v[n / 2 - 1] + v[n / 2]);
 }
 
-const result = { side: "turf", node: process.version, repetitions, passesPerRepetition: PASSES_PER_REPETITION, routes: [] };
+const result = { side: "turf", node: process.version, repetitions, cutsPerRepetition: CUTS_PER_REPETITION, routes: [] };
 for (const route of input.routes) {
   const junctions = route.junctions.map(prepare);
   const usable = junctions.filter((j) => j.usable);
   let sink = 0;
+  const passes = Math.max(1, Math.floor(CUTS_PER_REPETITION / Math.max(1, usable.length)));
   const time = (knownLengths) => {
     const pass = () => {
       for (const j of usable) sink += cut(j, knownLengths).cutDistance;
@@ -128,9 +130,9 @@ for (const route of input.routes) {
     const samples = [];
     for (let r = 0; r < repetitions; ++r) {
       const start = process.hrtime.bigint();
-      for (let k = 0; k < PASSES_PER_REPETITION; ++k) pass();
+      for (let k = 0; k < passes; ++k) pass();
       const ns = Number(process.hrtime.bigint() - start);
-      samples.push(ns / (PASSES_PER_REPETITION * Math.max(1, usable.length)));
+      samples.push(ns / (passes * Math.max(1, usable.length)));
     }
     return samples;
   };

@@ -231,6 +231,16 @@ int main(int argc, char** argv)
         volatile int sink = failures;
         (void)sink;
 
+        // Segments the host's geodesy measures per manoeuvre, from one more
+        // cut of every manoeuvre.
+        const bench::GeodesyCounts before = bench::ReadGeodesyCounts();
+        cutAll();
+        const bench::GeodesyCounts after = bench::ReadGeodesyCounts();
+        const double segmentsPerJunction =
+            static_cast<double>((after.segmentCalls - before.segmentCalls) +
+                                (after.lineSegments - before.lineSegments)) /
+            static_cast<double>(std::max<size_t>(1, builders.size()));
+
         // The cut points, from one more cut of every manoeuvre.
         nlohmann::json cuts = nlohmann::json::array();
         for (size_t k = 0; k < builders.size(); ++k)
@@ -259,6 +269,7 @@ int main(int argc, char** argv)
         result["routes"].push_back({{"file", route->file},
                                     {"junctions", builders.size()},
                                     {"nsPerJunction", Median(samples)},
+                                    {"segmentsPerJunction", segmentsPerJunction},
                                     {"samples", samples},
                                     {"cuts", std::move(cuts)}});
         lines["routes"].push_back({{"file", route->file}, {"junctions", std::move(routeLines)}});

@@ -121,6 +121,15 @@ def main(library_file, turf_file, only_ratios=False):
         print(f"ratio turf / library: lowest {min(ratios):.1f}, highest {max(ratios):.1f} "
               f"(target: at least {TARGET_RATIO:g} on every route: "
               f"{'met' if min(ratios) >= TARGET_RATIO else 'missed'})")
+    print("segments measured per manoeuvre and time per segment (all of a side's time counted):")
+    for route in library["routes"]:
+        other = turf_routes.get(route["file"])
+        if other and "segmentsPerJunction" in route and "segmentsPerJunction" in other:
+            print("  %-52s library %6.1f segments (%5.1f ns each), turf %6.1f (%5.1f ns each)" % (
+                route["file"], route["segmentsPerJunction"],
+                route["nsPerJunction"] / max(route["segmentsPerJunction"], 1e-9),
+                other["segmentsPerJunction"],
+                other["nsPerJunction"] / max(other["segmentsPerJunction"], 1e-9)))
     for file, us, ratio in known_ratios:
         print(f"  turf with guide lengths measured once per manoeuvre: {file}: "
               f"{us:.2f} us, ratio {ratio:.1f}")

@@ -141,6 +141,21 @@ for (const route of input.routes) {
   // manoeuvre instead of at every frame: what turf costs when the route data
   // brings guide lengths that agree with turf's own measure.
   const samplesKnownLengths = time(true);
+  // Segments turf measures per manoeuvre: those of the guide lengths and those
+  // the three slices walk (a slice measures each segment up to its stop).
+  let segments = 0;
+  for (const j of usable) {
+    const c = cut(j);
+    let total = 0;
+    for (const g of j.guides) {
+      segments += g.geometry.coordinates.length - 1;
+      total += length(g, METRES);
+      if (total >= c.cutDistance) break;
+    }
+    segments += c.enter.geometry.coordinates.length - 1;
+    segments += c.toTip.geometry.coordinates.length - 1;
+    segments += c.toBase.geometry.coordinates.length - 1;
+  }
   const cuts = junctions.map((j) => {
     if (!j.usable) return { maneuver: j.maneuver, ok: false };
     const c = cut(j);
@@ -159,6 +174,7 @@ for (const route of input.routes) {
     file: route.file,
     junctions: usable.length,
     nsPerJunction: median(samples),
+    segmentsPerJunction: segments / Math.max(1, usable.length),
     samples,
     nsPerJunctionKnownLengths: median(samplesKnownLengths),
     cuts,

@@ -9,9 +9,6 @@
 
 namespace
 {
-// Buffers grow in steps of this many points.
-const int kGrowthStep = 8;
-
 // Copies at most AP_EDGE_NAME_MAX characters of `source`, which may lack a
 // terminator within its `sourceSize` bytes, and terminates the copy.
 void CopyName(char* target, const char* source, size_t sourceSize)
@@ -78,23 +75,14 @@ void CPathEdge::OwnPoints()
 
 int CPathEdge::Reserve(int n)
 {
-    if (n <= m_Capacity)
-        return m_Capacity;
-    if (n % kGrowthStep != 0)
+    void* block = mp_Points;
+    int reached = ApGrowBlock(AP_ALLOC_POINT_BUFFER, block, m_Capacity, n, sizeof(tagLonLat));
+    if (reached > m_Capacity)
     {
-        if (n > INT_MAX - kGrowthStep)
-            return -1;
-        n = n - n % kGrowthStep + kGrowthStep;
+        mp_Points = static_cast<tagLonLat*>(block);
+        m_Capacity = reached;
     }
-    if (static_cast<size_t>(n) > SIZE_MAX / sizeof(tagLonLat))
-        return -1;
-    void* grown =
-        ApRealloc(AP_ALLOC_POINT_BUFFER, mp_Points, static_cast<size_t>(n) * sizeof(tagLonLat));
-    if (grown == nullptr)
-        return -1;
-    mp_Points = static_cast<tagLonLat*>(grown);
-    m_Capacity = n;
-    return n;
+    return reached;
 }
 
 int CPathEdge::AddPoint(const tagLonLat& p)

@@ -2,15 +2,10 @@
 
 #include "../Render/HeapAlloc.h"
 
-#include <limits.h>
 #include <new>
-#include <stdint.h>
 
 namespace
 {
-// Pointer arrays grow in steps of this many slots.
-const int kGrowthStep = 8;
-
 CPathEdge* NewEdge()
 {
     if (!ApAllocAllowed(AP_ALLOC_EDGE))
@@ -42,23 +37,14 @@ CPathEdge* CPathEdgeVec::GetAt(int i) const
 
 int CPathEdgeVec::Reserve(int n)
 {
-    if (n <= m_Capacity)
-        return m_Capacity;
-    if (n % kGrowthStep != 0)
+    void* block = mp_Items;
+    int reached = ApGrowBlock(AP_ALLOC_POINTER_ARRAY, block, m_Capacity, n, sizeof(CPathEdge*));
+    if (reached > m_Capacity)
     {
-        if (n > INT_MAX - kGrowthStep)
-            return -1;
-        n = n - n % kGrowthStep + kGrowthStep;
+        mp_Items = static_cast<CPathEdge**>(block);
+        m_Capacity = reached;
     }
-    if (static_cast<size_t>(n) > SIZE_MAX / sizeof(CPathEdge*))
-        return -1;
-    void* grown =
-        ApRealloc(AP_ALLOC_POINTER_ARRAY, mp_Items, static_cast<size_t>(n) * sizeof(CPathEdge*));
-    if (grown == nullptr)
-        return -1;
-    mp_Items = static_cast<CPathEdge**>(grown);
-    m_Capacity = n;
-    return n;
+    return reached;
 }
 
 void CPathEdgeVec::Reverse(int start, int n)

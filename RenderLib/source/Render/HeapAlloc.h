@@ -35,4 +35,12 @@ void* ApRealloc(ApAllocSite site, void* block, size_t bytes);
 // free; null is accepted.
 void ApFree(void* block);
 
+// The growth rule of point buffers and pointer arrays: `block` holds
+// `capacity` elements of `elementSize` bytes. When n is above the capacity,
+// the block is reallocated (contents kept) to n raised to a multiple of 8 and
+// the new capacity is returned; otherwise the capacity is returned and nothing
+// is allocated. -1, with `block` unchanged, when the rounded size overflows an
+// int or size_t, or the allocation fails.
+int ApGrowBlock(ApAllocSite site, void*& block, int capacity, int n, size_t elementSize);
+
 #endif

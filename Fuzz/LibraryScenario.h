@@ -23,7 +23,7 @@ namespace apfuzz
 const int kMaxPaths = 3;
 const int kMaxEdgesPerPath = 12;
 const int kMaxGuidesPerPath = 24;
-const int kMaxPointsPerLine = 40;
+const int kMaxPointsPerLine = 64;
 const int kMaxPointsTotal = 2000;
 const int kMaxDestinations = 3;
 const int kMaxSizeRecords = 8;
@@ -186,12 +186,36 @@ template <class Channel> void SerializePoint(Channel& ch, tagLonLat& point)
     ch.Double(point.lat);
 }
 
+// A line is its points one by one, or (decoding only: the encoder always
+// writes points) a run of `count` points from a start point in equal steps,
+// which gives long polylines for a few bytes.
+enum LineKind
+{
+    LINE_POINTS = 0,
+    LINE_RUN = 1
+};
+
 template <class Channel> void SerializeLine(Channel& ch, std::vector<tagLonLat>& line, int& budget)
 {
+    int kind = LINE_POINTS;
+    ch.Int(kind, LINE_POINTS, LINE_RUN);
     int count = static_cast<int>(line.size());
     ch.Int(count, 0, std::min(kMaxPointsPerLine, budget));
     budget -= count;
     line.resize(static_cast<size_t>(count));
+    if (kind == LINE_RUN)
+    {
+        tagLonLat start = AP_INVALID_POINT;
+        tagLonLat step = AP_INVALID_POINT;
+        SerializePoint(ch, start);
+        SerializePoint(ch, step);
+        for (int k = 0; k < count; ++k)
+        {
+            line[static_cast<size_t>(k)].lon = start.lon + k * step.lon;
+            line[static_cast<size_t>(k)].lat = start.lat + k * step.lat;
+        }
+        return;
+    }
     for (tagLonLat& point : line)
         SerializePoint(ch, point);
 }

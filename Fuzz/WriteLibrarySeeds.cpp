@@ -35,13 +35,16 @@ struct Road
     double x;
     double y;
 
-    void Guide(double length, bool north, int kind = GUIDE_PLAIN)
+    // A straight guide of `pieces` equal segments.
+    void Guide(double length, bool north, int kind = GUIDE_PLAIN, int pieces = 1)
     {
         GuideSpec guide;
         guide.kind = kind;
         guide.points.push_back(At(x, y));
+        for (int k = 1; k <= pieces; ++k)
+            guide.points.push_back(north ? At(x, y + length * k / pieces)
+                                         : At(x + length * k / pieces, y));
         (north ? y : x) += length;
-        guide.points.push_back(At(x, y));
         path.guides.push_back(guide);
     }
 };
@@ -322,6 +325,39 @@ Scenario HostileGeometry()
     return s;
 }
 
+// Guides of many short segments (point buffers grow past eight points), one
+// recorded longer than it is drawn, and allocation failures while the band is
+// cut from them.
+Scenario LongGuides()
+{
+    Scenario s;
+    s.unitsPerDegree = 1;
+    PathSpec path;
+    path.edges.push_back({At(0, 0), At(160, 0), At(160, 400)});
+    Road road{path, 0, 0};
+    road.Guide(80, false, GUIDE_PLAIN, 16);
+    road.Guide(80, false, GUIDE_PLAIN, 20);
+    road.Guide(30, true, GUIDE_PLAIN, 3);
+    road.Guide(160, true, GUIDE_LENGTH, 32);
+    path.guides.back().length = 400.0;
+    road.Guide(150, true, GUIDE_PLAIN, 30);
+    s.paths.push_back(path);
+    s.ops = {NewHandle(0, 0, 1),
+             SetSize(0, TwoScales()),
+             SetTurn(0, NAV_TURN_LEFT, 0, 1, 2),
+             Draw(0),
+             Level(1, 1),
+             Draw(0),
+             FailAlloc(1, 9),
+             Draw(0),
+             FailAlloc(1, 4),
+             SetTurn(0, NAV_TURN_LEFT, 0, 1, 2),
+             Draw(0),
+             FailAlloc(0, 0),
+             Draw(0)};
+    return s;
+}
+
 bool Write(const std::string& directory, const char* name, Scenario scenario)
 {
     EncodeChannel channel;
@@ -356,6 +392,7 @@ int main(int argc, char** argv)
               Write(directory, "red-line", RedLine()) &&
               Write(directory, "shared-handles", SharedHandles()) &&
               Write(directory, "allocation-failures", AllocationFailures()) &&
-              Write(directory, "hostile-geometry", HostileGeometry());
+              Write(directory, "hostile-geometry", HostileGeometry()) &&
+              Write(directory, "long-guides", LongGuides());
     return ok ? 0 : 1;
 }

@@ -1,7 +1,13 @@
 // Short distances on the WGS84 ellipsoid by a local approximation, without the
-// iterative geodesic: the fast path of the reference geodesy.
+// iterative geodesic: the fast path of the reference geodesy. Inline, because
+// it is the whole cost of a short segment and LineLength calls it in a loop.
 #ifndef REFHOST_GEODESY_LOCALSEGMENT_H
 #define REFHOST_GEODESY_LOCALSEGMENT_H
+
+#include "SinCosDegrees.h"
+#include "Wgs84Radii.h"
+
+#include <cmath>
 
 namespace refhost::geodesy
 {
@@ -22,7 +28,38 @@ constexpr double kLocalSegmentMaxLonRadians = 0.01;
 // Returns a negative value when the segment is out of the bounds above (the
 // caller then measures it with the geodesic). Inputs must be finite with
 // |lat| <= 90.
-double LocalSegmentLength(double lat1Deg, double lat2Deg, double dLonDeg);
+inline double LocalSegmentLength(double lat1Deg, double lat2Deg, double dLonDeg)
+{
+    const double dLon = dLonDeg * kRadiansPerDegree;
+    if (!(std::fabs(dLon) <= kLocalSegmentMaxLonRadians))
+        return -1.0;
+    const double dLat = (lat2Deg - lat1Deg) * kRadiansPerDegree;
+
+    const detail::SinCos mid = SinCosDegrees(0.5 * (lat1Deg + lat2Deg));
+    const Radii radii = RadiiAt(mid.sin);
+    const double north = radii.meridional * dLat;
+    const double east = radii.primeVertical * mid.cos * dLon;
+    // Both terms are below a few thousand kilometres here: the plain sum of
+    // squares cannot overflow, and std::hypot's care costs more than the rest.
+    const double plane = std::sqrt(north * north + east * east);
+    if (!(plane <= kLocalSegmentMaxMetres))
+        return -1.0;
+
+    // The geodesic is shorter than the plane length: with a = dLat, b = dLon
+    // and m the mid-latitude, the haversine expanded to fourth order gives
+    //   d^2 = D^2 - (cos^2 m sin^2 m b^4 + (1 + 2 sin^2 m) a^2 b^2) / 12,
+    // D^2 = a^2 + cos^2 m b^2 (angles on the unit sphere). The relative
+    // correction is dimensionless, so it carries over to the ellipsoid up to
+    // terms of order e^2 times itself (below 1e-8 here).
+    const double cos2 = mid.cos * mid.cos;
+    const double lon2 = dLon * dLon;
+    const double angleSquared = dLat * dLat + cos2 * lon2;
+    if (angleSquared == 0.0)
+        return plane;
+    const double sin2 = mid.sin * mid.sin;
+    const double fourthOrder = cos2 * sin2 * lon2 * lon2 + (1.0 + 2.0 * sin2) * dLat * dLat * lon2;
+    return plane * (1.0 - fourthOrder / (24.0 * angleSquared));
+}
 
 } // namespace refhost::geodesy
 

@@ -1,10 +1,10 @@
 #include "Geodesy/ReferenceGeodesy.h"
 
 #include "LocalSegment.h"
+#include "SinCosDegrees.h"
 #include "Wgs84Radii.h"
 
 #include <GeographicLib/Geodesic.hpp>
-#include <GeographicLib/Math.hpp>
 
 #include <atomic>
 #include <cmath>
@@ -27,6 +27,16 @@ bool Measurable(double lon, double lat)
     return std::isfinite(lon) && std::isfinite(lat) && std::fabs(lat) <= 90.0;
 }
 
+// lon2 - lon1 reduced to [-180, 180]. Route points rarely lie more than a
+// half turn apart in their longitudes, and within [-180, 180] std::remainder
+// returns its argument unchanged (180 and -180 included), so it is only
+// called for the rare difference beyond.
+double WrappedLongitudeDifference(double lon1, double lon2)
+{
+    const double difference = lon2 - lon1;
+    return std::fabs(difference) <= 180.0 ? difference : std::remainder(difference, 360.0);
+}
+
 double GeodesicLength(double lon1, double lat1, double lon2, double lat2) noexcept
 {
     try
@@ -39,6 +49,19 @@ double GeodesicLength(double lon1, double lat1, double lon2, double lat2) noexce
     {
         return kNaN;
     }
+}
+
+// Two measurable points: the fast path when `fast` and the segment is within
+// its bounds, the geodesic otherwise.
+inline double MeasurableSegmentLength(double lon1, double lat1, double lon2, double lat2, bool fast)
+{
+    if (fast)
+    {
+        const double local = LocalSegmentLength(lat1, lat2, WrappedLongitudeDifference(lon1, lon2));
+        if (local >= 0.0)
+            return local;
+    }
+    return GeodesicLength(lon1, lat1, lon2, lat2);
 }
 
 } // namespace
@@ -57,25 +80,30 @@ double SegmentLength(double lon1, double lat1, double lon2, double lat2)
 {
     if (!Measurable(lon1, lat1) || !Measurable(lon2, lat2))
         return kNaN;
-    if (GetModel() == Model::Fast)
-    {
-        const double dLon = std::remainder(lon2 - lon1, 360.0);
-        const double local = LocalSegmentLength(lat1, lat2, dLon);
-        if (local >= 0.0)
-            return local;
-    }
-    return GeodesicLength(lon1, lat1, lon2, lat2);
+    return MeasurableSegmentLength(lon1, lat1, lon2, lat2, GetModel() == Model::Fast);
 }
 
 double LineLength(unsigned short count, const tagLonLat* points)
 {
     if (points == nullptr || count < 2)
         return 0.0;
-    // Segment by segment: each short one takes the fast path, each long one
-    // the geodesic, so a long line is as exact as its segments.
+    if (!Measurable(points[0].lon, points[0].lat))
+        return kNaN;
+    // Segment by segment, in one loop with the fast path inline: each short
+    // segment takes the fast path, each long one the geodesic, so a long line
+    // is as exact as its segments and the sum is SegmentLength's, term by
+    // term. Each point is checked once; an unmeasurable one makes the sum NaN
+    // whatever follows, so the loop stops there.
+    const bool fast = GetModel() == Model::Fast;
     double total = 0.0;
     for (unsigned i = 1; i < count; ++i)
-        total += SegmentLength(points[i - 1].lon, points[i - 1].lat, points[i].lon, points[i].lat);
+    {
+        const tagLonLat& from = points[i - 1];
+        const tagLonLat& to = points[i];
+        if (!Measurable(to.lon, to.lat))
+            return kNaN;
+        total += MeasurableSegmentLength(from.lon, from.lat, to.lon, to.lat, fast);
+    }
     return total;
 }
 
@@ -87,14 +115,12 @@ void UnitDegree(const tagLonLat& point, double& lonDeg, double& latDeg)
         latDeg = kNaN;
         return;
     }
-    double sinLat = 0.0;
-    double cosLat = 0.0;
     // Exact at the poles: cos(90 degrees) is 0, not 6e-17.
-    GeographicLib::Math::sincosd(point.lat, sinLat, cosLat);
-    const Radii radii = RadiiAt(sinLat);
+    const detail::SinCos lat = SinCosDegrees(point.lat);
+    const Radii radii = RadiiAt(lat.sin);
     latDeg = 1.0 / (radii.meridional * kRadiansPerDegree);
-    lonDeg = cosLat == 0.0 ? std::numeric_limits<double>::infinity()
-                           : 1.0 / (radii.primeVertical * std::fabs(cosLat) * kRadiansPerDegree);
+    lonDeg = lat.cos == 0.0 ? std::numeric_limits<double>::infinity()
+                            : 1.0 / (radii.primeVertical * std::fabs(lat.cos) * kRadiansPerDegree);
 }
 
 } // namespace refhost::geodesy

@@ -22,12 +22,15 @@ struct Radii
     double primeVertical;
 };
 
+// With w = sqrt(1 - e^2 sin^2): N = a / w and M = a (1 - e^2) / w^3, from one
+// square root and one division (1 - e^2 sin^2 lies within [1 - e^2, 1]).
 inline Radii RadiiAt(double sinLat)
 {
     const double w2 = 1.0 - kWgs84EccentricitySquared * sinLat * sinLat;
-    const double w = std::sqrt(w2);
-    const double n = kWgs84EquatorialRadius / w;
-    return Radii{n * (1.0 - kWgs84EccentricitySquared) / w2, n};
+    const double inverseW = 1.0 / std::sqrt(w2);
+    return Radii{kWgs84EquatorialRadius * (1.0 - kWgs84EccentricitySquared) * inverseW * inverseW *
+                     inverseW,
+                 kWgs84EquatorialRadius * inverseW};
 }
 
 } // namespace refhost::geodesy

@@ -3,8 +3,10 @@
 // and what invalid input gives.
 #include "Host/Geodesy.h"
 #include "Geodesy/ReferenceGeodesy.h"
+#include "Geodesy/SinCosDegrees.h"
 
 #include <GeographicLib/Geodesic.hpp>
+#include <GeographicLib/Math.hpp>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -232,4 +234,37 @@ TEST_F(GeodesyTest, HostBindingForwards)
     geo::UnitDegree(a, refLon, refLat);
     EXPECT_EQ(lonDeg, refLon);
     EXPECT_EQ(latDeg, refLat);
+}
+
+// The fast model's sine and cosine (a table of whole degrees and series for
+// the rest) against GeographicLib's sincosd, which reduces in degrees: over
+// every 1/64 degree, on both sides of every half degree where the table row
+// changes, and close to the poles, where the cosine is small and has to stay
+// accurate relative to itself (it scales the east-west length).
+TEST_F(GeodesyTest, TableSineAndCosineAgreeWithSincosd)
+{
+    std::vector<double> angles;
+    for (int i = -90 * 64; i <= 90 * 64; ++i)
+        angles.push_back(i / 64.0);
+    for (int k = -90; k < 90; ++k)
+        for (double offset : {0.4999999999, 0.5, 0.5000000001})
+            angles.push_back(k + offset);
+    for (double gap : {1e-3, 1e-7, 1e-12})
+        for (double pole : {90.0, -90.0})
+            angles.push_back(pole - std::copysign(gap, pole));
+    for (double degrees : angles)
+    {
+        double sinRef = 0.0;
+        double cosRef = 0.0;
+        GeographicLib::Math::sincosd(degrees, sinRef, cosRef);
+        const auto table = geo::SinCosDegrees(degrees);
+        EXPECT_NEAR(table.sin, sinRef, 5e-16) << degrees;
+        EXPECT_NEAR(table.cos, cosRef, 5e-16) << degrees;
+        EXPECT_LE(std::fabs(table.cos - cosRef), 2e-15 * cosRef) << degrees;
+    }
+    EXPECT_EQ(geo::SinCosDegrees(90.0).cos, 0.0);
+    EXPECT_EQ(geo::SinCosDegrees(-90.0).cos, 0.0);
+    EXPECT_EQ(geo::SinCosDegrees(90.0).sin, 1.0);
+    EXPECT_EQ(geo::SinCosDegrees(0.0).sin, 0.0);
+    EXPECT_EQ(geo::SinCosDegrees(30.0).sin, 0.5);
 }

@@ -23,6 +23,9 @@ namespace
 {
 
 const char* const kSourceName = "fuzz-input";
+const int kPrecisions[] = {0, 5, 6};
+const double kThresholds[] = {30.0, 0.0, 180.0};
+const double kWindows[] = {20.0, 0.0, 1e9};
 
 // The model's guides, walked as the library walks them: one record advanced
 // in place.
@@ -110,8 +113,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
          {refhost::RouteFormat::Auto, refhost::RouteFormat::DirectionsJson,
           refhost::RouteFormat::GeoJson, refhost::RouteFormat::Gpx})
     {
-        // The polyline precision: detected, or forced, chosen by the input.
-        options.polylinePrecision = size % 3 == 0 ? 0 : size % 3 == 1 ? 5 : 6;
+        // The polyline precision (detected or forced) and the turn detection
+        // of tracks (threshold, window), chosen by the input's length.
+        options.polylinePrecision = kPrecisions[size % 3];
+        options.turnThresholdDegrees = kThresholds[size / 3 % 3];
+        options.turnWindowMetres = kWindows[size / 9 % 3];
         CheckRead(refhost::ParseRoute(text, format, options, kSourceName));
     }
     return 0;

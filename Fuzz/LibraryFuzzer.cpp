@@ -73,17 +73,17 @@ public:
     FuzzHost(const FuzzHost&) = delete;
     FuzzHost& operator=(const FuzzHost&) = delete;
 
-    void Run(const OpSpec& op);
+    void Run(const CallInput& op);
 
 private:
-    void BuildPath(const PathSpec& spec);
+    void BuildPath(const PathInput& input);
     CNavPath* PathArg(int index) const;
     CMapService* ViewArg(int view);
     NavGuid Resolve(const GuideRef& ref) const;
     void Release(HandleSlot& slot);
-    void New(HandleSlot& slot, const OpSpec& op);
-    void SetSize(HandleSlot& slot, const OpSpec& op);
-    void Draw(HandleSlot& slot, const OpSpec& op);
+    void New(HandleSlot& slot, const CallInput& op);
+    void SetSize(HandleSlot& slot, const CallInput& op);
+    void Draw(HandleSlot& slot, const CallInput& op);
     void CheckLog() const;
 
     const Scenario& m_scenario;
@@ -107,8 +107,8 @@ FuzzHost::FuzzHost(const Scenario& scenario) : m_scenario(scenario)
         aptest::RouteControl::SetOrigin(scenario.origin);
     aptest::RouteControl::SetDestinations(scenario.destinations);
     aptest::RouteControl::FailDestPoint(scenario.failDestPoint);
-    for (const PathSpec& spec : scenario.paths)
-        BuildPath(spec);
+    for (const PathInput& input : scenario.paths)
+        BuildPath(input);
 }
 
 FuzzHost::~FuzzHost()
@@ -120,12 +120,12 @@ FuzzHost::~FuzzHost()
     aptest::ResetTestHost();
 }
 
-void FuzzHost::BuildPath(const PathSpec& spec)
+void FuzzHost::BuildPath(const PathInput& input)
 {
     std::unique_ptr<aptest::TestPath> path(new aptest::TestPath());
-    for (const std::vector<tagLonLat>& edge : spec.edges)
+    for (const std::vector<tagLonLat>& edge : input.edges)
         path->AddEdge(edge);
-    for (const GuideSpec& guide : spec.guides)
+    for (const GuideInput& guide : input.guides)
     {
         switch (guide.kind)
         {
@@ -144,7 +144,7 @@ void FuzzHost::BuildPath(const PathSpec& spec)
         }
     }
     std::set<std::pair<const tagLonLat*, int32_t>> edges;
-    const bool skipFirst = (spec.flags & PATH_FAIL_FIRST_EDGE) != 0;
+    const bool skipFirst = (input.flags & PATH_FAIL_FIRST_EDGE) != 0;
     int index = 0;
     for (POSITION position = path->GetFirstPosition(); position != nullptr;
          position = path->GetNext(position), ++index)
@@ -154,8 +154,8 @@ void FuzzHost::BuildPath(const PathSpec& spec)
         if (path->GetEdge(position, count, points) != 0 && count > 0 && !(skipFirst && index == 0))
             edges.insert(std::make_pair(points, static_cast<int32_t>(count)));
     }
-    path->failFirstPosition = (spec.flags & PATH_FAIL_FIRST_POSITION) != 0;
-    path->failGetGuid = (spec.flags & PATH_FAIL_GET_GUID) != 0;
+    path->failFirstPosition = (input.flags & PATH_FAIL_FIRST_POSITION) != 0;
+    path->failGetGuid = (input.flags & PATH_FAIL_GET_GUID) != 0;
     if (skipFirst)
         path->failingEdges.insert(0);
     m_pathEdges.push_back(std::move(edges));
@@ -202,7 +202,7 @@ void FuzzHost::Release(HandleSlot& slot)
     slot = HandleSlot();
 }
 
-void FuzzHost::New(HandleSlot& slot, const OpSpec& op)
+void FuzzHost::New(HandleSlot& slot, const CallInput& op)
 {
     HandleSlot made;
     made.model = std::make_shared<RendererModel>();
@@ -243,7 +243,7 @@ void FuzzHost::New(HandleSlot& slot, const OpSpec& op)
     slot = made;
 }
 
-void FuzzHost::SetSize(HandleSlot& slot, const OpSpec& op)
+void FuzzHost::SetSize(HandleSlot& slot, const CallInput& op)
 {
     // The host's array is allocated to its exact size and freed right after
     // the call: a read past it or a kept pointer is an ASan report.
@@ -272,7 +272,7 @@ void FuzzHost::SetSize(HandleSlot& slot, const OpSpec& op)
     }
 }
 
-void FuzzHost::Draw(HandleSlot& slot, const OpSpec& op)
+void FuzzHost::Draw(HandleSlot& slot, const CallInput& op)
 {
     m_viewA.Forbid();
     m_viewB.Forbid();
@@ -323,7 +323,7 @@ void FuzzHost::Draw(HandleSlot& slot, const OpSpec& op)
     m_viewB.Forbid();
 }
 
-void FuzzHost::Run(const OpSpec& op)
+void FuzzHost::Run(const CallInput& op)
 {
     m_plan.BeginCall();
     if (op.op == OP_SET_LEVEL)
@@ -473,7 +473,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::fprintf(stderr, "%s", apfuzz::Describe(scenario).c_str());
 
     apfuzz::FuzzHost host(scenario);
-    for (const apfuzz::OpSpec& op : scenario.ops)
+    for (const apfuzz::CallInput& op : scenario.ops)
     {
         if (apfuzz::Tracing())
             std::fprintf(stderr, "  %s\n", apfuzz::Describe(op).c_str());

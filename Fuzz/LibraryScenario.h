@@ -47,7 +47,7 @@ enum GuideKind
     GUIDE_KIND_COUNT
 };
 
-struct GuideSpec
+struct GuideInput
 {
     int kind = GUIDE_PLAIN;
     std::vector<tagLonLat> points;
@@ -63,10 +63,10 @@ enum PathFlags
     PATH_FLAGS_ALL = 7
 };
 
-struct PathSpec
+struct PathInput
 {
     std::vector<std::vector<tagLonLat>> edges;
-    std::vector<GuideSpec> guides;
+    std::vector<GuideInput> guides;
     int flags = 0;
 };
 
@@ -126,7 +126,7 @@ struct SizeRecord
 };
 static_assert(sizeof(SizeRecord) == sizeof(AdvicePathSizeSetting), "one layout");
 
-struct OpSpec
+struct CallInput
 {
     int op = OP_DRAW;
     int slot = 0;
@@ -154,18 +154,18 @@ struct Scenario
     tagLonLat origin = AP_INVALID_POINT;
     std::vector<tagLonLat> destinations;
     bool failDestPoint = false;
-    std::vector<PathSpec> paths;
-    std::vector<OpSpec> ops;
+    std::vector<PathInput> paths;
+    std::vector<CallInput> ops;
 };
 
 inline int PointsIn(const Scenario& scenario)
 {
     int total = 0;
-    for (const PathSpec& path : scenario.paths)
+    for (const PathInput& path : scenario.paths)
     {
         for (const std::vector<tagLonLat>& edge : path.edges)
             total += static_cast<int>(edge.size());
-        for (const GuideSpec& guide : path.guides)
+        for (const GuideInput& guide : path.guides)
             total += static_cast<int>(guide.points.size());
     }
     return total;
@@ -220,7 +220,7 @@ template <class Channel> void SerializeLine(Channel& ch, std::vector<tagLonLat>&
         SerializePoint(ch, point);
 }
 
-template <class Channel> void SerializePath(Channel& ch, PathSpec& path, int& budget)
+template <class Channel> void SerializePath(Channel& ch, PathInput& path, int& budget)
 {
     ch.Int(path.flags, 0, PATH_FLAGS_ALL);
     int edges = static_cast<int>(path.edges.size());
@@ -231,7 +231,7 @@ template <class Channel> void SerializePath(Channel& ch, PathSpec& path, int& bu
     int guides = static_cast<int>(path.guides.size());
     ch.Int(guides, 0, kMaxGuidesPerPath);
     path.guides.resize(static_cast<size_t>(guides));
-    for (GuideSpec& guide : path.guides)
+    for (GuideInput& guide : path.guides)
     {
         ch.Int(guide.kind, 0, GUIDE_KIND_COUNT - 1);
         if (guide.kind != GUIDE_NO_POINTS)
@@ -263,7 +263,7 @@ template <class Channel> void SerializeSizeRecord(Channel& ch, SizeRecord& s)
         ch.Wide(*field);
 }
 
-template <class Channel> void SerializeOp(Channel& ch, OpSpec& op)
+template <class Channel> void SerializeOp(Channel& ch, CallInput& op)
 {
     ch.Int(op.op, 0, OP_COUNT - 1);
     if (op.op != OP_SET_LEVEL && op.op != OP_FAIL_ALLOC)
@@ -359,7 +359,7 @@ template <class Channel> void Serialize(Channel& ch, Scenario& scenario)
     int paths = static_cast<int>(scenario.paths.size());
     ch.Int(paths, 1, kMaxPaths);
     scenario.paths.resize(static_cast<size_t>(paths));
-    for (PathSpec& path : scenario.paths)
+    for (PathInput& path : scenario.paths)
         SerializePath(ch, path, budget);
 
     if (ch.Decoding())
@@ -373,7 +373,7 @@ template <class Channel> void Serialize(Channel& ch, Scenario& scenario)
     }
     else
     {
-        for (OpSpec& op : scenario.ops)
+        for (CallInput& op : scenario.ops)
             SerializeOp(ch, op);
     }
 }

@@ -62,7 +62,7 @@ std::string Record(const SizeRecord& s)
 }
 } // namespace
 
-std::string Describe(const OpSpec& op)
+std::string Describe(const CallInput& op)
 {
     std::ostringstream text;
     text << (op.op >= 0 && op.op < OP_COUNT ? kOpNames[op.op] : "?");
@@ -142,13 +142,13 @@ std::string Describe(const Scenario& scenario)
          << "\n";
     for (size_t p = 0; p < scenario.paths.size(); ++p)
     {
-        const PathSpec& path = scenario.paths[p];
+        const PathInput& path = scenario.paths[p];
         text << "path " << p << " flags " << path.flags << "\n";
         for (const std::vector<tagLonLat>& edge : path.edges)
             text << "  edge " << Line(edge) << "\n";
         for (size_t g = 0; g < path.guides.size(); ++g)
         {
-            const GuideSpec& guide = path.guides[g];
+            const GuideInput& guide = path.guides[g];
             text << "  guide " << g << " kind " << guide.kind;
             if (guide.kind != GUIDE_NO_POINTS)
                 text << " " << Line(guide.points);
@@ -159,7 +159,7 @@ std::string Describe(const Scenario& scenario)
             text << "\n";
         }
     }
-    for (const OpSpec& op : scenario.ops)
+    for (const CallInput& op : scenario.ops)
         text << "  " << Describe(op) << "\n";
     return text.str();
 }

@@ -11,7 +11,7 @@ namespace apfuzz
 {
 
 std::string Describe(const Scenario& scenario);
-std::string Describe(const OpSpec& op);
+std::string Describe(const CallInput& op);
 
 } // namespace apfuzz
 

@@ -31,14 +31,14 @@ tagLonLat At(double x, double y)
 // Guides laid end to end, each `length` long, straight east (dx 1) or north.
 struct Road
 {
-    PathSpec& path;
+    PathInput& path;
     double x;
     double y;
 
     // A straight guide of `pieces` equal segments.
     void Guide(double length, bool north, int kind = GUIDE_PLAIN, int pieces = 1)
     {
-        GuideSpec guide;
+        GuideInput guide;
         guide.kind = kind;
         guide.points.push_back(At(x, y));
         for (int k = 1; k <= pieces; ++k)
@@ -66,34 +66,34 @@ SizeRecord Record(int level, int to, int from, int tolerance, int arrow, int wid
     return s;
 }
 
-OpSpec Op(int op, int slot = 0)
+CallInput Op(int op, int slot = 0)
 {
-    OpSpec spec;
-    spec.op = op;
-    spec.slot = slot;
-    return spec;
+    CallInput input;
+    input.op = op;
+    input.slot = slot;
+    return input;
 }
 
-OpSpec NewHandle(int slot, int path, int view)
+CallInput NewHandle(int slot, int path, int view)
 {
-    OpSpec op = Op(OP_NEW, slot);
+    CallInput op = Op(OP_NEW, slot);
     op.a = 0;
     op.path = path;
     op.view = view;
     return op;
 }
 
-OpSpec SetSize(int slot, std::vector<SizeRecord> sizes, int maxTurnScale = 30)
+CallInput SetSize(int slot, std::vector<SizeRecord> sizes, int maxTurnScale = 30)
 {
-    OpSpec op = Op(OP_SET_SIZE, slot);
+    CallInput op = Op(OP_SET_SIZE, slot);
     op.sizes = sizes;
     op.maxTurnScale = maxTurnScale;
     return op;
 }
 
-OpSpec SetTurn(int slot, int type, int path, int enter, int exit)
+CallInput SetTurn(int slot, int type, int path, int enter, int exit)
 {
-    OpSpec op = Op(OP_SET_TURN, slot);
+    CallInput op = Op(OP_SET_TURN, slot);
     op.a = type;
     op.path = path;
     op.enter.kind = REF_GUIDE;
@@ -105,32 +105,32 @@ OpSpec SetTurn(int slot, int type, int path, int enter, int exit)
     return op;
 }
 
-OpSpec Draw(int slot, bool path = true, bool turn = true)
+CallInput Draw(int slot, bool path = true, bool turn = true)
 {
-    OpSpec op = Op(OP_DRAW, slot);
+    CallInput op = Op(OP_DRAW, slot);
     op.flag = path;
     op.flag2 = turn;
     return op;
 }
 
-OpSpec Level(int view, int level)
+CallInput Level(int view, int level)
 {
-    OpSpec op = Op(OP_SET_LEVEL);
+    CallInput op = Op(OP_SET_LEVEL);
     op.view = view;
     op.a = level;
     return op;
 }
 
-OpSpec Flag(int code, int slot, bool flag)
+CallInput Flag(int code, int slot, bool flag)
 {
-    OpSpec op = Op(code, slot);
+    CallInput op = Op(code, slot);
     op.flag = flag;
     return op;
 }
 
-OpSpec FailAlloc(int mode, int value)
+CallInput FailAlloc(int mode, int value)
 {
-    OpSpec op = Op(OP_FAIL_ALLOC);
+    CallInput op = Op(OP_FAIL_ALLOC);
     op.a = mode;
     op.b = value;
     return op;
@@ -143,7 +143,7 @@ Scenario WorkedTurn()
     Scenario s;
     s.unitsPerDegree = 1;
     s.defaultView = 1;
-    PathSpec path;
+    PathInput path;
     path.edges.push_back({At(0, 0), At(100, 0)});
     path.edges.push_back({At(100, 0), At(100, 320)});
     Road road{path, 0, 0};
@@ -190,7 +190,7 @@ Scenario RedLine()
     s.hasOrigin = true;
     s.origin = tagLonLat{11.5644, 48.1635};
     s.destinations = {tagLonLat{13.4, 52.5}, tagLonLat{11.43, 48.13}};
-    OpSpec colours = Op(OP_SET_CLR);
+    CallInput colours = Op(OP_SET_CLR);
     colours.colours[0] = 0x00FF0000u;
     colours.colours[1] = 0x00000080u;
     colours.colours[2] = 255u;
@@ -214,15 +214,15 @@ Scenario SharedHandles()
     Scenario s = WorkedTurn();
     s.defaultView = 2;
     s.levelB = -7;
-    OpSpec constructed = Op(OP_NEW, 0);
+    CallInput constructed = Op(OP_NEW, 0);
     constructed.a = 1;
     constructed.path = 0;
-    OpSpec copy = Op(OP_NEW, 1);
+    CallInput copy = Op(OP_NEW, 1);
     copy.a = 2;
     copy.other = 0;
-    OpSpec assign = Op(OP_ASSIGN, 2);
+    CallInput assign = Op(OP_ASSIGN, 2);
     assign.other = 1;
-    OpSpec toA = Op(OP_SET_DRAW_PARM, 1);
+    CallInput toA = Op(OP_SET_DRAW_PARM, 1);
     toA.view = 1;
     s.ops = {constructed,
              NewHandle(2, -1, 0),
@@ -243,10 +243,10 @@ Scenario SharedHandles()
 Scenario AllocationFailures()
 {
     Scenario s = WorkedTurn();
-    OpSpec refused = SetSize(0, TwoScales());
+    CallInput refused = SetSize(0, TwoScales());
     refused.a = 1;
     refused.b = 1; // count -1
-    OpSpec nullArray = SetSize(0, {});
+    CallInput nullArray = SetSize(0, {});
     nullArray.a = 2;
     s.ops = {FailAlloc(1, 2),
              NewHandle(0, 0, 1),
@@ -283,7 +283,7 @@ Scenario HostileGeometry()
     const double inf = std::numeric_limits<double>::infinity();
     Scenario s;
     s.unitsPerDegree = 1;
-    PathSpec path;
+    PathInput path;
     path.edges.push_back({At(0, 0), At(0, 0), tagLonLat{nan, 1.0}, tagLonLat{1e308, -1e308}});
     path.edges.push_back({});
     Road road{path, 0, 0};
@@ -292,7 +292,7 @@ Scenario HostileGeometry()
     road.Guide(0, true); // zero length: a repeated point
     road.Guide(30, true, GUIDE_LENGTH);
     path.guides.back().length = -5.0;
-    GuideSpec noPoints;
+    GuideInput noPoints;
     noPoints.kind = GUIDE_NO_POINTS;
     noPoints.length = inf;
     noPoints.guidePoint = At(156, 30);
@@ -306,7 +306,7 @@ Scenario HostileGeometry()
     sizes.push_back(Record(3, 2147483647, -2147483647 - 1, 0, -20, 1 << 30));
     sizes.push_back(Record(4, 0, 0, 0, 0, 0));
     s.levelA = 3;
-    OpSpec moved = SetTurn(0, NAV_TURN_UTURN, 0, 12, 15);
+    CallInput moved = SetTurn(0, NAV_TURN_UTURN, 0, 12, 15);
     moved.exit.kind = REF_MOVED;
     moved.exit.point = tagLonLat{nan, inf};
     s.ops = {NewHandle(0, 0, 1),
@@ -332,7 +332,7 @@ Scenario LongGuides()
 {
     Scenario s;
     s.unitsPerDegree = 1;
-    PathSpec path;
+    PathInput path;
     path.edges.push_back({At(0, 0), At(160, 0), At(160, 400)});
     Road road{path, 0, 0};
     road.Guide(80, false, GUIDE_PLAIN, 16);

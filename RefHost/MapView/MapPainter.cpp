@@ -122,6 +122,16 @@ void SetSourceColour(cairo_t* cr, uint32_t colour, double opacity)
     cairo_set_source_rgba(cr, red, green, blue, opacity);
 }
 
+// Strokes the current path `width` pixels wide with round caps and joins: the
+// cased roads and the arrow outline alike.
+static void StrokeRound(cairo_t* cr, double width)
+{
+    cairo_set_line_width(cr, width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
+}
+
 void PaintDrawing(cairo_t* cr, const MapViewport& viewport, const RasterMapView::Drawing& drawing)
 {
     cairo_new_path(cr);
@@ -129,20 +139,12 @@ void PaintDrawing(cairo_t* cr, const MapViewport& viewport, const RasterMapView:
     switch (drawing.kind)
     {
     case RasterMapView::Drawing::Kind::Line:
-        if (!AppendLine(cr, viewport, drawing))
-            return;
-        cairo_set_line_width(cr, drawing.width);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-        cairo_stroke(cr);
+        if (AppendLine(cr, viewport, drawing))
+            StrokeRound(cr, drawing.width);
         return;
     case RasterMapView::Drawing::Kind::Outline:
-        if (!AppendOutline(cr, viewport, drawing))
-            return;
-        cairo_set_line_width(cr, drawing.width);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-        cairo_stroke(cr);
+        if (AppendOutline(cr, viewport, drawing))
+            StrokeRound(cr, drawing.width);
         return;
     case RasterMapView::Drawing::Kind::Polygon:
         if (!AppendPolygon(cr, viewport, drawing))

@@ -27,7 +27,7 @@ const char* LongRouteFile()
 
 std::string RouteFilePath(const std::string& file)
 {
-    return std::string(AP_SHARED_DATA_DIR) + "/routes/" + file;
+    return std::string(AP_DATA_DIR) + "/routes/" + file;
 }
 
 std::unique_ptr<RouteJunctions> LoadRouteJunctions(const std::string& file, std::string& error)

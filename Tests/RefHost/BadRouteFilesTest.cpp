@@ -27,7 +27,7 @@ using testing::StartsWith;
 namespace
 {
 
-const std::string kRoutes = AP_SHARED_DATA_DIR "/routes/";
+const std::string kRoutes = AP_DATA_DIR "/routes/";
 
 // Cutting a file at every byte parses it n times over n / 2 bytes on average.
 // Unoptimised sanitizer builds parse JSON some twenty times slower, so there
@@ -139,8 +139,7 @@ CutOutcome ExpectEveryCutCleanOrPrefix(const std::string& text, size_t stride)
 }
 
 // A GPX track of two segments as a recorder writes it: elevation, time and
-// extensions on every point, a name and a description. There is no GPX file
-// among the shared routes.
+// extensions on every point, a name and a description.
 std::string RecordedGpx()
 {
     std::ostringstream text;

@@ -1,4 +1,4 @@
-// The route-file readers: the real route files of the shared data set checked
+// The route-file readers: the real route files of data/routes checked
 // against their own stated figures (read here independently), encoded
 // polylines against hand-worked values, small GeoJSON and GPX tracks, and bad
 // input of every kind.
@@ -32,7 +32,7 @@ using testing::HasSubstr;
 namespace
 {
 
-const std::string kRoutes = AP_SHARED_DATA_DIR "/routes/";
+const std::string kRoutes = AP_DATA_DIR "/routes/";
 
 double Metres(const tagLonLat& a, const tagLonLat& b)
 {
@@ -180,7 +180,7 @@ std::vector<tagLonLat> Corner(double turn, double step = 100.0)
 }
 
 // ---------------------------------------------------------------------------
-// The shared route files
+// The route files of data/routes
 
 TEST(RouteFilesData, EveryFileLoadsIntoAWellFormedRouteThatBuilds)
 {

@@ -79,7 +79,7 @@ class TurnGeometryTest : public ::testing::TestWithParam<std::string>
 protected:
     void SetUp() override
     {
-        std::string path = std::string(AP_SHARED_DATA_DIR) + "/routes/" + GetParam();
+        std::string path = std::string(AP_DATA_DIR) + "/routes/" + GetParam();
         refhost::RouteReadResult read = refhost::ReadRouteFile(path);
         ASSERT_TRUE(read.ok) << read.error;
         std::string error;

@@ -18,7 +18,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // A drive in central Munich: north on Ludwigstraße, right into Schellingstraße
 // (a real street layout, coordinates rounded).

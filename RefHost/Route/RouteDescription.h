@@ -12,16 +12,17 @@
 #include <string>
 #include <vector>
 
-namespace refhost {
+namespace refhost
+{
 
 // One road link: a polyline of at least two points, in driving order. A
 // link's last point is the first point of the next link.
 struct RoadLink
 {
     std::vector<tagLonLat> points;
-    std::string name;    // road name, may be empty
-    std::string ref;     // road reference ("A 9", "I 80"), may be empty
-    uint16_t attr1 = 0;  // carried unchanged into the guide records
+    std::string name;   // road name, may be empty
+    std::string ref;    // road reference ("A 9", "I 80"), may be empty
+    uint16_t attr1 = 0; // carried unchanged into the guide records
     uint16_t attr2 = 0;
 };
 
@@ -35,9 +36,9 @@ struct Maneuver
     // crossing whose inner links are drawn whole.
     size_t exitLink = 0;
     NAV_TURN_TYPE_tag type = NAV_TURN_STRAIGHT;
-    std::string instruction; // "Turn left onto Main Street", for captions
-    std::string fromName;    // road before the junction
-    std::string toName;      // road after the junction
+    std::string instruction;               // "Turn left onto Main Street", for captions
+    std::string fromName;                  // road before the junction
+    std::string toName;                    // road after the junction
     tagLonLat location = AP_INVALID_POINT; // the junction
     double distanceFromStart = 0.0;        // metres along the route to the junction
     double distanceToNext = 0.0;           // metres from here to the next manoeuvre

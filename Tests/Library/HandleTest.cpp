@@ -4,8 +4,10 @@
 
 #include "Render/AdvicePathRender.h"
 
-namespace aptest {
-namespace {
+namespace aptest
+{
+namespace
+{
 
 class HandleTest : public LibraryTest
 {

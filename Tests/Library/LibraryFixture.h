@@ -12,7 +12,8 @@
 #include <memory>
 #include <vector>
 
-namespace aptest {
+namespace aptest
+{
 
 // A size table whose record for level L has widths and lengths derived from L,
 // so that a test sees which record was used.

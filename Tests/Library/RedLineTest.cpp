@@ -4,8 +4,10 @@
 #include <cmath>
 #include <limits>
 
-namespace aptest {
-namespace {
+namespace aptest
+{
+namespace
+{
 
 class RedLineTest : public LibraryTest
 {

@@ -7,8 +7,10 @@
 
 #include <cstring>
 
-namespace aptest {
-namespace {
+namespace aptest
+{
+namespace
+{
 
 class RendererCoreTest : public LibraryTest
 {
@@ -205,8 +207,8 @@ TEST_P(ScaleClampTest, LevelIsClampedToTheTable)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ScaleClampTest,
-    ::testing::Values(ClampCase{0, 3, -1, 293},  // no table yet: always -1
-                      ClampCase{0, -4, -4, 0}, // below the empty table: left as it is
+    ::testing::Values(ClampCase{0, 3, -1, 293}, // no table yet: always -1
+                      ClampCase{0, -4, -4, 0},  // below the empty table: left as it is
                       ClampCase{10, 7, 7, 0}, ClampCase{10, 9, 9, 0}, ClampCase{10, 10, 5, 288},
                       ClampCase{10, 12, 5, 288}, ClampCase{3, 2, 2, 0}, ClampCase{3, 3, 2, 293},
                       ClampCase{3, 40, 2, 293}, ClampCase{6, 6, 5, 288}, ClampCase{5, 5, 4, 293},

@@ -1,8 +1,10 @@
 // The route line: all borders, then all fills, per edge of the path.
 #include "LibraryFixture.h"
 
-namespace aptest {
-namespace {
+namespace aptest
+{
+namespace
+{
 
 class RouteLineTest : public LibraryTest
 {
@@ -56,7 +58,7 @@ TEST_F(RouteLineTest, ThreeEdgesGiveSixCallsBordersFirst)
 
 TEST_F(RouteLineTest, OnlyTheLow16BitsOfAWidthCount)
 {
-    sizes[2].m_PathWidth = 65541; // 0x10005
+    sizes[2].m_PathWidth = 65541;        // 0x10005
     sizes[2].m_PathBorderWidth = -65533; // 0xFFFF0003
     AdvicePathRenderEx handle(&path);
     ASSERT_EQ(handle.SetSize(sizes.data(), 4, 30), 1);

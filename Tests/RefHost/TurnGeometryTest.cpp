@@ -17,7 +17,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using aptest::DrawCall;
 using refhost::RouteModel;
@@ -154,8 +155,8 @@ TEST_P(TurnGeometryTest, BandAndArrowFollowTheRoute)
         double enteringLength = 0.0;
         for (size_t e = 0; e <= entering; ++e)
             enteringLength += PolylineLength(turn.edges[e]);
-        double routeBefore = model->LinkStartDistance(maneuver.enterLink) +
-                             model->LinkLength(maneuver.enterLink);
+        double routeBefore =
+            model->LinkStartDistance(maneuver.enterLink) + model->LinkLength(maneuver.enterLink);
         if (routeBefore > kFromLength + kTolerance + 1.0)
         {
             // Cut points lie on the quarter-degree direction: a few centimetres.
@@ -209,7 +210,8 @@ INSTANTIATE_TEST_SUITE_P(RealRoutes, TurnGeometryTest,
                          ::testing::Values("osrm-urban-sanfrancisco-polyline6.json",
                                            "osrm-roundabout-washingtondc-dupont-polyline6.json",
                                            "osrm-motorway-ramps-newjersey-nyc-polyline6.json"),
-                         [](const ::testing::TestParamInfo<std::string>& param) {
+                         [](const ::testing::TestParamInfo<std::string>& param)
+                         {
                              std::string name = param.param.substr(0, param.param.find('.'));
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;

@@ -1,6 +1,7 @@
 #include "RecordingLog.h"
 
-namespace aptest {
+namespace aptest
+{
 
 RecordingLog& RecordingLog::Instance()
 {

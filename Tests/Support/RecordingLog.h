@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-namespace aptest {
+namespace aptest
+{
 
 struct LogRecord
 {

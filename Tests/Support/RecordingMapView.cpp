@@ -2,7 +2,8 @@
 
 #include <sstream>
 
-namespace aptest {
+namespace aptest
+{
 
 DrawCall RecordingMapView::Record(DrawCall::Kind kind, const tagLonLat* points, int32_t count,
                                   int32_t third, uint32_t colour, int32_t fifth)

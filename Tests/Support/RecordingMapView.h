@@ -9,11 +9,16 @@
 #include <string>
 #include <vector>
 
-namespace aptest {
+namespace aptest
+{
 
 struct DrawCall
 {
-    enum class Kind { Line, Polygon };
+    enum class Kind
+    {
+        Line,
+        Polygon
+    };
     Kind kind = Kind::Line;
     std::vector<tagLonLat> points; // copied at the call: the library may reuse its arrays
     int32_t count = 0;

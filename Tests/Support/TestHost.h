@@ -18,7 +18,8 @@
 #include <string>
 #include <vector>
 
-namespace aptest {
+namespace aptest
+{
 
 // ---- map creation -------------------------------------------------------
 // What CMapCreate::GetMapService answers (null by default), and how often it

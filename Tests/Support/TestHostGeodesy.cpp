@@ -9,7 +9,8 @@
 #include "Geodesy/ReferenceGeodesy.h"
 #endif
 
-namespace {
+namespace
+{
 struct GeodesyState
 {
     bool reference = false;
@@ -48,7 +49,10 @@ void aptest::GeodesyControl::UseReference()
     State().reference = ReferenceAvailable();
 }
 
-int& aptest::GeodesyControl::SegmentLengthCalls() { return State().segmentCalls; }
+int& aptest::GeodesyControl::SegmentLengthCalls()
+{
+    return State().segmentCalls;
+}
 
 double SegmentLength(double lon1, double lat1, double lon2, double lat2)
 {

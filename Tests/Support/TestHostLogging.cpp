@@ -5,7 +5,8 @@
 #include <cstdarg>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 std::string Format(const char* format, va_list args)
 {
@@ -46,8 +47,8 @@ extern "C" void log4cpp_category_log(const char* category, int level, const char
     va_end(args);
 }
 
-extern "C" void log4cpp_Info(const char* category, const char* file, int line,
-                             const char* function, const char* format, ...)
+extern "C" void log4cpp_Info(const char* category, const char* file, int line, const char* function,
+                             const char* format, ...)
 {
     va_list args;
     va_start(args, format);
@@ -63,8 +64,14 @@ double& aptest::TimerControl::ElapsedMs()
 
 Timer::Timer() : m_StartTicks(0), m_EndTicks(0) {}
 Timer::~Timer() {}
-void Timer::StartTime() { m_StartTicks = 1; }
-void Timer::EndTime() { m_EndTicks = 1; }
+void Timer::StartTime()
+{
+    m_StartTicks = 1;
+}
+void Timer::EndTime()
+{
+    m_EndTicks = 1;
+}
 double Timer::GetTime()
 {
     return (m_StartTicks != 0 && m_EndTicks != 0) ? aptest::TimerControl::ElapsedMs() : 0.0;

@@ -4,7 +4,8 @@
 
 #include <deque>
 
-namespace {
+namespace
+{
 struct MemoryState
 {
     std::deque<aptest::MemoryReading> queued;
@@ -19,10 +20,22 @@ MemoryState& State()
 }
 } // namespace
 
-void aptest::MemoryControl::Queue(MemoryReading reading) { State().queued.push_back(reading); }
-void aptest::MemoryControl::Reset() { State() = MemoryState(); }
-int aptest::MemoryControl::Calls() { return State().calls; }
-uint32_t aptest::MemoryControl::LastLengthField() { return State().lastLength; }
+void aptest::MemoryControl::Queue(MemoryReading reading)
+{
+    State().queued.push_back(reading);
+}
+void aptest::MemoryControl::Reset()
+{
+    State() = MemoryState();
+}
+int aptest::MemoryControl::Calls()
+{
+    return State().calls;
+}
+uint32_t aptest::MemoryControl::LastLengthField()
+{
+    return State().lastLength;
+}
 
 extern "C" void GlobalMemoryStatus(LPMEMORYSTATUS status)
 {

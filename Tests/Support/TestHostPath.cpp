@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <cstring>
 
-namespace aptest {
+namespace aptest
+{
 
-namespace {
+namespace
+{
 // Positions are edge indexes plus one, so that null stays "none".
 POSITION ToPosition(size_t index)
 {
@@ -68,7 +70,10 @@ PathGuid& TestPath::AddGuideWithoutPoints(tagLonLat guidePoint, double length)
     return m_guides.back();
 }
 
-NavGuid TestPath::GuideAsNav(int index) const { return ToNavGuid(Guide(index)); }
+NavGuid TestPath::GuideAsNav(int index) const
+{
+    return ToNavGuid(Guide(index));
+}
 
 POSITION TestPath::GetFirstPosition()
 {

@@ -3,7 +3,8 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
 struct RouteState
 {
@@ -67,7 +68,10 @@ struct TurnData
     NavGuid exit;
 };
 
-const TurnData* Data(void* data) { return static_cast<const TurnData*>(data); }
+const TurnData* Data(void* data)
+{
+    return static_cast<const TurnData*>(data);
+}
 
 } // namespace
 
@@ -95,7 +99,10 @@ CTurnInfo& CTurnInfo::operator=(const CTurnInfo& other)
     return *this;
 }
 
-CTurnInfo::~CTurnInfo() { delete static_cast<TurnData*>(mp_Data); }
+CTurnInfo::~CTurnInfo()
+{
+    delete static_cast<TurnData*>(mp_Data);
+}
 
 NAV_TURN_TYPE_tag CTurnInfo::GetTurnType(int index) const
 {
@@ -124,7 +131,8 @@ bool CTurnInfo::GetExitGuide(int index, NavGuid& guide) const
     return true;
 }
 
-namespace aptest {
+namespace aptest
+{
 
 // Builds turn information through the test route library's own layout; the
 // only place that knows what mp_Data holds besides the members above.
@@ -147,19 +155,31 @@ CTurnInfo MakeTurnInfo(NAV_TURN_TYPE_tag type, const NavGuid& enter, const NavGu
     return result;
 }
 
-void RouteControl::Reset() { State() = RouteState(); }
+void RouteControl::Reset()
+{
+    State() = RouteState();
+}
 void RouteControl::SetOrigin(tagLonLat origin)
 {
     State().hasOrigin = true;
     State().origin = origin;
 }
-void RouteControl::ClearOrigin() { State().hasOrigin = false; }
+void RouteControl::ClearOrigin()
+{
+    State().hasOrigin = false;
+}
 void RouteControl::SetDestinations(std::vector<tagLonLat> destinations)
 {
     State().destinations = std::move(destinations);
 }
-void RouteControl::FailDestPoint(bool fail) { State().failDestPoint = fail; }
-std::vector<std::string>& RouteControl::Calls() { return State().calls; }
+void RouteControl::FailDestPoint(bool fail)
+{
+    State().failDestPoint = fail;
+}
+std::vector<std::string>& RouteControl::Calls()
+{
+    return State().calls;
+}
 
 void ResetTestHost()
 {

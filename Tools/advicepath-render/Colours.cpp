@@ -5,7 +5,8 @@
 #include <sstream>
 #include <vector>
 
-namespace tools {
+namespace tools
+{
 
 AdvicePathClrSetting DefaultColours()
 {
@@ -53,7 +54,8 @@ bool ParseColourList(const std::string& text, AdvicePathClrSetting& colours, std
     if (parts.size() != 4)
     {
         error = "--colors: expected four colours separated by commas (route fill, route border, "
-                "band fill, band border), got \"" + text + "\"";
+                "band fill, band border), got \"" +
+                text + "\"";
         return false;
     }
     unsigned int values[4];
@@ -61,8 +63,7 @@ bool ParseColourList(const std::string& text, AdvicePathClrSetting& colours, std
     {
         if (!ParseColour(parts[i], values[i]))
         {
-            error = "--colors: \"" + parts[i] +
-                    "\" is not a colour (use #RRGGBB or 0xBBGGRR)";
+            error = "--colors: \"" + parts[i] + "\" is not a colour (use #RRGGBB or 0xBBGGRR)";
             return false;
         }
     }

@@ -7,7 +7,8 @@
 
 #include <string>
 
-namespace tools {
+namespace tools
+{
 
 // The tool's own colours: a blue route cased in dark blue, a white band with
 // a near-black border. (The library's defaults are the device's.)

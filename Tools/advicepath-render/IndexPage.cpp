@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <sstream>
 
-namespace tools {
+namespace tools
+{
 
-namespace {
+namespace
+{
 
 std::string Escape(const std::string& text)
 {
@@ -16,12 +18,23 @@ std::string Escape(const std::string& text)
     {
         switch (c)
         {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;

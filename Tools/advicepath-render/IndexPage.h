@@ -6,21 +6,22 @@
 #include <string>
 #include <vector>
 
-namespace tools {
+namespace tools
+{
 
 struct PictureEntry
 {
-    std::string file;        // relative to the page
-    std::string title;       // "3. Turn left onto Page Street"
-    std::string roads;       // "Taylor Street → Page Street"
-    std::string distances;   // "at 1.2 km · next in 350 m"
-    std::string note;        // e.g. why no band shows; may be empty
+    std::string file;      // relative to the page
+    std::string title;     // "3. Turn left onto Page Street"
+    std::string roads;     // "Taylor Street → Page Street"
+    std::string distances; // "at 1.2 km · next in 350 m"
+    std::string note;      // e.g. why no band shows; may be empty
 };
 
 struct IndexContent
 {
-    std::string routeName;   // the route file
-    std::string summary;     // "4.3 km, 6 manoeuvres"
+    std::string routeName; // the route file
+    std::string summary;   // "4.3 km, 6 manoeuvres"
     PictureEntry overview;
     std::vector<PictureEntry> turns;
 };

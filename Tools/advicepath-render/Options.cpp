@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <iostream>
 
-namespace tools {
+namespace tools
+{
 
-namespace {
+namespace
+{
 
 const char* kDescription =
     "Renders a route file with the advice-path render library on the reference host:\n"
@@ -23,7 +25,8 @@ const char* kDescription =
 const char* kFooter =
     "\nColours are the map view's 0xBBGGRR values or web colours #RRGGBB.\n"
     "A size table file is JSON: {\"maxTurnLevel\": 3, \"levels\": [{\"pathWidth\": 14,\n"
-    "\"pathBorderWidth\": 18, \"edgeWidth\": 10, \"edgeBorderWidth\": 14, \"arrowFillParam\": 100,\n"
+    "\"pathBorderWidth\": 18, \"edgeWidth\": 10, \"edgeBorderWidth\": 14, \"arrowFillParam\": "
+    "100,\n"
     "\"arrowBorderParam\": 2, \"toLength\": 30, \"fromLength\": 30, \"lengthTolerance\": 3,\n"
     "\"arrowLength\": 12, \"arrowWidth\": 5}, ...]}, one record per level, level 0 finest;\n"
     "widths in pixels, lengths in metres.\n"
@@ -73,8 +76,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
         ->check(CLI::IsMember({"png", "svg", "pdf"}))
         ->capture_default_str();
     app.add_option("--size", size, "picture size in pixels, WxH")->capture_default_str();
-    app.add_option("--sizes", options.sizesFile,
-                   "size table (JSON) instead of the built-in one");
+    app.add_option("--sizes", options.sizesFile, "size table (JSON) instead of the built-in one");
     app.add_option("--colors", colours,
                    "four colours: route fill, route border, band fill, band border");
     app.add_flag("--no-od-line", "leave out the straight origin-destination line of the overview");
@@ -123,8 +125,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
         options.maneuver = maneuver;
     }
     if (!ParseSize(size, options.width, options.height))
-        return UsageError("--size: expected WxH with 16 to 8192 pixels each, got \"" + size +
-                          "\"");
+        return UsageError("--size: expected WxH with 16 to 8192 pixels each, got \"" + size + "\"");
     options.colours = DefaultColours();
     if (!colours.empty())
     {

@@ -7,7 +7,8 @@
 #include <optional>
 #include <string>
 
-namespace tools {
+namespace tools
+{
 
 // Exit codes, also listed by --help.
 enum ExitCode

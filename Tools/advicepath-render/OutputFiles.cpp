@@ -7,7 +7,8 @@
 #include <fstream>
 #include <unistd.h>
 
-namespace tools {
+namespace tools
+{
 
 namespace fs = std::filesystem;
 

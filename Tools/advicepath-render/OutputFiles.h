@@ -4,7 +4,8 @@
 
 #include <string>
 
-namespace tools {
+namespace tools
+{
 
 // Creates `dir` (and its parents) when missing and checks that a file can be
 // created in it. False with `error` naming the folder and the reason.

@@ -19,9 +19,11 @@
 #include <optional>
 #include <unistd.h>
 
-namespace tools {
+namespace tools
+{
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
@@ -70,7 +72,8 @@ std::string RoadNames(const refhost::Maneuver& maneuver)
 
 std::string Instruction(const refhost::Maneuver& maneuver, size_t number)
 {
-    std::string text = maneuver.instruction.empty() ? std::string("Manoeuvre") : maneuver.instruction;
+    std::string text =
+        maneuver.instruction.empty() ? std::string("Manoeuvre") : maneuver.instruction;
     return std::to_string(number) + ". " + text;
 }
 
@@ -106,7 +109,7 @@ struct Job
     std::optional<refhost::RouteModel> model;
     refhost::RasterMapView& view = refhost::DefaultMapView();
     std::unique_ptr<AdvicePathRenderEx, bool (*)(AdvicePathRenderEx*)> render{nullptr,
-                                                                             &ClosePathRender};
+                                                                              &ClosePathRender};
     refhost::PathView turnPath; // what the junction builder reads; kept alive
     IndexContent index;
 
@@ -159,9 +162,8 @@ struct Job
 
         // The remaining route as a device hands it over: from shortly before
         // this visit of the junction.
-        const AdvicePathSizeSetting& farthest =
-            sizes.levels[static_cast<size_t>(std::clamp<int>(
-                sizes.maxTurnLevel, 0, static_cast<int>(sizes.levels.size()) - 1))];
+        const AdvicePathSizeSetting& farthest = sizes.levels[static_cast<size_t>(
+            std::clamp<int>(sizes.maxTurnLevel, 0, static_cast<int>(sizes.levels.size()) - 1))];
         double lengthBefore = std::max(refhost::RouteModel::kDefaultLengthBefore,
                                        2.0 * static_cast<double>(farthest.m_FromLength));
         turnPath = route.ViewForManeuver(maneuver, lengthBefore);

@@ -5,7 +5,8 @@
 
 #include "Options.h"
 
-namespace tools {
+namespace tools
+{
 
 // Returns the process exit code; on failure one line naming the problem has
 // been written to standard error.

@@ -8,9 +8,11 @@
 #include <limits>
 #include <sstream>
 
-namespace tools {
+namespace tools
+{
 
-namespace {
+namespace
+{
 
 struct LevelRow
 {
@@ -25,7 +27,8 @@ struct LevelRow
 // side of the junction — about 30 m before and after it in a street close-up,
 // 70 m and 110 m at the next levels —, the band's shaft is about 0.7 of the
 // route line, and the arrow head's base (twice the arrow width) about twice
-// the band's cased width, so that it reads as an arrow and not as a bump. Beyond level 3 the turn is hidden; lengths double per level.
+// the band's cased width, so that it reads as an arrow and not as a bump. Beyond level 3 the turn
+// is hidden; lengths double per level.
 const LevelRow kCloseRows[] = {
     {14, 18, 10, 14, 30, 30, 3, 12, 5},     // 0: below 1 m/px, designed for 0.35
     {12, 16, 9, 13, 70, 70, 7, 45, 20},     // 1: 1-2 m/px, for 1.41
@@ -80,8 +83,8 @@ bool ReadRecord(const nlohmann::json& record, size_t level, const std::string& s
             return false;
         }
         int64_t value = found->get<int64_t>();
-        if (found->is_number_unsigned() && found->get<uint64_t>() > static_cast<uint64_t>(
-                                                                         INT32_MAX))
+        if (found->is_number_unsigned() &&
+            found->get<uint64_t>() > static_cast<uint64_t>(INT32_MAX))
             value = static_cast<int64_t>(INT32_MAX) + 1;
         if (value < INT32_MIN || value > INT32_MAX)
         {

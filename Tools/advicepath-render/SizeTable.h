@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace tools {
+namespace tools
+{
 
 struct SizeTable
 {

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace tools {
+namespace tools
+{
 
 double ZoomForResolution(double latitude, double metresPerPixel)
 {
@@ -18,7 +19,8 @@ double ZoomForResolution(double latitude, double metresPerPixel)
     return std::clamp(zoom, refhost::kMinZoom, refhost::kMaxZoom);
 }
 
-namespace {
+namespace
+{
 
 // True when something was drawn and every finite point of it lies inside the
 // picture's free area.

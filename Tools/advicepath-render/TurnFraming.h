@@ -6,7 +6,8 @@
 #include "AdvicePathRenderEx.h"
 #include "MapView/RasterMapView.h"
 
-namespace tools {
+namespace tools
+{
 
 // The Web Mercator zoom at which a pixel spans `metresPerPixel` on the ground
 // at `latitude` (degrees), clamped to the map view's zoom range.

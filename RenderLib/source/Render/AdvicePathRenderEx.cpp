@@ -38,7 +38,8 @@ AdvicePathClrSetting& AdvicePathClrSetting::operator=(const AdvicePathClrSetting
 
 AdvicePathSizeSetting& AdvicePathSizeSetting::operator=(const AdvicePathSizeSetting& other)
 {
-    memmove(static_cast<void*>(this), static_cast<const void*>(&other), sizeof(AdvicePathSizeSetting));
+    memmove(static_cast<void*>(this), static_cast<const void*>(&other),
+            sizeof(AdvicePathSizeSetting));
     return *this;
 }
 

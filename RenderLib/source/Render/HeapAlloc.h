@@ -11,12 +11,12 @@
 
 enum ApAllocSite
 {
-    AP_ALLOC_HANDLE = 0,     // AdvicePathRenderEx (NewPathRender)
-    AP_ALLOC_RENDERER,       // AdvicePathRender
-    AP_ALLOC_SIZE_TABLE,     // the copy of the size table
-    AP_ALLOC_EDGE,           // CPathEdge objects
-    AP_ALLOC_POINT_BUFFER,   // point buffers of edges
-    AP_ALLOC_POINTER_ARRAY,  // pointer arrays of edge vectors
+    AP_ALLOC_HANDLE = 0,    // AdvicePathRenderEx (NewPathRender)
+    AP_ALLOC_RENDERER,      // AdvicePathRender
+    AP_ALLOC_SIZE_TABLE,    // the copy of the size table
+    AP_ALLOC_EDGE,          // CPathEdge objects
+    AP_ALLOC_POINT_BUFFER,  // point buffers of edges
+    AP_ALLOC_POINTER_ARRAY, // pointer arrays of edge vectors
     AP_ALLOC_SITE_COUNT
 };
 

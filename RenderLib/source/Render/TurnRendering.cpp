@@ -56,10 +56,9 @@ void AdvicePathRender::DrawTurn()
 
     const AdvicePathSizeSetting& sizes = m_pSizeSet[m_CurScale];
     double arrowLength = static_cast<double>(sizes.m_ArrowLength);
-    if (m_CrossEdges.GenerateCrossEdges(static_cast<double>(sizes.m_ToLength),
-                                        static_cast<double>(sizes.m_FromLength),
-                                        static_cast<double>(sizes.m_LengthTolerance),
-                                        arrowLength * kArrowExtensionFactor) < 0)
+    if (m_CrossEdges.GenerateCrossEdges(
+            static_cast<double>(sizes.m_ToLength), static_cast<double>(sizes.m_FromLength),
+            static_cast<double>(sizes.m_LengthTolerance), arrowLength * kArrowExtensionFactor) < 0)
     {
         log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_ERROR, AP_RENDER_SOURCE, 231,
                              "AdvicePathRender::DrawTurn", "GenerateCrossEdges failed \n");

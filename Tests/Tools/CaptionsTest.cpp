@@ -32,31 +32,16 @@ std::string Slurp(const fs::path& path)
     return text.str();
 }
 
+// The text as the page writes it.
 std::string Escaped(const std::string& text)
 {
+    static const std::map<char, std::string> kEntities = {
+        {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&#39;"}};
     std::string out;
     for (const char c : text)
     {
-        switch (c)
-        {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            out += c;
-        }
+        const auto entity = kEntities.find(c);
+        out += entity == kEntities.end() ? std::string(1, c) : entity->second;
     }
     return out;
 }

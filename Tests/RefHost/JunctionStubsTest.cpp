@@ -62,17 +62,8 @@ TEST(JunctionStubs, TheTurnPictureShowsTheOtherRoadsWhereTheyPoint)
     viewport.width = viewport.height = 400;
     RasterMapView view(viewport);
     view.SetBackgroundRoads(refhost::JunctionStubs(model->ManeuverAt(0), 30.0));
-    AdvicePathSizeSetting sizes = {};
-    sizes.m_PathWidth = 10;
-    sizes.m_PathBorderWidth = 14;
-    sizes.m_EdgeWidth = 8;
-    sizes.m_EdgeBorderWidth = 12;
-    sizes.m_ToLength = sizes.m_FromLength = 25;
-    sizes.m_ArrowLength = 6;
-    sizes.m_ArrowWidth = 3;
-    sizes.m_ArrowFillParam = 100;
-    sizes.m_ArrowBorderParam = 2;
-    sizes.m_LengthTolerance = 3;
+    // Widths 10/14 (route), 8/12 (band); 25 m before and after the junction.
+    AdvicePathSizeSetting sizes = {10, 14, 8, 12, 100, 2, 25, 25, 3, 6, 3};
     AdvicePathRenderEx* render = NewPathRender(&*model, &view);
     ASSERT_EQ(render->SetSize(&sizes, 1, 0), 1);
     refhost::PathView remaining = model->ViewForManeuver(0);

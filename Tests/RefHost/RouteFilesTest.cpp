@@ -634,7 +634,8 @@ TEST(RouteFilesTrack, GpxTracksAndRoutes)
         text.precision(17);
         for (size_t i = from; i < to; ++i)
             text << "<" << element << " lat=\"" << corner[i].lat << "\" lon=\"" << corner[i].lon
-                 << "\"><ele>500</ele></" << element << ">\n";
+                 << "\"><ele>500</ele><time>2024-05-04T10:00:" << 10 + 5 * i << "Z</time></"
+                 << element << ">\n";
         return text.str();
     };
     const std::string header = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" "
@@ -651,6 +652,9 @@ TEST(RouteFilesTrack, GpxTracksAndRoutes)
     // The track's name names the recording, not a road.
     EXPECT_EQ(fromTrack.route.maneuvers[0].instruction, "Turn left");
     EXPECT_NEAR(RouteLength(fromTrack.route), 600.0, 2.0);
+    // Five seconds a point, from the first.
+    EXPECT_EQ(fromTrack.route.links[0].times.front(), 0.0);
+    EXPECT_EQ(fromTrack.route.links[1].times.back(), 5.0 * (corner.size() - 1));
 
     const std::string route =
         header + "<rte><name>Plan</name>" + points("rtept", 0, corner.size()) + "</rte></gpx>";

@@ -2,6 +2,9 @@
 #   make test   build with warnings as errors and run every test, then again
 #               with AddressSanitizer and UndefinedBehaviorSanitizer
 #   make demo   build and render the sample route into out/demo/
+#   make test-browser  open the generated pages in headless Chromium: images
+#               loaded at their size, no console error, a drawn screenshot,
+#               the keyboard steps through the manoeuvres
 #   make build  the ordinary build only
 #   make bench  build the benchmarks in release mode and run them, with the
 #               comparison against turf.js (Bench/, docs/PERFORMANCE.md)
@@ -19,7 +22,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 120
 FUZZ_BUILD := build/fuzz
 
-.PHONY: all deps build test test-dev test-asan demo bench clean fuzz-build fuzz fuzz-ci
+.PHONY: all deps build test test-dev test-asan test-browser demo bench clean fuzz-build fuzz fuzz-ci
 
 all: build
 
@@ -39,6 +42,10 @@ test-asan: deps
 	ctest --preset asan -j $(JOBS)
 
 test: test-dev test-asan
+
+test-browser: build
+	@scripts/install-deps browser
+	Tests/Browser/run-browser-checks build/dev/Tools/advicepath-render/advicepath-render build/browser
 
 .PHONY: test-arm dll
 

@@ -5,7 +5,8 @@ Every seed is made up here, on an invented street grid, so none derives from
 a third-party file: a directions response with encoded polylines of both
 precisions, with GeoJSON step geometries, with two legs, with a roundabout,
 without steps; GeoJSON lines, point tracks and containers; GPX tracks and
-routes. Usage: Fuzz/make-route-seeds.py [directory]
+routes, and a GPX route with instructions beside its timed track.
+Usage: Fuzz/make-route-seeds.py [directory]
 """
 import json
 import math
@@ -165,6 +166,24 @@ def gpx(element_kind):
     return header + "<rte><name>Plan</name>\n" + body + "</rte>\n</gpx>\n"
 
 
+def gpx_route_and_timed_track():
+    """Route points with instructions beside the track they were planned on,
+    as routing engines write GPX: every third track point is a route point."""
+    points = track()
+    header = ('<?xml version="1.0" encoding="UTF-8"?>\n'
+              '<gpx version="1.1" creator="seed" xmlns="http://www.topografix.com/GPX/1/1">\n')
+    words = ["continue onto Uferweg", "turn left onto Seestrasse", "", "turn right onto Bahnhofplatz",
+             "keep left", "turn sharp right onto Quai"]
+    route = "".join(
+        '<rtept lat="%.6f" lon="%.6f"><desc>%s</desc></rtept>\n' % (p[1], p[0], words[i % len(words)])
+        for i, p in enumerate(points[::3]))
+    track_points = "".join(
+        '<trkpt lat="%.6f" lon="%.6f"><time>2024-05-04T10:%02d:%02dZ</time></trkpt>\n'
+        % (p[1], p[0], (4 * i) // 60, (4 * i) % 60) for i, p in enumerate(points))
+    return (header + "<rte>\n" + route + "</rte>\n<trk><name>Drive</name><trkseg>\n" +
+            track_points + "</trkseg></trk>\n</gpx>\n")
+
+
 def main():
     directory = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "corpus", "routefiles")
@@ -183,6 +202,8 @@ def main():
     for name, kind in (("gpx-track.gpx", "trk"), ("gpx-route.gpx", "rte")):
         with open(os.path.join(directory, name), "w") as out:
             out.write(gpx(kind))
+    with open(os.path.join(directory, "gpx-route-and-timed-track.gpx"), "w") as out:
+        out.write(gpx_route_and_timed_track())
 
 
 if __name__ == "__main__":

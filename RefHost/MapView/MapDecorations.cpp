@@ -19,12 +19,28 @@ constexpr double kScaleBarMaxPixels = 120.0;
 constexpr double kScaleBarInset = 10.0;
 constexpr double kScaleBarFontSize = 11.0;
 
-// Caption band: font sizes, line heights and padding.
-constexpr double kNamesFontSize = 16.0;
-constexpr double kInstructionFontSize = 13.0;
-constexpr double kNamesLineHeight = 20.0;
-constexpr double kInstructionLineHeight = 17.0;
+// Caption band: font weight, size and line height of each style, and padding.
+struct LineLook
+{
+    cairo_font_weight_t weight;
+    double fontSize;
+    double lineHeight;
+};
 constexpr double kCaptionPadding = 8.0;
+
+LineLook LookOf(CaptionLine::Style style)
+{
+    switch (style)
+    {
+    case CaptionLine::Style::Banner:
+        return {CAIRO_FONT_WEIGHT_BOLD, 21.0, 26.0};
+    case CaptionLine::Style::Names:
+        return {CAIRO_FONT_WEIGHT_BOLD, 16.0, 20.0};
+    case CaptionLine::Style::Plain:
+        break;
+    }
+    return {CAIRO_FONT_WEIGHT_NORMAL, 13.0, 17.0};
+}
 
 // Cairo's toy font faces keep fontconfig patterns in caches that live until
 // the process ends, which leak checkers report as lost. The first text drawn
@@ -154,22 +170,19 @@ void PaintScaleBar(cairo_t* cr, const MapViewport& viewport)
     cairo_restore(cr);
 }
 
-double CaptionBandHeight(const std::string& roadNames, const std::string& instruction)
+double CaptionBandHeight(const std::vector<CaptionLine>& lines)
 {
-    if (roadNames.empty() && instruction.empty())
+    if (lines.empty())
         return 0.0;
     double height = 2.0 * kCaptionPadding;
-    if (!roadNames.empty())
-        height += kNamesLineHeight;
-    if (!instruction.empty())
-        height += kInstructionLineHeight;
+    for (const CaptionLine& line : lines)
+        height += LookOf(line.style).lineHeight;
     return height;
 }
 
-void PaintCaption(cairo_t* cr, const MapViewport& viewport, const std::string& roadNames,
-                  const std::string& instruction)
+void PaintCaption(cairo_t* cr, const MapViewport& viewport, const std::vector<CaptionLine>& lines)
 {
-    double height = CaptionBandHeight(roadNames, instruction);
+    double height = CaptionBandHeight(lines);
     if (height <= 0.0)
         return;
     cairo_save(cr);
@@ -185,17 +198,13 @@ void PaintCaption(cairo_t* cr, const MapViewport& viewport, const std::string& r
     SetInk(cr);
     double maxWidth = viewport.width - 2.0 * kCaptionPadding;
     double top = kCaptionPadding;
-    if (!roadNames.empty())
+    for (const CaptionLine& line : lines)
     {
-        SelectFont(cr, CAIRO_FONT_WEIGHT_BOLD, kNamesFontSize);
+        const LineLook look = LookOf(line.style);
+        SelectFont(cr, look.weight, look.fontSize);
         // Baselines sit about a fifth of the line height above its bottom.
-        ShowLine(cr, roadNames, kCaptionPadding, top + kNamesLineHeight * 0.8, maxWidth);
-        top += kNamesLineHeight;
-    }
-    if (!instruction.empty())
-    {
-        SelectFont(cr, CAIRO_FONT_WEIGHT_NORMAL, kInstructionFontSize);
-        ShowLine(cr, instruction, kCaptionPadding, top + kInstructionLineHeight * 0.8, maxWidth);
+        ShowLine(cr, line.text, kCaptionPadding, top + look.lineHeight * 0.8, maxWidth);
+        top += look.lineHeight;
     }
     cairo_restore(cr);
 }

@@ -4,11 +4,13 @@
 #ifndef REFHOST_MAPVIEW_MAPDECORATIONS_H
 #define REFHOST_MAPVIEW_MAPDECORATIONS_H
 
+#include "CaptionLine.h"
 #include "WebMercator.h"
 
 #include <cairo.h>
 
 #include <string>
+#include <vector>
 
 namespace refhost::mapview
 {
@@ -25,15 +27,14 @@ std::string ScaleBarLabel(double metres);
 // viewport's centre.
 void PaintScaleBar(cairo_t* cr, const MapViewport& viewport);
 
-// Height of the caption band in CSS pixels for the given lines; 0 when both
-// are empty.
-double CaptionBandHeight(const std::string& roadNames, const std::string& instruction);
+// Height of the caption band in CSS pixels for the given lines; 0 when there
+// are none.
+double CaptionBandHeight(const std::vector<CaptionLine>& lines);
 
-// Paints the caption band along the top edge; nothing when both lines are
-// empty. A line wider than the band is cut at a character boundary and ends
-// in an ellipsis.
-void PaintCaption(cairo_t* cr, const MapViewport& viewport, const std::string& roadNames,
-                  const std::string& instruction);
+// Paints the caption band along the top edge, the lines from the top down;
+// nothing when there are none. A line wider than the band is cut at a
+// character boundary and ends in an ellipsis.
+void PaintCaption(cairo_t* cr, const MapViewport& viewport, const std::vector<CaptionLine>& lines);
 
 } // namespace refhost::mapview
 

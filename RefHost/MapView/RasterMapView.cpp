@@ -48,8 +48,9 @@ std::string CairoReason(const std::string& what, cairo_status_t status)
 // Everything the picture shows, bottom to top, on a context whose units are
 // device pixels.
 void PaintPicture(cairo_t* cr, const MapViewport& viewport,
-                  const std::vector<RasterMapView::Drawing>& drawings, const std::string& roadNames,
-                  const std::string& instruction)
+                  const std::vector<std::vector<tagLonLat>>& backgroundRoads,
+                  const std::vector<RasterMapView::Drawing>& drawings,
+                  const std::vector<mapview::CaptionLine>& caption)
 {
     cairo_scale(cr, viewport.pixelRatio, viewport.pixelRatio);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
@@ -58,11 +59,20 @@ void PaintPicture(cairo_t* cr, const MapViewport& viewport,
     mapview::SetSourceColour(cr, RasterMapView::kBackgroundColour);
     cairo_fill(cr);
 
+    RasterMapView::Drawing road;
+    road.colour = RasterMapView::kBackgroundRoadColour;
+    road.width = RasterMapView::kBackgroundRoadWidth;
+    for (const std::vector<tagLonLat>& points : backgroundRoads)
+    {
+        road.points = points;
+        mapview::PaintDrawing(cr, viewport, road);
+    }
+
     for (const RasterMapView::Drawing& drawing : drawings)
         mapview::PaintDrawing(cr, viewport, drawing);
 
     mapview::PaintScaleBar(cr, viewport);
-    mapview::PaintCaption(cr, viewport, roadNames, instruction);
+    mapview::PaintCaption(cr, viewport, caption);
 }
 
 } // namespace
@@ -110,13 +120,34 @@ bool RasterMapView::SetViewport(const MapViewport& viewport)
 
 void RasterMapView::SetCaption(const std::string& roadNames, const std::string& instruction)
 {
-    m_roadNames = roadNames;
-    m_instruction = instruction;
+    SetCaptionLines({{roadNames, mapview::CaptionLine::Style::Names},
+                     {instruction, mapview::CaptionLine::Style::Plain}});
+}
+
+void RasterMapView::SetBannerCaption(const std::string& primary, const std::string& secondary,
+                                     const std::string& instruction)
+{
+    SetCaptionLines({{primary, mapview::CaptionLine::Style::Banner},
+                     {secondary, mapview::CaptionLine::Style::Plain},
+                     {instruction, mapview::CaptionLine::Style::Plain}});
+}
+
+void RasterMapView::SetCaptionLines(std::vector<mapview::CaptionLine> lines)
+{
+    m_caption.clear();
+    for (mapview::CaptionLine& line : lines)
+        if (!line.text.empty())
+            m_caption.push_back(std::move(line));
 }
 
 double RasterMapView::CaptionHeight() const
 {
-    return mapview::CaptionBandHeight(m_roadNames, m_instruction);
+    return mapview::CaptionBandHeight(m_caption);
+}
+
+void RasterMapView::SetBackgroundRoads(std::vector<std::vector<tagLonLat>> roads)
+{
+    m_backgroundRoads = std::move(roads);
 }
 
 void RasterMapView::Clear()
@@ -194,7 +225,7 @@ bool RasterMapView::RenderImage(RasterImage& image, std::string* error) const
         return false;
     }
     cairo_t* cr = cairo_create(surface);
-    PaintPicture(cr, m_viewport, m_drawings, m_roadNames, m_instruction);
+    PaintPicture(cr, m_viewport, m_backgroundRoads, m_drawings, m_caption);
     status = cairo_status(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
@@ -271,7 +302,7 @@ bool RasterMapView::Write(const std::string& path, ImageFormat format, std::stri
     }
 
     cairo_t* cr = cairo_create(surface);
-    PaintPicture(cr, m_viewport, m_drawings, m_roadNames, m_instruction);
+    PaintPicture(cr, m_viewport, m_backgroundRoads, m_drawings, m_caption);
     cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
     if (status == CAIRO_STATUS_SUCCESS && format == ImageFormat::Png)

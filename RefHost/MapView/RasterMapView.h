@@ -43,10 +43,13 @@
 // ScaleLevels.h has the table of levels.
 //
 // On the image, below the drawings: a plain light background (no map data is
-// pretended). Above them: a scale bar in the bottom-left corner (metres or
-// kilometres, 1, 2 or 5 times a power of ten, true at the viewport's centre)
-// and, when set, a caption band along the top edge with the manoeuvre's road
-// names and instruction (DejaVu Sans through Cairo's toy text API).
+// pretended) and, when the host sets them, background roads in light grey
+// (the junction's other roads, known from the route file). Above them: a
+// scale bar in the bottom-left corner (metres or kilometres, 1, 2 or 5 times
+// a power of ten, true at the viewport's centre) and, when set, a caption band
+// along the top edge with the manoeuvre's road names and instruction, or a
+// device's banner above the instruction (DejaVu Sans through Cairo's toy text
+// API).
 //
 // One thread at a time: nothing here takes a lock. Once text has been drawn,
 // the process releases Cairo's and fontconfig's font caches at exit (so that
@@ -55,6 +58,7 @@
 #ifndef REFHOST_MAPVIEW_RASTERMAPVIEW_H
 #define REFHOST_MAPVIEW_RASTERMAPVIEW_H
 
+#include "CaptionLine.h"
 #include "Host/MapService.h"
 #include "ScaleLevels.h"
 #include "WebMercator.h"
@@ -105,6 +109,9 @@ class RasterMapView : public CMapService
 public:
     // The background colour (0x00BBGGRR): a light warm grey.
     static constexpr uint32_t kBackgroundColour = 0x00E6EEF2u;
+    // Background roads: a light grey line this wide (CSS pixels).
+    static constexpr uint32_t kBackgroundRoadColour = 0x00CACACAu;
+    static constexpr double kBackgroundRoadWidth = 9.0;
 
     // One recorded drawing call.
     struct Drawing
@@ -136,11 +143,22 @@ public:
     // instruction (second line), UTF-8. Both empty (the default) hide the band.
     // A line too long for the image is cut and ends in an ellipsis.
     void SetCaption(const std::string& roadNames, const std::string& instruction);
+    // The caption as a device's banner shows a manoeuvre: `primary` large and
+    // bold, `secondary` below it, then the instruction. Empty lines are left
+    // out; all three empty hide the band.
+    void SetBannerCaption(const std::string& primary, const std::string& secondary,
+                          const std::string& instruction);
     // Height of the caption band in CSS pixels (0 when there is no caption):
     // a host fitting the viewport keeps this much room at the top.
     double CaptionHeight() const;
 
-    // Forgets every recorded drawing; the viewport and the caption stay.
+    // Roads of the map under the library's drawings, each a polyline drawn in
+    // the background road style; they replace any set before and, like the
+    // caption, stay until set again (an empty list removes them).
+    void SetBackgroundRoads(std::vector<std::vector<tagLonLat>> roads);
+
+    // Forgets every recorded drawing; the viewport, the caption and the
+    // background roads stay.
     void Clear();
     const std::vector<Drawing>& Drawings() const { return m_drawings; }
 
@@ -168,10 +186,11 @@ public:
 
 private:
     int Record(Drawing drawing);
+    void SetCaptionLines(std::vector<mapview::CaptionLine> lines);
 
     MapViewport m_viewport;
-    std::string m_roadNames;
-    std::string m_instruction;
+    std::vector<mapview::CaptionLine> m_caption;
+    std::vector<std::vector<tagLonLat>> m_backgroundRoads;
     std::vector<Drawing> m_drawings;
 };
 

@@ -15,6 +15,16 @@
 namespace refhost
 {
 
+// A junction that a manoeuvre passes, as a directions response describes it.
+struct JunctionRoads
+{
+    tagLonLat location = AP_INVALID_POINT;
+    // Directions of the roads that meet here and that the route neither comes
+    // in on nor leaves by: degrees clockwise from north (0 ... 360), each
+    // pointing away from the junction.
+    std::vector<double> otherBearings;
+};
+
 // One road link: a polyline of at least two points, in driving order. A
 // link's last point is the first point of the next link.
 struct RoadLink
@@ -24,6 +34,10 @@ struct RoadLink
     std::string ref;    // road reference ("A 9", "I 80"), may be empty
     uint16_t attr1 = 0; // carried unchanged into the guide records
     uint16_t attr2 = 0;
+    // Seconds since the route's first point at each of `points` (same size,
+    // non-decreasing; a link's last time equals the next link's first), or
+    // empty when the file gives no times for this link.
+    std::vector<double> times;
 };
 
 // One manoeuvre at a junction.
@@ -36,12 +50,26 @@ struct Maneuver
     // crossing whose inner links are drawn whole.
     size_t exitLink = 0;
     NAV_TURN_TYPE_tag type = NAV_TURN_STRAIGHT;
-    std::string instruction;               // "Turn left onto Main Street", for captions
+    // "Turn left onto Main Street", made from the type and the road names
+    // (ManeuverCaption.h chooses what a caption shows).
+    std::string instruction;
+    // The route file's own words for the manoeuvre (a step's instruction, a
+    // GPX route point's description), in the file's language; empty when it
+    // gives none.
+    std::string fileInstruction;
+    // What a device's banner shows on the approach (the primary line and the
+    // line below it), empty when the file has no banner for the manoeuvre.
+    std::string bannerPrimary;
+    std::string bannerSecondary;
     std::string fromName;                  // road before the junction
     std::string toName;                    // road after the junction
     tagLonLat location = AP_INVALID_POINT; // the junction
     double distanceFromStart = 0.0;        // metres along the route to the junction
     double distanceToNext = 0.0;           // metres from here to the next manoeuvre
+    // The junctions of the manoeuvre that the file describes (for a
+    // roundabout: from the entry to the exit); empty when it gives no
+    // bearings.
+    std::vector<JunctionRoads> junctions;
 };
 
 struct RouteDescription

@@ -56,6 +56,24 @@ public:
         if (const Json* location = Find(value, "location"))
             intersection.location = ReadPosition(*location, Member(path, "location"));
         const long long in = OptionalInteger(value, path, "in", -1);
+        intersection.in = in;
+        intersection.out = OptionalInteger(value, path, "out", -1);
+        if (const Json* bearings = Find(value, "bearings"))
+        {
+            const std::string bearingsPath = Member(path, "bearings");
+            if (!bearings->is_array())
+                Fail(bearingsPath + ": expected an array, found " + Describe(*bearings));
+            for (size_t i = 0; i < bearings->size(); ++i)
+            {
+                const Json& bearing = (*bearings)[i];
+                if (!bearing.is_number() || !(bearing.get<double>() >= 0.0) ||
+                    bearing.get<double>() > 360.0)
+                    Fail(Element(bearingsPath, i) + ": expected a bearing (0..360), found " +
+                         (bearing.is_number() ? std::to_string(bearing.get<double>())
+                                              : Describe(bearing)));
+                intersection.bearings.push_back(bearing.get<double>());
+            }
+        }
         if (const Json* entry = Find(value, "entry"))
         {
             if (!entry->is_array())
@@ -96,6 +114,10 @@ public:
         step.name = OptionalString(value, path, "name");
         step.ref = OptionalString(value, path, "ref");
         step.rotaryName = OptionalString(value, path, "rotary_name");
+        step.exits = OptionalString(value, path, "exits");
+        step.destinations = OptionalString(value, path, "destinations");
+        step.instruction = OptionalString(maneuver, maneuverPath, "instruction");
+        ReadLastBanner(value, path, step);
         step.geometry = Geometry(Require(value, path, "geometry"), Member(path, "geometry"));
         if (const Json* intersections = Find(value, "intersections"))
         {
@@ -110,6 +132,30 @@ public:
     }
 
 private:
+    static void ReadLastBanner(const Json& step, const std::string& path, RawStep& into)
+    {
+        const Json* banners = Find(step, "bannerInstructions");
+        if (!banners || banners->is_null())
+            return;
+        const std::string listPath = Member(path, "bannerInstructions");
+        if (!banners->is_array())
+            Fail(listPath + ": expected an array, found " + Describe(*banners));
+        if (banners->empty())
+            return;
+        const std::string lastPath = Element(listPath, banners->size() - 1);
+        const Json& last = RequireObject(banners->back(), lastPath);
+        auto text = [&](const char* line)
+        {
+            const Json* part = Find(last, line);
+            if (!part || part->is_null())
+                return std::string();
+            const std::string partPath = Member(lastPath, line);
+            return OptionalString(RequireObject(*part, partPath), partPath, "text");
+        };
+        into.bannerPrimary = text("primary");
+        into.bannerSecondary = text("secondary");
+    }
+
     static double Bearing(const Json& maneuver, const std::string& path, const char* key)
     {
         const double bearing = OptionalNumber(maneuver, path, key, std::nan(""));

@@ -28,6 +28,12 @@ struct RawIntersection
     // Ways the route may take here other than the way it came in: on a
     // roundabout, 2 or more means the intersection is an exit.
     int allowedWays = 0;
+    // Directions of every road that meets here (degrees clockwise from north,
+    // pointing away from the junction), and the indexes of the one the route
+    // comes in on and the one it leaves by (-1 when not given).
+    std::vector<double> bearings;
+    long long in = -1;
+    long long out = -1;
 };
 
 struct RawStep
@@ -42,6 +48,13 @@ struct RawStep
     std::string name;
     std::string ref;
     std::string rotaryName;
+    std::string exits;        // exit numbers, ';' between them ("48A;48B")
+    std::string destinations; // the signposted destinations ("I-80 East: Oakland")
+    std::string instruction;  // maneuver.instruction, the engine's own words
+    // The last of bannerInstructions: what the banner shows as the step ends,
+    // which announces the manoeuvre of the next step.
+    std::string bannerPrimary;
+    std::string bannerSecondary;
     RawGeometry geometry;
     std::vector<RawIntersection> intersections;
 };

@@ -210,6 +210,40 @@ size_t CircleExitLink(const RawStep& step, const StepLinks& links, const RawStep
     return lastOfStep;
 }
 
+// The junctions of a manoeuvre with the roads it does not take: the step's
+// first intersection and, inside a roundabout, every one up to where the
+// route leaves the circle (the intersection that ends exitLink).
+std::vector<JunctionRoads> ManeuverJunctions(const RawStep& step, const StepLinks& links,
+                                             bool circle, size_t exitLink)
+{
+    std::vector<JunctionRoads> junctions;
+    for (size_t k = 0; k < step.intersections.size(); ++k)
+    {
+        if (k > 0 && !circle)
+            break;
+        if (k > 0 && (links.atIntersection[k] == kNone || links.atIntersection[k] > exitLink))
+            continue;
+        const RawIntersection& at = step.intersections[k];
+        JunctionRoads junction;
+        junction.location = at.location;
+        for (size_t i = 0; i < at.bearings.size(); ++i)
+            if (static_cast<long long>(i) != at.in && static_cast<long long>(i) != at.out)
+                junction.otherBearings.push_back(at.bearings[i]);
+        if (PointIsValid(junction.location) && !junction.otherBearings.empty())
+            junctions.push_back(std::move(junction));
+    }
+    return junctions;
+}
+
+// The file's words for a manoeuvre of two steps (a waypoint: the arrival and
+// the departure that follows it).
+std::string JoinedInstructions(const std::string& first, const std::string& second)
+{
+    if (first.empty() || second.empty())
+        return first.empty() ? second : first;
+    return first + " \xC2\xB7 " + second;
+}
+
 } // namespace
 
 RouteDescription ReadDirections(const Json& root, const RouteReadOptions& options,
@@ -292,6 +326,13 @@ RouteDescription ReadDirections(const Json& root, const RouteReadOptions& option
                     ? step.location
                     : (links.first > 0 ? route.links[links.first - 1].points.back() : origin);
             const RawStep* next = si + 1 < steps.size() ? &steps[si + 1] : nullptr;
+            // The banners shown along a step announce the manoeuvre at its end.
+            if (si > 0)
+            {
+                maneuver.bannerPrimary = steps[si - 1].bannerPrimary;
+                maneuver.bannerSecondary = steps[si - 1].bannerSecondary;
+            }
+            maneuver.fileInstruction = step.instruction;
             if (&step == &finalStep && step.type == "arrive")
             {
                 // The arrive step's own geometry is a point; should it have
@@ -314,6 +355,9 @@ RouteDescription ReadDirections(const Json& root, const RouteReadOptions& option
                                                : AngleAfterLink(route, maneuver.enterLink));
                 maneuver.toName = depart ? RoadName(*depart) : std::string();
                 maneuver.instruction = WaypointInstruction(li + 1, maneuver.type, maneuver.toName);
+                if (depart)
+                    maneuver.fileInstruction =
+                        JoinedInstructions(step.instruction, depart->instruction);
             }
             else
             {
@@ -322,6 +366,8 @@ RouteDescription ReadDirections(const Json& root, const RouteReadOptions& option
                 maneuver.instruction = StepInstruction(step, maneuver.type);
                 if (IsCircle(step.type))
                     maneuver.exitLink = CircleExitLink(step, links, next, maneuver.enterLink);
+                maneuver.junctions =
+                    ManeuverJunctions(step, links, IsCircle(step.type), maneuver.exitLink);
             }
             route.maneuvers.push_back(std::move(maneuver));
             previousRoad = road;

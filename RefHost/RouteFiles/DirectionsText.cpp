@@ -27,14 +27,23 @@ std::string OnSide(const RawStep& step)
     return side.empty() ? std::string() : " on the " + side;
 }
 
-} // namespace
-
-std::string RoadName(const RawStep& step)
+// "exit 48A" or "exit 48A/48B" from the step's exit numbers.
+std::string ExitNumbers(const RawStep& step)
 {
-    return step.name.empty() ? step.ref : step.name;
+    std::string numbers = step.exits;
+    for (char& c : numbers)
+        if (c == ';')
+            c = '/';
+    return "exit " + numbers;
 }
 
-std::string StepInstruction(const RawStep& step, NAV_TURN_TYPE_tag turn)
+std::string Towards(const RawStep& step)
+{
+    return step.destinations.empty() ? std::string() : " towards " + step.destinations;
+}
+
+// The text of a step before its destinations are added.
+std::string StepPhrase(const RawStep& step, NAV_TURN_TYPE_tag turn)
 {
     const std::string onto = Onto(RoadName(step));
     const std::string& type = step.type;
@@ -45,7 +54,15 @@ std::string StepInstruction(const RawStep& step, NAV_TURN_TYPE_tag turn)
         return "Enter " + CircleName(step) + " and exit" + onto;
     }
     if (type == "roundabout turn")
-        return "At the roundabout, " + LowerFirst(TurnPhrase(turn)) + onto;
+    {
+        // A small roundabout taken like a crossing: the modifier is the turn.
+        const NAV_TURN_TYPE_tag byModifier = TurnTypeFromModifier(step.modifier);
+        if (byModifier != NAV_TURN_NONE)
+            return TurnPhrase(byModifier) + " at the roundabout" + onto;
+        if (step.exit > 0)
+            return "At the roundabout, take the " + Ordinal(step.exit) + " exit" + onto;
+        return "Continue through the roundabout" + onto;
+    }
     if (type == "exit roundabout" || type == "exit rotary")
         return "Exit " + CircleName(step) + onto;
     if (type == "merge")
@@ -56,12 +73,16 @@ std::string StepInstruction(const RawStep& step, NAV_TURN_TYPE_tag turn)
     if (type == "fork")
     {
         const std::string side = SideOf(step.modifier);
-        return "Keep " + (side.empty() ? std::string("straight") : side) + " at the fork" + onto;
+        const std::string exit =
+            step.exits.empty() ? std::string() : " (" + ExitNumbers(step) + ")";
+        return "Keep " + (side.empty() ? std::string("straight") : side) + " at the fork" + exit +
+               onto;
     }
     if (type == "on ramp")
         return "Take the ramp" + OnSide(step) + onto;
     if (type == "off ramp")
-        return "Take the exit" + OnSide(step) + onto;
+        return "Take " + (step.exits.empty() ? std::string("the exit") : ExitNumbers(step)) +
+               OnSide(step) + onto;
     if (type == "end of road")
         return "At the end of the road, " + LowerFirst(TurnPhrase(turn)) + onto;
     if (type == "new name")
@@ -69,6 +90,18 @@ std::string StepInstruction(const RawStep& step, NAV_TURN_TYPE_tag turn)
     if (turn == NAV_TURN_STRAIGHT || turn == NAV_TURN_NONE)
         return type == "continue" ? "Continue straight" + onto : "Continue" + onto;
     return TurnPhrase(turn) + onto;
+}
+
+} // namespace
+
+std::string RoadName(const RawStep& step)
+{
+    return step.name.empty() ? step.ref : step.name;
+}
+
+std::string StepInstruction(const RawStep& step, NAV_TURN_TYPE_tag turn)
+{
+    return StepPhrase(step, turn) + Towards(step);
 }
 
 std::string WaypointInstruction(size_t waypointNumber, NAV_TURN_TYPE_tag turn,

@@ -16,8 +16,10 @@ namespace refhost::routefiles
 std::string RoadName(const RawStep& step);
 
 // "Turn left onto Market Street", "At the roundabout, take the 2nd exit onto
-// ...", "Take the exit on the right", ... `turn` is the step's turn type (used
-// where the type word alone does not say the direction).
+// ...", "Turn left at the roundabout" (a roundabout turn), "Take exit 48 on
+// the right towards Newark", ... with the step's exit numbers and
+// destinations where it gives them. `turn` is the step's turn type (used where
+// the type word alone does not say the direction).
 std::string StepInstruction(const RawStep& step, NAV_TURN_TYPE_tag turn);
 
 // "At waypoint 2, turn right onto Main Street".

@@ -1,5 +1,7 @@
 #include "GpxReader.h"
 
+#include "GpxTime.h"
+#include "GuidedRoute.h"
 #include "RouteAssembly.h"
 #include "RouteFileError.h"
 #include "TrackRoute.h"
@@ -7,6 +9,7 @@
 #include <pugixml.hpp>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace refhost::routefiles
@@ -34,10 +37,30 @@ std::vector<pugi::xml_node> Children(const pugi::xml_node& parent, std::string_v
     return found;
 }
 
+// The text of the first child element `name`, blanks around it dropped.
 std::string ChildText(const pugi::xml_node& parent, std::string_view name)
 {
     for (const pugi::xml_node& child : Children(parent, name))
-        return child.text().get();
+    {
+        std::string_view text = child.text().get();
+        const size_t first = text.find_first_not_of(" \t\r\n");
+        if (first == std::string_view::npos)
+            return std::string();
+        return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
+    }
+    return std::string();
+}
+
+// A route point's instruction: its description, else its comment, else its
+// name.
+std::string InstructionOf(const pugi::xml_node& point)
+{
+    for (const std::string_view element : {"desc", "cmt", "name"})
+    {
+        std::string text = ChildText(point, element);
+        if (!text.empty())
+            return text;
+    }
     return std::string();
 }
 
@@ -63,7 +86,11 @@ class PointReader
 public:
     PointReader(std::string_view text, size_t maxPoints) : m_text(text), m_maxPoints(maxPoints) {}
 
-    void Read(const pugi::xml_node& point)
+    // Reads a point into `line` unless it repeats the line's last point.
+    // With `times`, also its <time> (seconds since 1970): one per point of
+    // the line while every point has one, none once one lacks it.
+    void Read(const pugi::xml_node& point, std::vector<tagLonLat>& line,
+              std::vector<double>* times = nullptr)
     {
         CheckPointLimit(++m_read, m_maxPoints);
         tagLonLat lonLat = {0.0, 0.0};
@@ -75,13 +102,37 @@ public:
                  "\" is missing or not a number");
         if (!PointIsValid(lonLat))
             CheckPoint(lonLat, Where(point));
-        AppendDistinct(m_points, lonLat);
+        const bool repeated =
+            !line.empty() && line.back().lon == lonLat.lon && line.back().lat == lonLat.lat;
+        if (!repeated)
+            line.push_back(lonLat);
+        if (times)
+            ReadTime(point, repeated, *times);
     }
 
     size_t Count() const { return m_read; }
-    std::vector<tagLonLat>& Points() { return m_points; }
 
 private:
+    void ReadTime(const pugi::xml_node& point, bool repeated, std::vector<double>& times)
+    {
+        const std::string text = ChildText(point, "time");
+        if (text.empty())
+        {
+            m_untimed = true;
+            times.clear();
+            return;
+        }
+        double seconds = 0.0;
+        if (!ParseGpxTime(text, seconds))
+            Fail(Where(point) + ": <time> \"" + text + "\" is not a date and time");
+        if (m_lastTime && seconds < *m_lastTime)
+            Fail(Where(point) + ": <time> " + text + " is earlier than the point before");
+        m_lastTime = seconds;
+        // A repeated point keeps the time it was first reached at.
+        if (!m_untimed && !repeated)
+            times.push_back(seconds);
+    }
+
     // "<trkpt> at 12:5", worked out only for a message.
     std::string Where(const pugi::xml_node& node) const
     {
@@ -101,7 +152,8 @@ private:
     std::string_view m_text;
     size_t m_maxPoints;
     size_t m_read = 0;
-    std::vector<tagLonLat> m_points;
+    bool m_untimed = false;
+    std::optional<double> m_lastTime;
 };
 
 } // namespace
@@ -120,32 +172,44 @@ RouteDescription ReadGpx(std::string_view text, const RouteReadOptions& options)
     if (LocalName(root) != "gpx")
         Fail("not a GPX document (the root element is <" + std::string(root.name()) + ">)");
 
+    // The track (all tracks and segments in order) with its times, and the
+    // route points with their instructions. Names of the file, its creator,
+    // tracks and routes are names of the recording, never of a road.
     PointReader reader(text, options.maxPoints);
-    std::string name;
-    for (const pugi::xml_node& track : Children(root, "trk"))
-    {
-        if (name.empty())
-            name = ChildText(track, "name");
-        for (const pugi::xml_node& segment : Children(track, "trkseg"))
-        {
+    std::vector<tagLonLat> track;
+    std::vector<double> times;
+    for (const pugi::xml_node& trk : Children(root, "trk"))
+        for (const pugi::xml_node& segment : Children(trk, "trkseg"))
             for (const pugi::xml_node& point : Children(segment, "trkpt"))
-                reader.Read(point);
-        }
-    }
-    if (reader.Count() == 0)
+                reader.Read(point, track, &times);
+    const size_t trackPoints = reader.Count();
+    std::vector<tagLonLat> routeLine;
+    std::vector<InstructionPoint> routePoints;
+    bool instructed = false;
+    for (const pugi::xml_node& rte : Children(root, "rte"))
     {
-        name.clear();
-        for (const pugi::xml_node& route : Children(root, "rte"))
+        for (const pugi::xml_node& point : Children(rte, "rtept"))
         {
-            if (name.empty())
-                name = ChildText(route, "name");
-            for (const pugi::xml_node& point : Children(route, "rtept"))
-                reader.Read(point);
+            reader.Read(point, routeLine);
+            routePoints.push_back({routeLine.back(), InstructionOf(point)});
+            instructed = instructed || !routePoints.back().instruction.empty();
         }
     }
     if (reader.Count() == 0)
         Fail("no track points (trk/trkseg/trkpt) or route points (rte/rtept)");
-    return BuildTrackRoute(std::move(reader.Points()), name, options);
+    const double start = times.empty() ? 0.0 : times.front();
+    for (double& time : times)
+        time -= start;
+
+    if (instructed)
+        return trackPoints > 0
+                   ? BuildGuidedRoute(std::move(track), std::move(times), routePoints, options)
+                   : BuildGuidedRoute(std::move(routeLine), {}, routePoints, options);
+    if (trackPoints == 0)
+        return BuildTrackRoute(std::move(routeLine), std::string(), options);
+    RouteDescription route = BuildTrackRoute(track, std::string(), options);
+    SpreadTimes(route, times);
+    return route;
 }
 
 } // namespace refhost::routefiles

@@ -35,22 +35,35 @@
 //   link. Each other leg's `arrive` is a waypoint manoeuvre ("At waypoint 1,
 //   turn right onto ...", its type from the bearing into the waypoint and the
 //   bearing out of the next leg's `depart`), and that `depart` adds none.
-//   Instructions are made here in English from type and modifier (the file's
-//   own texts may be in any language); fromName and toName are the road names
-//   (name, else ref) of the previous and of this step.
+//   Instructions are made here in English from type, modifier, exit numbers
+//   (`exits`) and destinations; the step's own maneuver.instruction is kept
+//   as fileInstruction (for a waypoint: the arrival's and the departure's),
+//   and the last bannerInstructions of the step before as the banner lines.
+//   fromName and toName are the road names (name, else ref) of the previous
+//   and of this step. junctions: the step's first intersection (inside a
+//   roundabout, every one up to the exit) with the bearings of the roads
+//   other than `in` and `out`.
 // - Destinations: the end of every leg. statedDistance: routes[0].distance.
 //
+// GPX with route points that carry instructions (<desc>, <cmt> or <name>):
+// the track gives the geometry and, where every point has a <time>, the
+// times; the route points give the manoeuvres, each placed at the nearest
+// point of the track in driving order (GuidedRoute.h), with their
+// instructions and the road names these give ("... onto <name>"). Without a
+// track the route points are the geometry.
+//
 // Tracks: GeoJSON (LineString, MultiLineString, MultiPoint, Feature,
-// FeatureCollection, GeometryCollection) and GPX (trk/trkseg/trkpt, else
-// rte/rtept), and directions responses without steps.
+// FeatureCollection, GeometryCollection), GPX without instructions (trk/
+// trkseg/trkpt, else rte/rtept), and directions responses without steps.
 // - The points in file order with consecutive duplicates dropped, separate
 //   lines joined end to start. A FeatureCollection of Point features is read
 //   as a recorded track; Points beside lines are ignored.
 // - The line is cut where its direction changes by more than
 //   turnThresholdDegrees, each cut a manoeuvre typed by ClassifyTurnAngle and
 //   worded "Turn left" (+ " onto <name>" from the first Feature's
-//   properties.name or the GPX trk/rte name); the arrival at the last point
-//   ends the route. One destination: the last point. No statedDistance.
+//   properties.name; GPX names of the file, track or route never name a
+//   road); the arrival at the last point ends the route. One destination: the
+//   last point. No statedDistance.
 // Origin: the first point of the first link.
 #ifndef REFHOST_ROUTEFILES_ROUTEFILES_H
 #define REFHOST_ROUTEFILES_ROUTEFILES_H

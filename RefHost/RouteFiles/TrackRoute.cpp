@@ -3,6 +3,7 @@
 #include "RouteAssembly.h"
 #include "RouteFileError.h"
 #include "TurnText.h"
+#include "TurnWindow.h"
 
 #include <cmath>
 
@@ -18,33 +19,10 @@ struct TrackTurn
     double angle = 0.0; // degrees, positive to the right
 };
 
-// The turn angle at every inner point, measured over the window.
-std::vector<double> WindowedTurnAngles(const std::vector<tagLonLat>& points,
-                                       const std::vector<double>& along, double window)
-{
-    std::vector<double> angles(points.size(), 0.0);
-    size_t back = 0;  // last point at least `window` behind
-    size_t ahead = 1; // first point at least `window` ahead
-    for (size_t i = 1; i + 1 < points.size(); ++i)
-    {
-        while (back + 1 < i && along[back + 1] <= along[i] - window)
-            ++back;
-        if (ahead <= i)
-            ahead = i + 1;
-        while (ahead + 1 < points.size() && along[ahead] < along[i] + window)
-            ++ahead;
-        angles[i] = TurnAngle(BearingDegrees(points[back], points[i]),
-                              BearingDegrees(points[i], points[ahead]));
-    }
-    return angles;
-}
-
 std::vector<TrackTurn> FindTurns(const std::vector<tagLonLat>& points,
                                  const std::vector<double>& along, const RouteReadOptions& options)
 {
-    const double window = std::isfinite(options.turnWindowMetres) && options.turnWindowMetres > 0.0
-                              ? options.turnWindowMetres
-                              : 0.0;
+    const double window = TurnWindowMetres(options);
     const double threshold = options.turnThresholdDegrees;
     const std::vector<double> angles = WindowedTurnAngles(points, along, window);
     std::vector<TrackTurn> turns;

@@ -6,6 +6,7 @@
 #include "Geodesy/ReferenceGeodesy.h"
 #include "Route/RouteModel.h"
 #include "Route/RouteValidation.h"
+#include "RouteFiles/GpxTime.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -396,11 +397,14 @@ TEST(RouteFilesData, GeoJsonStepGeometriesReadLikePolylines)
     const std::vector<Maneuver>& maneuvers = result.route.maneuvers;
     ASSERT_EQ(maneuvers.size(), 10u);
     EXPECT_EQ(maneuvers[4].type, NAV_TURN_SLIGHT_LEFT);
-    EXPECT_EQ(maneuvers[4].instruction, "Take the ramp on the left");
+    // Destinations and exit numbers as the steps give them.
+    EXPECT_EQ(maneuvers[4].instruction,
+              "Take the ramp on the left towards US 101 South, I 80 West: San Jose");
     EXPECT_EQ(maneuvers[5].type, NAV_TURN_MERGE);
-    EXPECT_EQ(maneuvers[5].instruction, "Merge onto James Lick Freeway");
+    EXPECT_EQ(maneuvers[5].instruction,
+              "Merge onto James Lick Freeway towards US 101 South: San Jose");
     EXPECT_EQ(maneuvers[6].type, NAV_TURN_SLIGHT_RIGHT);
-    EXPECT_EQ(maneuvers[6].instruction, "Take the exit on the right");
+    EXPECT_EQ(maneuvers[6].instruction, "Take exit 430A on the right towards Paul Avenue");
     EXPECT_EQ(maneuvers[9].instruction, "You have arrived at your destination, on the left");
 }
 
@@ -630,7 +634,8 @@ TEST(RouteFilesTrack, GpxTracksAndRoutes)
         text.precision(17);
         for (size_t i = from; i < to; ++i)
             text << "<" << element << " lat=\"" << corner[i].lat << "\" lon=\"" << corner[i].lon
-                 << "\"><ele>500</ele></" << element << ">\n";
+                 << "\"><ele>500</ele><time>2024-05-04T10:00:" << 10 + 5 * i << "Z</time></"
+                 << element << ">\n";
         return text.str();
     };
     const std::string header = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" "
@@ -644,15 +649,106 @@ TEST(RouteFilesTrack, GpxTracksAndRoutes)
     ExpectWellFormed(fromTrack.route, "gpx track");
     ASSERT_EQ(fromTrack.route.maneuvers.size(), 2u);
     EXPECT_EQ(fromTrack.route.maneuvers[0].type, NAV_TURN_LEFT);
-    EXPECT_EQ(fromTrack.route.maneuvers[0].instruction, "Turn left onto Drive");
+    // The track's name names the recording, not a road.
+    EXPECT_EQ(fromTrack.route.maneuvers[0].instruction, "Turn left");
     EXPECT_NEAR(RouteLength(fromTrack.route), 600.0, 2.0);
+    // Five seconds a point, from the first.
+    EXPECT_EQ(fromTrack.route.links[0].times.front(), 0.0);
+    EXPECT_EQ(fromTrack.route.links[1].times.back(), 5.0 * (corner.size() - 1));
 
     const std::string route =
         header + "<rte><name>Plan</name>" + points("rtept", 0, corner.size()) + "</rte></gpx>";
     const RouteReadResult fromRoute = Parse(route, RouteFormat::Gpx);
     ASSERT_TRUE(fromRoute.ok) << fromRoute.error;
     EXPECT_EQ(fromRoute.route.links.size(), 2u);
-    EXPECT_EQ(fromRoute.route.links[1].name, "Plan");
+    EXPECT_EQ(fromRoute.route.links[1].name, "");
+}
+
+TEST(RouteFilesTrack, GpxTimesAreDatesAndTimesOfTheCalendar)
+{
+    using refhost::routefiles::ParseGpxTime;
+    // Seconds since 1970 as `date -u -d ... +%s` gives them.
+    const struct
+    {
+        const char* text;
+        double seconds;
+    } good[] = {{"1970-01-01T00:00:00Z", 0.0},
+                {" 2015-02-11T08:16:35+00:00\n", 1423642595.0},
+                {"2015-02-11T09:16:35.25+01:00", 1423642595.25},
+                {"2015-02-11T03:46:35-04:30", 1423642595.0},
+                {"2000-02-29T00:00:00", 951782400.0},
+                {"1969-12-31T23:59:59Z", -1.0}};
+    for (const auto& c : good)
+    {
+        double seconds = 7.0;
+        EXPECT_TRUE(ParseGpxTime(c.text, seconds)) << c.text;
+        EXPECT_EQ(seconds, c.seconds) << c.text;
+    }
+    for (const char* bad : {"2015-02-29T00:00:00Z", "2015-13-01T00:00:00Z", "2015-02-11 08:16:35",
+                            "2015-02-11T08:60:00Z", "2015-02-11T08:16:35+1",
+                            "2015-02-11T08:16:35.Z", "2015-02-11", "yesterday", ""})
+    {
+        double seconds = 7.0;
+        EXPECT_FALSE(ParseGpxTime(bad, seconds)) << bad;
+        EXPECT_EQ(seconds, 7.0) << bad;
+    }
+}
+
+TEST(RouteFilesData, GpxRouteAndTimedTrackReadAsOneDrive)
+{
+    const RouteReadResult drive =
+        ReadRouteFile(kRoutes + "graphhopper-leipzig-13min-route-and-timed-track.gpx");
+    ASSERT_TRUE(drive.ok) << drive.error;
+    const RouteDescription& route = drive.route;
+    // Times: every link has one per point, joined link to link, from 0 to
+    // the last track point's 00:13:16.
+    double previous = 0.0;
+    for (const refhost::RoadLink& link : route.links)
+    {
+        ASSERT_EQ(link.times.size(), link.points.size());
+        EXPECT_EQ(link.times.front(), previous);
+        EXPECT_TRUE(std::is_sorted(link.times.begin(), link.times.end()));
+        previous = link.times.back();
+    }
+    EXPECT_EQ(route.links.front().times.front(), 0.0);
+    EXPECT_EQ(previous, 13 * 60 + 16.0);
+    // The route points lie on track points: each manoeuvre is at its own.
+    EXPECT_EQ(route.maneuvers[0].fileInstruction, "turn left onto Chamissoweg");
+    EXPECT_EQ(route.maneuvers[0].type, NAV_TURN_LEFT);
+    EXPECT_EQ(route.maneuvers[0].location.lat, 51.37703);
+    EXPECT_EQ(route.maneuvers[0].fromName, "Fučikstraße");
+    EXPECT_EQ(route.links[route.maneuvers[0].enterLink + 1].name, "Chamissoweg");
+
+    // Five track points that cut the corner of the turn into
+    // Funkenburgstraße by 27 m: the route point keeps its place, the time
+    // there lies between those of its neighbours (26 s and 41 s).
+    const RouteReadResult uturn =
+        ReadRouteFile(kRoutes + "graphhopper-leipzig-uturn-route-and-track.gpx");
+    ASSERT_TRUE(uturn.ok) << uturn.error;
+    const Maneuver& corner = uturn.route.maneuvers[1];
+    EXPECT_EQ(corner.fileInstruction, "turn right onto Funkenburgstraße");
+    EXPECT_EQ(corner.location.lon, 12.362617);
+    EXPECT_EQ(corner.location.lat, 51.344095);
+    EXPECT_EQ(corner.type, NAV_TURN_RIGHT);
+    const double cornerTime = uturn.route.links[corner.enterLink].times.back();
+    EXPECT_GT(cornerTime, 26.0);
+    EXPECT_LT(cornerTime, 41.0);
+    EXPECT_EQ(uturn.route.maneuvers[2].type, NAV_TURN_UTURN);
+}
+
+TEST(RouteFilesData, ARoundaboutTurnIsWordedAsTheTurn)
+{
+    // A step type that none of the files has: the modifier is the turn.
+    const std::string response =
+        R"({"routes":[{"legs":[{"steps":[)"
+        R"({"maneuver":{"type":"depart","location":[2,1]},"geometry":"_ibE_seK_ibE?","name":"A"},)"
+        R"({"maneuver":{"type":"roundabout turn","modifier":"left","exit":1,"location":[2,2]},)"
+        R"("geometry":"_ibE_seK_ibE?","name":"Elm Street"},)"
+        R"({"maneuver":{"type":"arrive","location":[2,3]},"geometry":"_ibE_seK","name":"Elm Street"}]}]}]})";
+    const RouteReadResult result = Parse(response);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.route.maneuvers[0].instruction, "Turn left at the roundabout onto Elm Street");
+    EXPECT_EQ(result.route.maneuvers[0].fileInstruction, "");
 }
 
 // ---------------------------------------------------------------------------
@@ -737,6 +833,11 @@ TEST(RouteFilesErrors, WrongStructureNamesThePath)
         {R"(<gpx><trk><trkseg><trkpt lat="1" lon="east"/></trkseg></trk></gpx>)",
          "lon=\"east\" is missing or not a number"},
         {"<gpx></gpx>", "no track points"},
+        {R"(<gpx><trk><trkseg><trkpt lat="1" lon="2"><time>noon</time></trkpt></trkseg></trk></gpx>)",
+         "<trkpt> at 1:19: <time> \"noon\" is not a date and time"},
+        {R"(<gpx><trk><trkseg><trkpt lat="1" lon="2"><time>2015-02-11T08:16:35Z</time></trkpt>)"
+         R"(<trkpt lat="1" lon="3"><time>2015-02-11T08:16:34Z</time></trkpt></trkseg></trk></gpx>)",
+         "<time> 2015-02-11T08:16:34Z is earlier than the point before"},
     };
     for (const auto& c : cases)
     {

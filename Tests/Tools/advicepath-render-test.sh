@@ -32,7 +32,9 @@ case "$case_name" in
     for option in --maneuver --format --size --sizes --colors --no-od-line --log-level \
                   --log-config --quiet --version -o; do
       grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
-    done ;;
+    done
+    grep -qF 'and a track (<trk>) along the same way is read as one drive' "$work/stdout" ||
+      fail "--help does not say how a GPX route with a track is read" ;;
   version)
     run --version; expect_code 0
     grep -qE '^advicepath-render [0-9]+\.[0-9]+\.[0-9]+$' "$work/stdout" || fail "no version" ;;

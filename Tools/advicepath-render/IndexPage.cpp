@@ -40,11 +40,21 @@ std::string Escape(const std::string& text)
     return out;
 }
 
-void WriteFigure(std::ostringstream& html, const PictureEntry& entry)
+void WriteFigure(std::ostringstream& html, const PictureEntry& entry, const std::string& attributes)
 {
-    html << "<figure>\n  <a href=\"" << Escape(entry.file) << "\"><img src=\"" << Escape(entry.file)
-         << "\" alt=\"" << Escape(entry.title) << "\"></a>\n  <figcaption><strong>"
-         << Escape(entry.title) << "</strong>";
+    html << "<figure" << attributes << ">\n  <a href=\"" << Escape(entry.file) << "\"><img src=\""
+         << Escape(entry.file) << "\" alt=\"" << Escape(entry.title) << "\"></a>\n  <figcaption>";
+    if (!entry.bannerPrimary.empty())
+    {
+        html << "<div class=\"banner\"><span class=\"primary\">" << Escape(entry.bannerPrimary)
+             << "</span>";
+        if (!entry.bannerSecondary.empty())
+            html << "<span class=\"secondary\">" << Escape(entry.bannerSecondary) << "</span>";
+        html << "</div>";
+    }
+    html << "<strong class=\"instruction\">" << Escape(entry.title) << "</strong>";
+    if (!entry.textOrigin.empty())
+        html << " <span class=\"origin\">" << Escape(entry.textOrigin) << "</span>";
     if (!entry.roads.empty())
         html << "<br>" << Escape(entry.roads);
     if (!entry.distances.empty())
@@ -53,6 +63,31 @@ void WriteFigure(std::ostringstream& html, const PictureEntry& entry)
         html << "<br><em>" << Escape(entry.note) << "</em>";
     html << "</figcaption>\n</figure>\n";
 }
+
+// One manoeuvre at a time: the arrow keys step, Escape shows the list again.
+const char* kKeyboardScript = R"(<script>
+(function () {
+  var figures = Array.prototype.slice.call(document.querySelectorAll('figure.maneuver'));
+  var current = -1;
+  function show(index) {
+    var last = current;
+    current = index;
+    document.body.classList.toggle('single', index >= 0);
+    figures.forEach(function (figure, i) { figure.classList.toggle('current', i === index); });
+    var shown = figures[index >= 0 ? index : last];
+    if (shown) shown.scrollIntoView({block: 'nearest'});
+  }
+  document.addEventListener('keydown', function (event) {
+    if (figures.length === 0 || event.altKey || event.ctrlKey || event.metaKey) return;
+    if (event.key === 'ArrowRight') show(current < 0 ? 0 : Math.min(current + 1, figures.length - 1));
+    else if (event.key === 'ArrowLeft') show(current < 0 ? figures.length - 1 : Math.max(current - 1, 0));
+    else if (event.key === 'Escape' && current >= 0) show(-1);
+    else return;
+    event.preventDefault();
+  });
+})();
+</script>
+)";
 
 } // namespace
 
@@ -80,16 +115,26 @@ std::string MakeIndexPage(const IndexContent& content)
          << "figure { display: inline-block; margin: 0 1.5em 2em 0; vertical-align: top; }\n"
          << "img { max-width: 100%; border: 1px solid #ccc; }\n"
          << "figcaption { max-width: 40em; margin-top: 0.4em; }\n"
-         << ".dist { color: #666; }\n"
+         << ".dist, .origin, .keys { color: #666; }\n"
+         << ".origin { font-size: 85%; }\n"
+         << ".banner { background: #2b5d8a; color: #fff; padding: 0.4em 0.6em; margin-bottom: "
+            "0.4em; border-radius: 4px; }\n"
+         << ".banner .primary { display: block; font-size: 150%; font-weight: bold; }\n"
+         << ".banner .secondary { display: block; }\n"
+         << "body.single .list-only, body.single figure.maneuver:not(.current) { display: none; }\n"
          << "</style>\n</head>\n<body>\n"
          << "<h1>" << Escape(content.routeName) << "</h1>\n"
          << "<p>" << Escape(content.summary) << "</p>\n"
-         << "<h2>Overview</h2>\n";
-    WriteFigure(html, content.overview);
-    html << "<h2>Manoeuvres</h2>\n";
+         << "<div class=\"list-only\">\n<h2>Overview</h2>\n";
+    WriteFigure(html, content.overview, " class=\"overview\"");
+    html << "</div>\n<h2>Manoeuvres</h2>\n"
+         << "<p class=\"keys\">Right and left arrow keys: one manoeuvre at a time, next and "
+            "previous; Escape: back to the list.</p>\n";
     for (const PictureEntry& entry : content.turns)
-        WriteFigure(html, entry);
-    html << "</body>\n</html>\n";
+        WriteFigure(html, entry,
+                    " class=\"maneuver\"" +
+                        (entry.id.empty() ? std::string() : " id=\"" + Escape(entry.id) + "\""));
+    html << kKeyboardScript << "</body>\n</html>\n";
     return html.str();
 }
 

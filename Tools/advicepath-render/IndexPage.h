@@ -1,5 +1,6 @@
-// index.html: every picture of a run with its manoeuvre's instruction, road
-// names and distances.
+// index.html: every picture of a run with its manoeuvre's instruction, banner,
+// road names and distances. The arrow keys step through the manoeuvres one at
+// a time, Escape returns to the list.
 #ifndef TOOLS_ADVICEPATH_RENDER_INDEXPAGE_H
 #define TOOLS_ADVICEPATH_RENDER_INDEXPAGE_H
 
@@ -11,11 +12,15 @@ namespace tools
 
 struct PictureEntry
 {
-    std::string file;      // relative to the page
-    std::string title;     // "3. Turn left onto Page Street"
-    std::string roads;     // "Taylor Street → Page Street"
-    std::string distances; // "at 1.2 km · next in 350 m"
-    std::string note;      // e.g. why no band shows; may be empty
+    std::string file;            // relative to the page
+    std::string id;              // the figure's id ("m3" for manoeuvre 3); may be empty
+    std::string title;           // "3. Turn left onto Page Street"
+    std::string textOrigin;      // where the title's text comes from; may be empty
+    std::string bannerPrimary;   // a device's banner, large; may be empty
+    std::string bannerSecondary; // below it; may be empty
+    std::string roads;           // "Taylor Street → Page Street"
+    std::string distances;       // "at 1.2 km · next in 350 m"
+    std::string note;            // e.g. why no band shows; may be empty
 };
 
 struct IndexContent
@@ -23,10 +28,11 @@ struct IndexContent
     std::string routeName; // the route file
     std::string summary;   // "4.3 km, 6 manoeuvres"
     PictureEntry overview;
-    std::vector<PictureEntry> turns;
+    std::vector<PictureEntry> turns; // the manoeuvres
 };
 
-// The whole page, self-contained (inline style), UTF-8; texts are escaped.
+// The whole page, self-contained (inline style and script), UTF-8; texts are
+// escaped.
 std::string MakeIndexPage(const IndexContent& content);
 
 // "850 m", "4.3 km", "12 km".

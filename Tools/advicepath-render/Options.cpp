@@ -20,7 +20,23 @@ const char* kDescription =
     "library's exported interface, as a device does), plus index.html showing them all.\n"
     "\n"
     "Route files: v5 directions responses (JSON, encoded polylines of precision 5 or 6\n"
-    "or GeoJSON geometry), GeoJSON lines or point tracks, GPX tracks and routes.";
+    "or GeoJSON geometry), GeoJSON lines or point tracks, GPX tracks and routes.\n"
+    "\n"
+    "Captions use the file's own words where it has them (a step's instruction, a GPX\n"
+    "route point's description) and its banner (primary line large, secondary below);\n"
+    "elsewhere the text is generated. index.html says which. Turn pictures show the\n"
+    "roads not taken at the junction, where the file gives their bearings, as 30 m\n"
+    "grey stubs under the route.\n"
+    "\n"
+    "A GPX file with route points that carry instructions (<desc>, else <cmt>, else\n"
+    "<name>) and a track (<trk>) along the same way is read as one drive: the track\n"
+    "gives the geometry and, when every track point has a <time>, the times; each\n"
+    "route point is placed at the nearest point of the track in driving order (one\n"
+    "10 to 50 m off a track that cuts its corner becomes a point of the geometry) and\n"
+    "is a manoeuvre with its instruction as caption; the road after it takes the name\n"
+    "its instruction gives (\"... onto <name>\"). Names of the file, its creator,\n"
+    "tracks and routes never name a road. Without instructions the track (else the\n"
+    "route points) is read as a line that turns where its direction changes.";
 
 const char* kFooter =
     "\nColours are the map view's 0xBBGGRR values or web colours #RRGGBB.\n"
@@ -93,7 +109,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
         ->check(CLI::IsMember({0, 5, 6}))
         ->capture_default_str();
     app.add_option("--turn-threshold", options.turnThresholdDegrees,
-                   "tracks without manoeuvres turn where the direction changes by more than "
+                   "lines without instructions turn where the direction changes by more than "
                    "this many degrees")
         ->check(CLI::Range(0.0, 180.0))
         ->capture_default_str();

@@ -8,6 +8,8 @@
 #include "Logging/HostLogging.h"
 #include "MapView/RasterMapView.h"
 #include "Route/ActiveRoute.h"
+#include "Route/JunctionStubs.h"
+#include "Route/ManeuverCaption.h"
 #include "Route/RouteModel.h"
 #include "RouteFiles/RouteFiles.h"
 
@@ -27,7 +29,8 @@ namespace
 
 namespace fs = std::filesystem;
 
-const double kMargin = 24.0; // pixels kept free around what a picture must show
+const double kMargin = 24.0;     // pixels kept free around what a picture must show
+const double kStubMetres = 30.0; // length of the junction's other roads as drawn
 
 int Fail(int code, const std::string& message)
 {
@@ -59,21 +62,8 @@ private:
     size_t m_total;
 };
 
-std::string RoadNames(const refhost::Maneuver& maneuver)
+std::string Numbered(const std::string& text, size_t number)
 {
-    if (maneuver.fromName.empty() && maneuver.toName.empty())
-        return std::string();
-    if (maneuver.toName.empty() || maneuver.fromName == maneuver.toName)
-        return maneuver.fromName.empty() ? maneuver.toName : maneuver.fromName;
-    if (maneuver.fromName.empty())
-        return maneuver.toName;
-    return maneuver.fromName + " \xE2\x86\x92 " + maneuver.toName;
-}
-
-std::string Instruction(const refhost::Maneuver& maneuver, size_t number)
-{
-    std::string text =
-        maneuver.instruction.empty() ? std::string("Manoeuvre") : maneuver.instruction;
     return std::to_string(number) + ". " + text;
 }
 
@@ -141,6 +131,7 @@ struct Job
         const refhost::RouteModel& route = *model;
         view.Clear();
         view.SetCaption(fs::path(route.Source()).filename().string(), index.summary);
+        view.SetBackgroundRoads({});
         refhost::MapViewport viewport = BaseViewport();
         refhost::FitMargins margins(kMargin);
         margins.top += view.CaptionHeight();
@@ -172,7 +163,12 @@ struct Job
         // a junction close-up it would only hide the band.
         render->EnableDrawRedLine(false);
 
-        view.SetCaption(RoadNames(m), Instruction(m, number));
+        const refhost::ManeuverCaption caption = refhost::CaptionFor(m);
+        const std::string title = Numbered(caption.instruction, number);
+        if (caption.bannerPrimary.empty())
+            view.SetCaption(caption.roads, title);
+        else
+            view.SetBannerCaption(caption.bannerPrimary, caption.bannerSecondary, title);
         TurnFrame frame;
         if (m.type == NAV_TURN_END)
         {
@@ -188,13 +184,19 @@ struct Job
                               kMargin, view.CaptionHeight());
         }
 
+        // The junction's other roads belong to the map, under the library's drawings.
+        view.SetBackgroundRoads(refhost::JunctionStubs(m, kStubMetres));
         view.Clear();
         render->Draw(true, true);
 
         PictureEntry entry;
         entry.file = TurnFileName(number, extension);
-        entry.title = Instruction(m, number);
-        entry.roads = RoadNames(m);
+        entry.id = "m" + std::to_string(number);
+        entry.title = title;
+        entry.textOrigin = caption.fromFile ? "text from the route file" : "generated text";
+        entry.bannerPrimary = caption.bannerPrimary;
+        entry.bannerSecondary = caption.bannerSecondary;
+        entry.roads = caption.roads;
         entry.distances = Distances(m);
         if (m.type == NAV_TURN_END)
             entry.note = "End of the route: no turn is drawn.";
@@ -270,6 +272,7 @@ struct Job
             code = DrawManeuver(i);
         }
         render->Clear();
+        view.SetBackgroundRoads({});
         refhost::SetActiveRoute(nullptr);
         if (code != kExitOk)
             return code;

@@ -1,0 +1,37 @@
+#include "TurnWindow.h"
+
+#include "RouteAssembly.h"
+
+#include <cmath>
+
+namespace refhost::routefiles
+{
+
+double TurnWindowMetres(const RouteReadOptions& options)
+{
+    return std::isfinite(options.turnWindowMetres) && options.turnWindowMetres > 0.0
+               ? options.turnWindowMetres
+               : 0.0;
+}
+
+std::vector<double> WindowedTurnAngles(const std::vector<tagLonLat>& points,
+                                       const std::vector<double>& along, double window)
+{
+    std::vector<double> angles(points.size(), 0.0);
+    size_t back = 0;  // last point at least `window` behind
+    size_t ahead = 1; // first point at least `window` ahead
+    for (size_t i = 1; i + 1 < points.size(); ++i)
+    {
+        while (back + 1 < i && along[back + 1] <= along[i] - window)
+            ++back;
+        if (ahead <= i)
+            ahead = i + 1;
+        while (ahead + 1 < points.size() && along[ahead] < along[i] + window)
+            ++ahead;
+        angles[i] = TurnAngle(BearingDegrees(points[back], points[i]),
+                              BearingDegrees(points[i], points[ahead]));
+    }
+    return angles;
+}
+
+} // namespace refhost::routefiles

@@ -12,6 +12,9 @@
 #               (arm-linux-gnueabihf) and run the tests under qemu-arm
 #   make dll    build the 32-bit Windows DLL (mingw-w64) and check its
 #               export and import tables
+#   make test-dll  build the DLL, the test host AdvicePathHost.dll and the
+#               library tests for 32-bit Windows and run them under wine
+#               (and the DLL's table checks)
 #   make fuzz   build the libFuzzer targets with clang and run each for
 #               FUZZ_SECONDS (default 60); the nightly run is
 #               make fuzz FUZZ_SECONDS=1800
@@ -47,7 +50,7 @@ test-browser: build
 	@scripts/install-deps browser
 	Tests/Browser/run-browser-checks build/dev/Tools/advicepath-render/advicepath-render build/browser
 
-.PHONY: test-arm dll
+.PHONY: test-arm dll test-dll
 
 test-arm:
 	@scripts/install-deps arm
@@ -60,6 +63,12 @@ dll:
 	cmake --preset mingw
 	cmake --build --preset mingw -j $(JOBS)
 	ctest --preset mingw
+
+test-dll:
+	@scripts/install-deps windows
+	cmake --preset mingw-wine
+	cmake --build --preset mingw-wine -j $(JOBS)
+	ctest --preset mingw-wine -j $(JOBS)
 
 fuzz-build:
 	@scripts/install-deps fuzz

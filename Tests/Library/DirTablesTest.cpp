@@ -15,9 +15,13 @@ namespace
 const double kStep = 0.004363323129985824; // the double nearest to pi / 720
 const long double kPiL = 3.141592653589793238462643383279502884L;
 
+// The runtime's tan of k quarter degrees, as the table holds it. The angle is
+// kept from the compiler, which would fold the tan of a constant to the
+// correctly rounded value; a runtime may be an ulp or so off (msvcrt's).
 double Entry(int k)
 {
-    return std::tan(static_cast<double>(k) * kStep);
+    volatile double angle = static_cast<double>(k) * kStep;
+    return std::tan(angle);
 }
 
 // The first-quadrant index for |dy/dx| = r > 0: the angle atan(r) cut down to
@@ -142,6 +146,32 @@ TEST(GetDirection, The359BandReachesUpToAMillion)
     }
     Mirrors below = DirectionsOfRatio(std::nextafter(Entry(359), 0.0));
     EXPECT_EQ(358u, below.q1);
+}
+
+TEST(GetDirection, BoundariesLieWithinTwoUlpsOfTheExactTangent)
+{
+    // tan(k * step) to 200 bits (mpmath), rounded to the nearest double. The
+    // table holds the runtime's tan, which may miss that double by an ulp:
+    // glibc's at 288 and 329, wine's msvcrt at 288, 359 and 62 more entries.
+    // So a ratio within an ulp or two of an entry may fall on either side of
+    // the boundary, depending on the target; beyond two ulps every target
+    // agrees.
+    const struct
+    {
+        unsigned k;
+        double tangent;
+    } entries[] = {{1, 0x1.1df4e1136d653p-8},
+                   {180, 0x1.fffffffffffffp-1},
+                   {288, 0x1.89f188bdcd7adp+1},
+                   {329, 0x1.d6435af888109p+2},
+                   {359, 0x1.ca5d03033ad49p+7}};
+    for (const auto& entry : entries)
+    {
+        double above = std::nextafter(std::nextafter(entry.tangent, 1e6), 1e6);
+        double below = std::nextafter(std::nextafter(entry.tangent, 0.0), 0.0);
+        EXPECT_EQ(entry.k, GetDirection(0.0, 0.0, 1.0, above)) << entry.k;
+        EXPECT_EQ(entry.k - 1, GetDirection(0.0, 0.0, 1.0, below)) << entry.k;
+    }
 }
 
 TEST(GetDirection, RatiosAtAndAroundEveryTableEntry)

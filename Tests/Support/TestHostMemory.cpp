@@ -1,4 +1,14 @@
 // GlobalMemoryStatus of the test host: readings that a test queues.
+#if defined(_WIN32)
+// The test host defines the function in place of kernel32.dll (the tests'
+// library DLL imports it from here): <windows.h> must declare it without
+// dllimport.
+#define _KERNEL32_
+#define AP_MEMORY_STATUS_CALL WINAPI
+#else
+#define AP_MEMORY_STATUS_CALL
+#endif
+
 #include "Host/MemoryStatus.h"
 #include "TestHost.h"
 
@@ -37,7 +47,7 @@ uint32_t aptest::MemoryControl::LastLengthField()
     return State().lastLength;
 }
 
-extern "C" void GlobalMemoryStatus(LPMEMORYSTATUS status)
+extern "C" void AP_MEMORY_STATUS_CALL GlobalMemoryStatus(LPMEMORYSTATUS status)
 {
     MemoryState& state = State();
     ++state.calls;

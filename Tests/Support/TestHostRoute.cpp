@@ -139,19 +139,15 @@ namespace aptest
 CTurnInfo MakeTurnInfo(NAV_TURN_TYPE_tag type, const NavGuid& enter, const NavGuid& exit)
 {
     static_assert(sizeof(CTurnInfo) == sizeof(void*), "CTurnInfo holds one pointer");
-    TurnData data;
-    data.type = type;
-    data.enter = enter;
-    data.exit = exit;
-    // A view whose pointer borrows `data`: assigning from it makes an owned
-    // copy; the view is nulled again before its destructor runs.
-    CTurnInfo view;
-    void* borrowed = &data;
-    std::memcpy(static_cast<void*>(&view), &borrowed, sizeof(borrowed));
+    TurnData* data = new TurnData;
+    data->type = type;
+    data->enter = enter;
+    data->exit = exit;
+    // The result owns `data` through its one pointer, as the copies the
+    // members above make own theirs.
     CTurnInfo result;
-    result = view;
-    void* none = nullptr;
-    std::memcpy(static_cast<void*>(&view), &none, sizeof(none));
+    void* owned = data;
+    std::memcpy(static_cast<void*>(&result), &owned, sizeof(owned));
     return result;
 }
 

@@ -57,7 +57,7 @@ dll:
 fuzz-build:
 	@scripts/install-deps fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DAP_BUILD_FUZZERS=ON -DAP_BUILD_TESTS=OFF -DAP_WARNINGS_AS_ERRORS=ON
+	  -DAP_BUILD_FUZZERS=ON -DAP_BUILD_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 	cmake --build $(FUZZ_BUILD) --target LibraryFuzzer RouteFileFuzzer -j $(JOBS)
 
 fuzz: fuzz-build

@@ -55,7 +55,7 @@
 #ifndef REFHOST_MAPVIEW_RASTERMAPVIEW_H
 #define REFHOST_MAPVIEW_RASTERMAPVIEW_H
 
-#include "Host/MapService.h"
+#include "MapService.h"
 #include "ScaleLevels.h"
 #include "WebMercator.h"
 

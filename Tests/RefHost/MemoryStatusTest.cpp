@@ -1,7 +1,7 @@
 // GlobalMemoryStatus of the reference host: this process's heap growth shows
 // in the record, differences of readings are right modulo 2^32, and the
 // operation probe reports the growth of a measured call.
-#include "Host/MemoryStatus.h"
+#include "MemoryStatus.h"
 #include "Logging/HostLogging.h"
 #include "Memory/ProcessMemoryStatus.h"
 #include "Render/OperationProbe.h"

@@ -3,7 +3,7 @@
 #ifndef AP_TESTS_RECORDINGMAPVIEW_H
 #define AP_TESTS_RECORDINGMAPVIEW_H
 
-#include "Host/MapService.h"
+#include "MapService.h"
 
 #include <cstdint>
 #include <string>

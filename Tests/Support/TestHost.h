@@ -3,13 +3,13 @@
 #ifndef AP_TESTS_TESTHOST_H
 #define AP_TESTS_TESTHOST_H
 
-#include "Host/Geodesy.h"
-#include "Host/MapService.h"
-#include "Host/MemoryStatus.h"
-#include "Host/PathLibrary.h"
-#include "Host/RouteLibrary.h"
+#include "Geodesy.h"
+#include "MapService.h"
+#include "MemoryStatus.h"
+#include "PathLibrary.h"
 #include "RecordingLog.h"
 #include "RecordingMapView.h"
+#include "RouteLibrary.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,5 +1,5 @@
 // GlobalMemoryStatus of the test host: readings that a test queues.
-#include "Host/MemoryStatus.h"
+#include "MemoryStatus.h"
 #include "TestHost.h"
 
 #include <deque>

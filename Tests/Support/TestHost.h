@@ -92,7 +92,8 @@ public:
     // Failure switches.
     bool failFirstPosition = false;
     bool failGetGuid = false;
-    std::set<int> failingEdges; // GetEdge returns 0 for these edge indexes
+    std::set<int> failingEdges; // GetEdge returns 0 for these edge indexes and fills nothing
+    int filledEdgeResult = 1;   // what GetEdge returns for an edge it fills
     // GetNextGuid after the last guide wraps to the first (a cyclic path).
     bool cyclicGuides = false;
 

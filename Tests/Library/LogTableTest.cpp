@@ -13,8 +13,8 @@ struct FixedLine
 {
     ApLogMessage message;
     int level;
-    const char* source;
     int number;
+    const char* source;
     const char* function;
     const char* format;
 };
@@ -23,48 +23,48 @@ const char* const kRender = "..\\source\\Render\\AdvicePathRender";
 const char* const kCross = "..\\source\\Render\\CrossPathEdges";
 
 const FixedLine kFixedLines[] = {
-    {AP_MSG_SIZE_TABLE_NULL, 300, kRender, 47, "AdvicePathRender::SetSize",
+    {AP_MSG_SIZE_TABLE_NULL, 300, 47, kRender, "AdvicePathRender::SetSize",
      "AdvicePathSizeSetting is NULL \n"},
-    {AP_MSG_SIZE_TABLE_NOT_ALLOCATED, 0, kRender, 54, "AdvicePathRender::SetSize",
+    {AP_MSG_SIZE_TABLE_NOT_ALLOCATED, 0, 54, kRender, "AdvicePathRender::SetSize",
      "new AdvicePathSizeSetting failed \n"},
-    {AP_MSG_SCALE_NO_MAP_VIEW, 0, kRender, 279, "AdvicePathRender::AutoSetCurScale",
+    {AP_MSG_SCALE_NO_MAP_VIEW, 0, 279, kRender, "AdvicePathRender::AutoSetCurScale",
      "mp_MapView is NULL \n"},
-    {AP_MSG_SCALE_TO_DEFAULT, 800, kRender, 288, "AdvicePathRender::AutoSetCurScale",
+    {AP_MSG_SCALE_TO_DEFAULT, 800, 288, kRender, "AdvicePathRender::AutoSetCurScale",
      "m_CurScale > = m_SizeSetCnt && m_SizeSetCnt > AP_SCALE_DEFAULT \n"},
-    {AP_MSG_SCALE_TO_LAST, 800, kRender, 293, "AdvicePathRender::AutoSetCurScale",
+    {AP_MSG_SCALE_TO_LAST, 800, 293, kRender, "AdvicePathRender::AutoSetCurScale",
      "m_CurScale > = m_SizeSetCnt  && m_SizeSetCnt < AP_SCALE_DEFAULT -1 \n"},
-    {AP_MSG_PATH_NO_FIRST_POSITION, 300, kRender, 162, "AdvicePathRender::DrawPath",
+    {AP_MSG_PATH_NO_FIRST_POSITION, 300, 162, kRender, "AdvicePathRender::DrawPath",
      "mp_Path->GetFirstPosition() failed \n"},
-    {AP_MSG_RED_LINE_NO_ENDS, 300, kRender, 114, "AdvicePathRender::DrawRedLine",
+    {AP_MSG_RED_LINE_NO_ENDS, 300, 114, kRender, "AdvicePathRender::DrawRedLine",
      "Routeglow NO OrgPoint or DestPoint"},
-    {AP_MSG_TURN_NULL_PATH, 0, kRender, 307, "AdvicePathRender::SetTurnInfo", "path is NULL \n"},
-    {AP_MSG_TURN_HIDDEN, 800, kRender, 197, "AdvicePathRender::DrawTurn",
+    {AP_MSG_TURN_NULL_PATH, 0, 307, kRender, "AdvicePathRender::SetTurnInfo", "path is NULL \n"},
+    {AP_MSG_TURN_HIDDEN, 800, 197, kRender, "AdvicePathRender::DrawTurn",
      "m_isClearBigArrow is ture Or mp_MapView is NULL \n"},
-    {AP_MSG_TURN_BAND_FAILED, 300, kRender, 231, "AdvicePathRender::DrawTurn",
+    {AP_MSG_TURN_BAND_FAILED, 300, 231, kRender, "AdvicePathRender::DrawTurn",
      "GenerateCrossEdges failed \n"},
-    {AP_MSG_TURN_ARROW_FAILED, 300, kRender, 238, "AdvicePathRender::DrawTurn",
+    {AP_MSG_TURN_ARROW_FAILED, 300, 238, kRender, "AdvicePathRender::DrawTurn",
      "GenerateCrossEdges failed \n"},
-    {AP_MSG_CROSS_NO_FIRST_POSITION, 300, kCross, 62, "CCrossPathEdges::SetCrossInfo",
+    {AP_MSG_CROSS_NO_FIRST_POSITION, 300, 62, kCross, "CCrossPathEdges::SetCrossInfo",
      "mp_Path->GetFirstPosition() failed \n"},
-    {AP_MSG_CROSS_NO_FIRST_GUIDE, 300, kCross, 68, "CCrossPathEdges::SetCrossInfo",
+    {AP_MSG_CROSS_NO_FIRST_GUIDE, 300, 68, kCross, "CCrossPathEdges::SetCrossInfo",
      "mp_Path->GetGuid() failed \n"},
-    {AP_MSG_CROSS_TURN_END, 800, kCross, 163, "CCrossPathEdges::GenerateCrossEdges",
+    {AP_MSG_CROSS_TURN_END, 800, 163, kCross, "CCrossPathEdges::GenerateCrossEdges",
      "NAV_TURN_END \n"},
-    {AP_MSG_CROSS_NO_FROM_EDGES, 300, kCross, 197, "CCrossPathEdges::GenerateCrossEdges",
+    {AP_MSG_CROSS_NO_FROM_EDGES, 300, 197, kCross, "CCrossPathEdges::GenerateCrossEdges",
      "m_FromEdges.Size = 0  \n"},
-    {AP_MSG_CROSS_APPEND_FAILED, 300, kCross, 325, "CCrossPathEdges::GenerateCrossEdges",
+    {AP_MSG_CROSS_APPEND_FAILED, 300, 325, kCross, "CCrossPathEdges::GenerateCrossEdges",
      "m_EdgeVec.Append() failed\n"},
-    {AP_MSG_PROBE_SET_SIZE_TIME, 600, kRender, 67, "AdvicePathRender::SetSize",
+    {AP_MSG_PROBE_SET_SIZE_TIME, 600, 67, kRender, "AdvicePathRender::SetSize",
      "timerSetSize::%lfms"},
-    {AP_MSG_PROBE_SET_SIZE_MEMORY, 600, kRender, 67, "AdvicePathRender::SetSize",
+    {AP_MSG_PROBE_SET_SIZE_MEMORY, 600, 67, kRender, "AdvicePathRender::SetSize",
      "memcnterSetSize::%s"},
-    {AP_MSG_PROBE_SET_TURN_INFO_TIME, 600, kRender, 328, "AdvicePathRender::SetTurnInfo",
+    {AP_MSG_PROBE_SET_TURN_INFO_TIME, 600, 328, kRender, "AdvicePathRender::SetTurnInfo",
      "timerSetTurnInfo::%lfms"},
-    {AP_MSG_PROBE_SET_TURN_INFO_MEMORY, 600, kRender, 328, "AdvicePathRender::SetTurnInfo",
+    {AP_MSG_PROBE_SET_TURN_INFO_MEMORY, 600, 328, kRender, "AdvicePathRender::SetTurnInfo",
      "memcnterSetTurnInfo::%s"},
-    {AP_MSG_PROBE_DRAW_TURN_TIME, 600, kRender, 268, "AdvicePathRender::DrawTurn",
+    {AP_MSG_PROBE_DRAW_TURN_TIME, 600, 268, kRender, "AdvicePathRender::DrawTurn",
      "timerDrawTurn::%lfms"},
-    {AP_MSG_PROBE_DRAW_TURN_MEMORY, 600, kRender, 268, "AdvicePathRender::DrawTurn",
+    {AP_MSG_PROBE_DRAW_TURN_MEMORY, 600, 268, kRender, "AdvicePathRender::DrawTurn",
      "memcnterDrawTurn::%s"},
 };
 

@@ -34,8 +34,7 @@ AdvicePathRender::AdvicePathRender(CMapService* mapView)
 
 AdvicePathRender::~AdvicePathRender()
 {
-    if (m_pSizeSet != nullptr)
-        delete[] m_pSizeSet;
+    delete[] m_pSizeSet;
     m_pSizeSet = nullptr;
 }
 
@@ -62,8 +61,7 @@ int AdvicePathRender::SetSize(const AdvicePathSizeSetting* sizes, int count, int
         return 0;
     }
 
-    if (m_pSizeSet != nullptr)
-        delete[] m_pSizeSet;
+    delete[] m_pSizeSet;
     memcpy(static_cast<void*>(table), static_cast<const void*>(sizes),
            static_cast<size_t>(count) * sizeof(AdvicePathSizeSetting));
     m_pSizeSet = table;

@@ -60,7 +60,9 @@ int AppendGuidesBetween(CPathEdgeVec& out, CPath& path, const PathGuid& enter, c
 // cut, keeping its start, but never to less than arrowExtension, and a guide
 // shorter than arrowExtension never ends the stretch: the arrow head needs a
 // last piece at least that long. The end of the path (or the walk's bound)
-// ends the stretch early, as a success. 0, or -1 when an Append fails.
+// ends the stretch early, as a success. 0, or -1 when an Append fails. One
+// loop, one branch per case of that rule, so it reads as the rule does.
+// NOLINTNEXTLINE(readability-function-cognitive-complexity)
 int AppendLeavingStretch(CPathEdgeVec& out, CPath& path, const PathGuid& exit, double toLength,
                          double tolerance, double arrowExtension)
 {

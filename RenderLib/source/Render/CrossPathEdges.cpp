@@ -43,6 +43,9 @@ void CCrossPathEdges::ResetGuides()
     }
 }
 
+// A member like every operation of the junction builder, though it reads
+// nothing of the object.
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 void CCrossPathEdges::ReverseGuides(PathGuid* from, int n)
 {
     if (from == nullptr)

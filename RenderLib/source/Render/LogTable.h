@@ -13,8 +13,8 @@
 struct ApLogEntry
 {
     int level;            // AP_LOG_FATAL, AP_LOG_ERROR or AP_LOG_NOTSET; AP_LOG_INFO for the probe
-    const char* source;   // the source text
     int number;           // the message identifier
+    const char* source;   // the source text
     const char* function; // the function text
     const char* format;   // printf-style; only the probe's lines have a conversion
 };

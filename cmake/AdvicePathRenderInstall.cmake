@@ -22,7 +22,10 @@ target_include_directories(AdvicePathRenderHostInterface INTERFACE
   $<INSTALL_INTERFACE:${AP_INSTALL_INCLUDEDIR}>
   $<INSTALL_INTERFACE:${AP_INSTALL_INCLUDEDIR}/Host>)
 
-# One export set for the package; further installed targets join it.
+# The export set of the library and its headers. An optional part of the
+# package installs an export set of its own and AdvicePathRender<Part>.cmake,
+# which the package configuration loads when the part is asked for as a
+# component (AdvicePathRenderConfig.cmake.in).
 install(TARGETS AdvicePathRender AdvicePathRenderHostInterface EXPORT AdvicePathRenderTargets
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT AdvicePathRender
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT AdvicePathRender

@@ -20,12 +20,14 @@
 #               make fuzz FUZZ_SECONDS=1800
 #   make fuzz-ci  the check of every submission: each target for
 #               FUZZ_CI_SECONDS (default 120)
+#   make lint   every C++ file formatted as .clang-format asks, and clang-tidy
+#               over the library with every warning an error
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 120
 FUZZ_BUILD := build/fuzz
 
-.PHONY: all deps build test test-dev test-asan test-browser demo bench clean fuzz-build fuzz fuzz-ci
+.PHONY: all deps build test test-dev test-asan test-browser demo bench clean fuzz-build fuzz fuzz-ci lint
 
 all: build
 
@@ -73,7 +75,7 @@ test-dll:
 fuzz-build:
 	@scripts/install-deps fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DAP_BUILD_FUZZERS=ON -DAP_BUILD_TESTS=OFF -DAP_WARNINGS_AS_ERRORS=ON
+	  -DAP_BUILD_FUZZERS=ON -DAP_BUILD_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 	cmake --build $(FUZZ_BUILD) --target LibraryFuzzer RouteFileFuzzer -j $(JOBS)
 
 fuzz: fuzz-build
@@ -84,6 +86,12 @@ fuzz-ci: fuzz-build
 
 demo: build
 	scripts/demo
+
+lint:
+	@scripts/install-deps lint
+	scripts/check-format
+	cmake --preset dev
+	scripts/check-tidy build/dev
 
 bench:
 	@scripts/install-deps bench

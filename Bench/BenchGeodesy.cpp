@@ -2,8 +2,8 @@
 // or exact model) or a planar stand-in, chosen at run time.
 #include "BenchHost.h"
 
+#include "Geodesy.h"
 #include "Geodesy/ReferenceGeodesy.h"
-#include "Host/Geodesy.h"
 
 #include <cmath>
 

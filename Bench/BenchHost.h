@@ -14,7 +14,7 @@
 #ifndef AP_BENCH_BENCHHOST_H
 #define AP_BENCH_BENCHHOST_H
 
-#include "Host/MapService.h"
+#include "MapService.h"
 
 #include <cstdint>
 #include <memory>

@@ -3,8 +3,8 @@
 // cutting walks TrimFromStart and TrimFromEnd, and SetCrossInfo on long paths.
 #include "BenchHost.h"
 #include "Edges/PathEdge.h"
+#include "Geodesy.h"
 #include "Geometry/DirTables.h"
-#include "Host/Geodesy.h"
 #include "Render/CrossPathEdges.h"
 #include "Route/RouteBuilder.h"
 #include "RouteJunctions.h"

@@ -26,9 +26,11 @@ constexpr unsigned short kBorderWidth = 12;
 constexpr unsigned short kFillWidth = 8;
 
 // What the library does for the route line, written out by hand: two passes,
-// border then fill, each edge read through GetEdge and handed to DrawLine.
+// border then fill, each edge read through GetEdge and handed to DrawLine
+// unless the path left its points unfilled.
 void DrawRouteLineByHand(CPath& path, CMapService& view)
 {
+    static tagLonLat notFilled;
     const unsigned colours[2] = {kBorderColour, kFillColour};
     const unsigned short widths[2] = {kBorderWidth, kFillWidth};
     for (int pass = 0; pass < 2; ++pass)
@@ -37,8 +39,9 @@ void DrawRouteLineByHand(CPath& path, CMapService& view)
              position = path.GetNext(position))
         {
             unsigned short count = 0;
-            tagLonLat* points = nullptr;
-            if (path.GetEdge(position, count, points) == 0 || points == nullptr || count == 0)
+            tagLonLat* points = &notFilled;
+            path.GetEdge(position, count, points);
+            if (points == &notFilled)
                 continue;
             benchmark::DoNotOptimize(view.DrawLine(points, count, 0, colours[pass], widths[pass]));
         }

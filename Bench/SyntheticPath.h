@@ -5,7 +5,7 @@
 #ifndef AP_BENCH_SYNTHETICPATH_H
 #define AP_BENCH_SYNTHETICPATH_H
 
-#include "Host/PathLibrary.h"
+#include "PathLibrary.h"
 
 #include <cstddef>
 #include <memory>

@@ -232,8 +232,7 @@ void BM_OperationProbe(benchmark::State& state)
     SetUpHost(state.range(0), 0);
     for (auto _ : state)
     {
-        COperationProbe probe("AdvicePathRender::DrawTurn", 268, "timerDrawTurn::%lfms",
-                              "memcnterDrawTurn::%s");
+        COperationProbe probe(AP_MSG_PROBE_DRAW_TURN_TIME, AP_MSG_PROBE_DRAW_TURN_MEMORY);
         probe.Start();
         probe.Finish();
     }

@@ -5,8 +5,8 @@
 #ifndef AP_FUZZ_CHECKINGMAPVIEW_H
 #define AP_FUZZ_CHECKINGMAPVIEW_H
 
-#include "Host/MapService.h"
 #include "LibraryScenario.h"
+#include "MapService.h"
 
 #include <cstdint>
 #include <set>

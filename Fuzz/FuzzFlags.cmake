@@ -5,6 +5,6 @@
 if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   message(FATAL_ERROR "AP_BUILD_FUZZERS needs clang (CC=clang CXX=clang++), not ${CMAKE_CXX_COMPILER_ID}")
 endif()
-add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
-                    -fno-omit-frame-pointer -gline-tables-only)
+add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize=vptr
+                    -fno-sanitize-recover=all -fno-omit-frame-pointer -gline-tables-only)
 add_link_options(-fsanitize=address,undefined)

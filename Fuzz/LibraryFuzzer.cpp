@@ -151,7 +151,8 @@ void FuzzHost::BuildPath(const PathInput& input)
     {
         unsigned short count = 0;
         tagLonLat* points = nullptr;
-        if (path->GetEdge(position, count, points) != 0 && count > 0 && !(skipFirst && index == 0))
+        // Every edge the path fills is drawn as filled, one without points too.
+        if (path->GetEdge(position, count, points) != 0 && !(skipFirst && index == 0))
             edges.insert(std::make_pair(points, static_cast<int32_t>(count)));
     }
     path->failFirstPosition = (input.flags & PATH_FAIL_FIRST_POSITION) != 0;

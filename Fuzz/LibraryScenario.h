@@ -10,8 +10,8 @@
 #define AP_FUZZ_LIBRARYSCENARIO_H
 
 #include "AdvicePathRenderEx.h"
-#include "Host/LonLat.h"
-#include "Host/RouteLibrary.h"
+#include "LonLat.h"
+#include "RouteLibrary.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,10 +1,12 @@
 # Installation of the shared library for hosts built elsewhere: the library
 # (with its version and soname), the exported header, the host-service
 # declarations a host implements, a CMake package (find_package(AdvicePathRender
-# CONFIG), target AdvicePathRender::AdvicePathRender) and a pkg-config file
+# CONFIG), targets AdvicePathRender::AdvicePathRender and
+# AdvicePathRender::HostInterface, the headers alone) and a pkg-config file
 # (advicepath-render). Everything is in the component "AdvicePathRender".
 #
-# Layout under the prefix:
+# Layout under the prefix (both include folders are on a host's include path,
+# as RenderLib/include and RenderLib/source/Host are in this build):
 #   include/AdvicePathRender/AdvicePathRenderEx.h
 #   include/AdvicePathRender/Host/*.h
 #   lib/libAdvicePathRender.so.1.0.0 (+ .so.1, .so); Windows: bin/*.dll, lib/*.dll.a
@@ -16,9 +18,15 @@ set(AP_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/AdvicePathRender)
 set(AP_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/AdvicePathRender)
 set(AP_INSTALL_PKGCONFIGDIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
-target_include_directories(AdvicePathRender INTERFACE $<INSTALL_INTERFACE:${AP_INSTALL_INCLUDEDIR}>)
+target_include_directories(AdvicePathRenderHostInterface INTERFACE
+  $<INSTALL_INTERFACE:${AP_INSTALL_INCLUDEDIR}>
+  $<INSTALL_INTERFACE:${AP_INSTALL_INCLUDEDIR}/Host>)
 
-install(TARGETS AdvicePathRender EXPORT AdvicePathRenderTargets
+# The export set of the library and its headers. An optional part of the
+# package installs an export set of its own and AdvicePathRender<Part>.cmake,
+# which the package configuration loads when the part is asked for as a
+# component (AdvicePathRenderConfig.cmake.in).
+install(TARGETS AdvicePathRender AdvicePathRenderHostInterface EXPORT AdvicePathRenderTargets
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT AdvicePathRender
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT AdvicePathRender
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT AdvicePathRender)

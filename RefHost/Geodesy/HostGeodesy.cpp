@@ -1,5 +1,5 @@
 // The library's geodesy calls on the reference host: WGS84, metres.
-#include "Host/Geodesy.h"
+#include "Geodesy.h"
 
 #include "Geodesy/ReferenceGeodesy.h"
 

@@ -4,7 +4,7 @@
 #ifndef REFHOST_GEODESY_REFERENCEGEODESY_H
 #define REFHOST_GEODESY_REFERENCEGEODESY_H
 
-#include "Host/LonLat.h"
+#include "LonLat.h"
 
 namespace refhost::geodesy
 {

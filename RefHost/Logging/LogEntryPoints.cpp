@@ -1,6 +1,6 @@
 // The library's two logging calls. They are C functions called from code built
 // without exceptions: nothing may leave them but a return.
-#include "Host/Logging.h"
+#include "Logging.h"
 
 #include "LogDestination.h"
 #include "Logging/HostLogging.h"

@@ -1,6 +1,6 @@
 // The library's stopwatch over the monotonic clock: the two tick fields hold
 // nanoseconds of std::chrono::steady_clock, 0 meaning "not taken".
-#include "Host/Logging.h"
+#include "Logging.h"
 
 #include <chrono>
 

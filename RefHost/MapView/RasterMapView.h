@@ -59,7 +59,7 @@
 #define REFHOST_MAPVIEW_RASTERMAPVIEW_H
 
 #include "CaptionLine.h"
-#include "Host/MapService.h"
+#include "MapService.h"
 #include "ScaleLevels.h"
 #include "WebMercator.h"
 

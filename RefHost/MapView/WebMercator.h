@@ -10,7 +10,7 @@
 #ifndef REFHOST_MAPVIEW_WEBMERCATOR_H
 #define REFHOST_MAPVIEW_WEBMERCATOR_H
 
-#include "Host/LonLat.h"
+#include "LonLat.h"
 
 #include <cstddef>
 #include <cstdint>

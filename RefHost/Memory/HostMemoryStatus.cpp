@@ -1,5 +1,5 @@
 // The library's memory status call on the reference host.
-#include "Host/MemoryStatus.h"
+#include "MemoryStatus.h"
 
 #include "Memory/ProcessMemoryStatus.h"
 

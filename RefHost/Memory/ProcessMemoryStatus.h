@@ -39,7 +39,7 @@
 #ifndef REFHOST_MEMORY_PROCESSMEMORYSTATUS_H
 #define REFHOST_MEMORY_PROCESSMEMORYSTATUS_H
 
-#include "Host/MemoryStatus.h"
+#include "MemoryStatus.h"
 
 #include <cstdint>
 

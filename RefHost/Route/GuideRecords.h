@@ -12,7 +12,7 @@
 #ifndef REFHOST_ROUTE_GUIDERECORDS_H
 #define REFHOST_ROUTE_GUIDERECORDS_H
 
-#include "Host/PathLibrary.h"
+#include "PathLibrary.h"
 #include "RouteData.h"
 
 #include <cstddef>

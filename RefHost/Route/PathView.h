@@ -5,7 +5,7 @@
 #ifndef REFHOST_ROUTE_PATHVIEW_H
 #define REFHOST_ROUTE_PATHVIEW_H
 
-#include "Host/PathLibrary.h"
+#include "PathLibrary.h"
 
 #include <cstddef>
 #include <memory>

@@ -4,8 +4,8 @@
 #ifndef REFHOST_ROUTE_ROUTEDESCRIPTION_H
 #define REFHOST_ROUTE_ROUTEDESCRIPTION_H
 
-#include "Host/LonLat.h"
-#include "Host/RouteLibrary.h"
+#include "LonLat.h"
+#include "RouteLibrary.h"
 
 #include <cstdint>
 #include <limits>

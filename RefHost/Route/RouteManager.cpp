@@ -1,6 +1,6 @@
 // The route library's process-wide route manager and its path manager.
 #include "ActiveRoute.h"
-#include "Host/RouteLibrary.h"
+#include "RouteLibrary.h"
 #include "RouteModel.h"
 
 #include <mutex>

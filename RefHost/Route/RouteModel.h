@@ -19,9 +19,9 @@
 #ifndef REFHOST_ROUTE_ROUTEMODEL_H
 #define REFHOST_ROUTE_ROUTEMODEL_H
 
-#include "Host/RouteLibrary.h"
 #include "PathView.h"
 #include "RouteDescription.h"
+#include "RouteLibrary.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #ifndef REFHOST_ROUTE_TURNINFO_H
 #define REFHOST_ROUTE_TURNINFO_H
 
-#include "Host/RouteLibrary.h"
+#include "RouteLibrary.h"
 
 namespace refhost
 {

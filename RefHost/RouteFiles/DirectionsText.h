@@ -5,7 +5,7 @@
 #define REFHOST_ROUTEFILES_DIRECTIONSTEXT_H
 
 #include "DirectionsModel.h"
-#include "Host/RouteLibrary.h"
+#include "RouteLibrary.h"
 
 #include <string>
 

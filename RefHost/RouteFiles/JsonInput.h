@@ -4,7 +4,7 @@
 #ifndef REFHOST_ROUTEFILES_JSONINPUT_H
 #define REFHOST_ROUTEFILES_JSONINPUT_H
 
-#include "Host/LonLat.h"
+#include "LonLat.h"
 
 #include <nlohmann/json.hpp>
 

@@ -3,7 +3,7 @@
 #ifndef REFHOST_ROUTEFILES_TRACKPLACEMENT_H
 #define REFHOST_ROUTEFILES_TRACKPLACEMENT_H
 
-#include "Host/LonLat.h"
+#include "LonLat.h"
 
 #include <cstddef>
 #include <vector>

@@ -2,7 +2,7 @@
 #ifndef REFHOST_ROUTEFILES_TURNTEXT_H
 #define REFHOST_ROUTEFILES_TURNTEXT_H
 
-#include "Host/RouteLibrary.h"
+#include "RouteLibrary.h"
 
 #include <string>
 #include <string_view>

@@ -74,10 +74,13 @@ public:
 static_assert(sizeof(AdvicePathSizeSetting) == 44, "AdvicePathSizeSetting is 44 bytes");
 static_assert(sizeof(AdvicePathClrSetting) == 16, "AdvicePathClrSetting is four 32-bit colours");
 
-// A handle on one renderer. A handle is one pointer wide. Copies share the
-// renderer (and so its path, colours, size table and turn); the renderer lives
-// until the last handle that refers to it is destroyed. A handle whose renderer
-// could not be allocated is inert: it answers false / 0 and ignores every call.
+// A handle on one renderer. A handle is two pointers wide: its virtual table
+// pointer and the pointer to its renderer. Copies share the renderer (and so
+// its path, colours, size table and turn); the renderer lives until the last
+// handle that refers to it is destroyed. A handle whose renderer could not be
+// allocated is inert: it answers false / 0 and ignores every call. The library
+// is built without run-time type information: a host neither derives from the
+// handle nor applies typeid or dynamic_cast to it.
 class ADVICEPATH_API AdvicePathRenderEx
 {
 public:

@@ -1,10 +1,10 @@
 // Trivial definitions of every host service, compiled by the name check of the
 // Windows CE module-definition files with a compiler of the Microsoft ARM ABI:
 // the decorated names come from the real host-service declarations.
-#include "Host/Geodesy.h"
-#include "Host/Logging.h"
-#include "Host/MapService.h"
-#include "Host/RouteLibrary.h"
+#include "Geodesy.h"
+#include "Logging.h"
+#include "MapService.h"
+#include "RouteLibrary.h"
 void log4cpp_category_log(const char*, int, const char*, int, const char*, const char*, ...) {}
 void log4cpp_Info(const char*, const char*, int, const char*, const char*, ...) {}
 Timer::Timer() : m_StartTicks(0), m_EndTicks(0) {}

@@ -17,7 +17,7 @@ printf 'void* memset(void*, int, unsigned int);\n' > "$work/shim/string.h"
 flags=(--target=armv7-pc-windows-msvc -std=c++11 -ffreestanding -fno-rtti -w -c)
 "$clangxx" "${flags[@]}" -I"$source_dir/RenderLib/include" \
   "$here/MsvcArmExportStubs.cpp" -o "$work/exports.obj"
-"$clangxx" "${flags[@]}" -I"$work/shim" -I"$source_dir/RenderLib/source" \
+"$clangxx" "${flags[@]}" -I"$work/shim" -I"$source_dir/RenderLib/source/Host" \
   "$here/MsvcArmHostStubs.cpp" -o "$work/host.obj"
 
 def_names() { awk '/^EXPORTS/ {on=1; next} on && $1 !~ /^;/ && NF {print $1}' "$1" | sort; }

@@ -240,7 +240,7 @@ TEST_F(HandleTest, NewPathRenderMayReturnAnInertHandle)
     EXPECT_TRUE(ClosePathRender(handle));
 }
 
-TEST_F(HandleTest, HandleIsOnePointerWide)
+TEST_F(HandleTest, HandleIsTwoPointersWide)
 {
     // A vtable pointer and the renderer pointer: no room for anything else.
     EXPECT_EQ(sizeof(AdvicePathRenderEx), 2 * sizeof(void*));

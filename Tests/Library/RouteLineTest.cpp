@@ -94,22 +94,38 @@ TEST_F(RouteLineTest, PathWithoutFirstPositionIsLogged)
     EXPECT_EQ(Log()[0].text, "mp_Path->GetFirstPosition() failed \n");
 }
 
-// An edge the path cannot read used to reach the map view with whatever count
-// and points were left from the edge before.
-TEST_F(RouteLineTest, RegressionUnreadableEdgeIsSkipped)
+// What the path filled reaches the map view as it is, an edge without points
+// (count 0, null array) included; an edge it did not fill used to reach the map
+// view with whatever count and points were left from the edge before, and is
+// skipped.
+TEST_F(RouteLineTest, EveryFilledEdgeIsDrawnAsFilledAndOnlyThose)
 {
     path.failingEdges = {1};
-    path.AddEdge({}); // an edge without points
+    path.AddEdge({});
     AdvicePathRenderEx handle(&path);
     ASSERT_EQ(handle.SetSize(sizes.data(), 4, 30), 1);
     RecordingLog::Instance().Clear();
     handle.Draw(true, false);
-    ASSERT_EQ(view.calls.size(), 4u);
-    EXPECT_EQ(view.calls[0].count, 2);
-    EXPECT_EQ(view.calls[1].count, 4);
-    EXPECT_EQ(view.calls[2].count, 2);
-    EXPECT_EQ(view.calls[3].count, 4);
+    ASSERT_EQ(view.calls.size(), 6u);
+    for (size_t pass = 0; pass < 2; ++pass)
+    {
+        EXPECT_EQ(view.calls[3 * pass].count, 2);
+        EXPECT_EQ(view.calls[3 * pass + 1].count, 4);
+        EXPECT_EQ(view.calls[3 * pass + 2].count, 0);
+        EXPECT_EQ(view.calls[3 * pass + 2].array, nullptr);
+    }
     EXPECT_TRUE(Log().empty());
+}
+
+// GetEdge's result means nothing the library may rely on: a path that answers
+// 0 for edges it filled still gets its whole route line.
+TEST_F(RouteLineTest, TheResultOfGetEdgeIsNotRead)
+{
+    path.filledEdgeResult = 0;
+    AdvicePathRenderEx handle(&path);
+    ASSERT_EQ(handle.SetSize(sizes.data(), 4, 30), 1);
+    handle.Draw(true, false);
+    EXPECT_EQ(view.calls.size(), 6u);
 }
 
 TEST_F(RouteLineTest, RouteLineNotAskedForIsNotDrawn)

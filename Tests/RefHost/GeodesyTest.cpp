@@ -1,7 +1,7 @@
 // The reference geodesy: published WGS84 distances, agreement of the fast
 // model with the geodesic, unit degrees that round-trip through the lengths,
 // and what invalid input gives.
-#include "Host/Geodesy.h"
+#include "Geodesy.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "Geodesy/SinCosDegrees.h"
 

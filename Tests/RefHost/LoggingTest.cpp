@@ -1,6 +1,6 @@
 // The reference host's logging: the threshold, the line format, configuration
 // from a properties file and its failures, and the stopwatch.
-#include "Host/Logging.h"
+#include "Logging.h"
 #include "Logging/HostLogging.h"
 
 #include <gmock/gmock.h>

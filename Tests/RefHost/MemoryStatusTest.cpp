@@ -1,7 +1,7 @@
 // GlobalMemoryStatus of the reference host: this process's heap growth shows
 // in the record, differences of readings are right modulo 2^32, and the
 // operation probe reports the growth of a measured call.
-#include "Host/MemoryStatus.h"
+#include "MemoryStatus.h"
 #include "Logging/HostLogging.h"
 #include "Memory/ProcessMemoryStatus.h"
 #include "Render/OperationProbe.h"
@@ -163,8 +163,7 @@ TEST(MemoryStatusTest, RepeatedReadingsAreConsistent)
 TEST(MemoryStatusTest, OperationProbeReportsTheGrowthOfTheCall)
 {
     refhost::logging::LineCapture capture;
-    COperationProbe probe("AdvicePathRender::SetSize", 67, "timerSetSize::%lfms",
-                          "memcnterSetSize::%s");
+    COperationProbe probe(AP_MSG_PROBE_SET_SIZE_TIME, AP_MSG_PROBE_SET_SIZE_MEMORY);
     probe.Start();
     const size_t size = static_cast<size_t>(8 * kMiB);
     char* block = static_cast<char*>(std::malloc(size));

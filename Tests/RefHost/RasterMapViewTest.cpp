@@ -3,8 +3,8 @@
 // and the PNG, SVG and PDF files it writes.
 #include "MapView/RasterMapView.h"
 #include "AdvicePathRenderEx.h"
-#include "Host/PathLibrary.h"
 #include "MapView/MapDecorations.h"
+#include "PathLibrary.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>

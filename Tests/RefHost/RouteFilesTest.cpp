@@ -59,6 +59,8 @@ double RouteLength(const RouteDescription& route)
 std::string Slurp(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
+    if (!in)
+        ADD_FAILURE() << "cannot read " << path;
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -882,6 +884,7 @@ TEST(RouteFilesErrors, DamagedFilesNeverCrash)
     // message or gives a well-formed route.
     const std::string original =
         Slurp(kRoutes + "osrm-silent-waypoint-roundabouts-gdansk-polyline6.json");
+    ASSERT_FALSE(original.empty());
     std::mt19937 random(20240611);
     const std::string alphabet = "{}[]\",:0123456789.-eE \ntrue";
     size_t failures = 0;

@@ -10,6 +10,7 @@ DrawCall RecordingMapView::Record(DrawCall::Kind kind, const tagLonLat* points, 
 {
     DrawCall call;
     call.kind = kind;
+    call.array = points;
     call.count = count;
     call.third = third;
     call.colour = colour;

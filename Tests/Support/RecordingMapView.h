@@ -3,7 +3,7 @@
 #ifndef AP_TESTS_RECORDINGMAPVIEW_H
 #define AP_TESTS_RECORDINGMAPVIEW_H
 
-#include "Host/MapService.h"
+#include "MapService.h"
 
 #include <cstdint>
 #include <string>
@@ -20,7 +20,8 @@ struct DrawCall
         Polygon
     };
     Kind kind = Kind::Line;
-    std::vector<tagLonLat> points; // copied at the call: the library may reuse its arrays
+    std::vector<tagLonLat> points;    // copied at the call: the library may reuse its arrays
+    const tagLonLat* array = nullptr; // the array as handed over, null included
     int32_t count = 0;
     int32_t third = 0;
     uint32_t colour = 0;

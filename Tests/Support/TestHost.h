@@ -3,13 +3,13 @@
 #ifndef AP_TESTS_TESTHOST_H
 #define AP_TESTS_TESTHOST_H
 
-#include "Host/Geodesy.h"
-#include "Host/MapService.h"
-#include "Host/MemoryStatus.h"
-#include "Host/PathLibrary.h"
-#include "Host/RouteLibrary.h"
+#include "Geodesy.h"
+#include "MapService.h"
+#include "MemoryStatus.h"
+#include "PathLibrary.h"
 #include "RecordingLog.h"
 #include "RecordingMapView.h"
+#include "RouteLibrary.h"
 
 #include <cstdint>
 #include <deque>
@@ -92,7 +92,8 @@ public:
     // Failure switches.
     bool failFirstPosition = false;
     bool failGetGuid = false;
-    std::set<int> failingEdges; // GetEdge returns 0 for these edge indexes
+    std::set<int> failingEdges; // GetEdge returns 0 for these edge indexes and fills nothing
+    int filledEdgeResult = 1;   // what GetEdge returns for an edge it fills
     // GetNextGuid after the last guide wraps to the first (a cyclic path).
     bool cyclicGuides = false;
 

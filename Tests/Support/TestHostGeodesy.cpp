@@ -1,6 +1,6 @@
 // Geodesy of the test host: planar with exact lengths by default, or the
 // reference geodesy where it is built.
-#include "Host/Geodesy.h"
+#include "Geodesy.h"
 #include "TestHost.h"
 
 #include <cmath>

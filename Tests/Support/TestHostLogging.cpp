@@ -1,5 +1,5 @@
 // Logging and timer of the test host: every line is recorded, formatted.
-#include "Host/Logging.h"
+#include "Logging.h"
 #include "TestHost.h"
 
 #include <cstdarg>

@@ -1,5 +1,5 @@
 // CMapCreate::GetMapService of the test host.
-#include "Host/MapService.h"
+#include "MapService.h"
 #include "TestHost.h"
 
 CMapService*& aptest::MapCreateControl::DefaultMapView()

@@ -9,7 +9,7 @@
 #define AP_MEMORY_STATUS_CALL
 #endif
 
-#include "Host/MemoryStatus.h"
+#include "MemoryStatus.h"
 #include "TestHost.h"
 
 #include <deque>

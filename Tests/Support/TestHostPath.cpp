@@ -96,7 +96,7 @@ int TestPath::GetEdge(POSITION position, unsigned short& count, tagLonLat*& poin
     std::vector<tagLonLat>& edge = m_edgePoints[index];
     count = static_cast<unsigned short>(edge.size());
     points = edge.empty() ? nullptr : edge.data();
-    return 1;
+    return filledEdgeResult;
 }
 
 int TestPath::GetGuid(POSITION position, PathGuid& guide)

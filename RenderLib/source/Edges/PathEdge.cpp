@@ -105,7 +105,11 @@ int CPathEdge::AddPoints(const tagLonLat* src, int n)
     if (Reserve(m_Count + n) < 0)
         return 0;
     if (n > 0)
+    {
+        // The Reserve above made a buffer of at least m_Count + n points.
+        // NOLINTNEXTLINE(clang-analyzer-core.NonNullParamChecker)
         memcpy(mp_Points + m_Count, src, static_cast<size_t>(n) * sizeof(tagLonLat));
+    }
     m_Count += n;
     return 1;
 }

@@ -38,6 +38,8 @@ CPathEdge* CPathEdgeVec::GetAt(int i) const
 int CPathEdgeVec::Reserve(int n)
 {
     void* block = mp_Items;
+    // The elements are pointers to edges.
+    // NOLINTNEXTLINE(bugprone-sizeof-expression)
     int reached = ApGrowBlock(AP_ALLOC_POINTER_ARRAY, block, m_Capacity, n, sizeof(CPathEdge*));
     if (reached > m_Capacity)
     {

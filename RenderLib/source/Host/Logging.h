@@ -16,6 +16,7 @@ enum
 {
     AP_LOG_FATAL = 0,
     AP_LOG_ERROR = 300,
+    AP_LOG_INFO = 600, // the operation probe's lines, written through log4cpp_Info
     AP_LOG_NOTSET = 800
 };
 

@@ -111,8 +111,9 @@ public:
     // The edge after `position`, or null after the last one.
     virtual POSITION GetNext(POSITION position) = 0;
     // The polyline of the edge at `position`: `count` points at `points`, left
-    // in the path's memory. Returns non-zero on success; on failure the
-    // outputs may be left unchanged.
+    // in the path's memory. The library does not read the result: it hands
+    // whatever the call filled to the map view (0 points and a null array
+    // too) and skips the edge when the call left `points` unchanged.
     virtual int GetEdge(POSITION position, unsigned short& count, tagLonLat*& points) = 0;
     // The guide at `position` into `guide`. Returns 0 on failure.
     virtual int GetGuid(POSITION position, PathGuid& guide) = 0;

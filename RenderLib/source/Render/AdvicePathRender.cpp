@@ -1,7 +1,7 @@
 #include "AdvicePathRender.h"
 
-#include "../Host/Logging.h"
 #include "HeapAlloc.h"
+#include "LogTable.h"
 #include "OperationProbe.h"
 
 #include <new>
@@ -34,21 +34,18 @@ AdvicePathRender::AdvicePathRender(CMapService* mapView)
 
 AdvicePathRender::~AdvicePathRender()
 {
-    if (m_pSizeSet != nullptr)
-        delete[] m_pSizeSet;
+    delete[] m_pSizeSet;
     m_pSizeSet = nullptr;
 }
 
 int AdvicePathRender::SetSize(const AdvicePathSizeSetting* sizes, int count, int maxTurnScale)
 {
-    COperationProbe probe("AdvicePathRender::SetSize", 67, "timerSetSize::%lfms",
-                          "memcnterSetSize::%s");
+    COperationProbe probe(AP_MSG_PROBE_SET_SIZE_TIME, AP_MSG_PROBE_SET_SIZE_MEMORY);
     probe.Start();
 
     if (sizes == nullptr || count == 0)
     {
-        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_ERROR, AP_RENDER_SOURCE, 47,
-                             "AdvicePathRender::SetSize", "AdvicePathSizeSetting is NULL \n");
+        ApLog(AP_MSG_SIZE_TABLE_NULL);
         return 0;
     }
 
@@ -60,13 +57,11 @@ int AdvicePathRender::SetSize(const AdvicePathSizeSetting* sizes, int count, int
         table = new (std::nothrow) AdvicePathSizeSetting[static_cast<unsigned int>(count)];
     if (table == nullptr)
     {
-        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_FATAL, AP_RENDER_SOURCE, 54,
-                             "AdvicePathRender::SetSize", "new AdvicePathSizeSetting failed \n");
+        ApLog(AP_MSG_SIZE_TABLE_NOT_ALLOCATED);
         return 0;
     }
 
-    if (m_pSizeSet != nullptr)
-        delete[] m_pSizeSet;
+    delete[] m_pSizeSet;
     memcpy(static_cast<void*>(table), static_cast<const void*>(sizes),
            static_cast<size_t>(count) * sizeof(AdvicePathSizeSetting));
     m_pSizeSet = table;
@@ -81,8 +76,7 @@ void AdvicePathRender::AutoSetCurScale()
 {
     if (mp_MapView == nullptr)
     {
-        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_FATAL, AP_RENDER_SOURCE, 279,
-                             "AdvicePathRender::AutoSetCurScale", "mp_MapView is NULL \n");
+        ApLog(AP_MSG_SCALE_NO_MAP_VIEW);
         return;
     }
     m_CurScale = mp_MapView->ScaleToLevel(mp_MapView->GetScale());
@@ -98,17 +92,12 @@ void AdvicePathRender::AutoSetCurScale()
     if (m_SizeSetCnt > AP_SCALE_DEFAULT)
     {
         m_CurScale = AP_SCALE_DEFAULT;
-        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_NOTSET, AP_RENDER_SOURCE, 288,
-                             "AdvicePathRender::AutoSetCurScale",
-                             "m_CurScale > = m_SizeSetCnt && m_SizeSetCnt > AP_SCALE_DEFAULT \n");
+        ApLog(AP_MSG_SCALE_TO_DEFAULT);
     }
     else
     {
         m_CurScale = m_SizeSetCnt - 1;
-        log4cpp_category_log(
-            AP_LOG_CATEGORY, AP_LOG_NOTSET, AP_RENDER_SOURCE, 293,
-            "AdvicePathRender::AutoSetCurScale",
-            "m_CurScale > = m_SizeSetCnt  && m_SizeSetCnt < AP_SCALE_DEFAULT -1 \n");
+        ApLog(AP_MSG_SCALE_TO_LAST);
     }
 }
 

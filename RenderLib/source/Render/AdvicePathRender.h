@@ -13,10 +13,6 @@
 #define AP_SCALE_DEFAULT 5
 #define AP_MAX_TURN_SCALE_DEFAULT 30
 
-// The log category and the source text of the renderer's log lines.
-#define AP_LOG_CATEGORY "pathRender"
-#define AP_RENDER_SOURCE "..\\source\\Render\\AdvicePathRender"
-
 class AdvicePathRender
 {
 public:

@@ -73,10 +73,12 @@ AdvicePathRenderEx::AdvicePathRenderEx(const AdvicePathRenderEx& other) : mp_Ren
         mp_Render->AddRef();
 }
 
+// Safe for self-assignment: the reference is added before the release.
+// NOLINTNEXTLINE(bugprone-unhandled-self-assignment)
 AdvicePathRenderEx& AdvicePathRenderEx::operator=(const AdvicePathRenderEx& other)
 {
     if (other.mp_Render != nullptr)
-        other.mp_Render->AddRef(); // before the release, so self-assignment is safe
+        other.mp_Render->AddRef();
     ReleaseRenderer(mp_Render);
     mp_Render = other.mp_Render;
     return *this;
@@ -212,7 +214,8 @@ AdvicePathRenderEx& GetAdvicePath()
     {
         new (&g_SharedStorage) AdvicePathRenderEx();
         g_SharedBuilt = true;
-        atexit(DestroySharedHandle);
+        // Should the registration fail, the handle is merely not destroyed.
+        static_cast<void>(atexit(DestroySharedHandle));
     }
     return *SharedHandle();
 }

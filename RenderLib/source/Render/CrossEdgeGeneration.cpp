@@ -3,15 +3,11 @@
 #include "CrossPathEdges.h"
 
 #include "../Geometry/PointOps.h"
-#include "../Host/Logging.h"
 #include "GuideWalk.h"
+#include "LogTable.h"
 
 namespace
 {
-const char* const kLogCategory = "pathRender";
-const char* const kLogSource = "..\\source\\Render\\CrossPathEdges";
-const char* const kGenerateCrossEdges = "CCrossPathEdges::GenerateCrossEdges";
-
 // Appends the entering edges from the junction backwards until their running
 // total reaches fromLength (within tolerance); the edge that overshoots is cut
 // to the length still missing, keeping its end at the junction side. 0, or -1
@@ -64,7 +60,9 @@ int AppendGuidesBetween(CPathEdgeVec& out, CPath& path, const PathGuid& enter, c
 // cut, keeping its start, but never to less than arrowExtension, and a guide
 // shorter than arrowExtension never ends the stretch: the arrow head needs a
 // last piece at least that long. The end of the path (or the walk's bound)
-// ends the stretch early, as a success. 0, or -1 when an Append fails.
+// ends the stretch early, as a success. 0, or -1 when an Append fails. One
+// loop, one branch per case of that rule, so it reads as the rule does.
+// NOLINTNEXTLINE(readability-function-cognitive-complexity)
 int AppendLeavingStretch(CPathEdgeVec& out, CPath& path, const PathGuid& exit, double toLength,
                          double tolerance, double arrowExtension)
 {
@@ -116,14 +114,12 @@ int CCrossPathEdges::GenerateCrossEdges(double toLength, double fromLength, doub
         return -1;
     if (m_TurnInfo.GetTurnType(0) == NAV_TURN_END)
     {
-        log4cpp_category_log(kLogCategory, AP_LOG_NOTSET, kLogSource, 163, kGenerateCrossEdges,
-                             "NAV_TURN_END \n");
+        ApLog(AP_MSG_CROSS_TURN_END);
         return -1;
     }
     if (m_FromEdges.Size() == 0)
     {
-        log4cpp_category_log(kLogCategory, AP_LOG_ERROR, kLogSource, 197, kGenerateCrossEdges,
-                             "m_FromEdges.Size = 0  \n");
+        ApLog(AP_MSG_CROSS_NO_FROM_EDGES);
         return -1;
     }
 
@@ -139,8 +135,7 @@ int CCrossPathEdges::GenerateCrossEdges(double toLength, double fromLength, doub
     }
     if (!built)
     {
-        log4cpp_category_log(kLogCategory, AP_LOG_ERROR, kLogSource, 325, kGenerateCrossEdges,
-                             "m_EdgeVec.Append() failed\n");
+        ApLog(AP_MSG_CROSS_APPEND_FAILED);
         m_EdgeVec.RemoveAll();
         return -1;
     }

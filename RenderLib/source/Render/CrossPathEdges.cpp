@@ -4,17 +4,13 @@
 #include "CrossPathEdges.h"
 
 #include "../Geometry/PointOps.h"
-#include "../Host/Logging.h"
 #include "GuideWalk.h"
+#include "LogTable.h"
 
 #include <string.h>
 
 namespace
 {
-const char* const kLogCategory = "pathRender";
-const char* const kLogSource = "..\\source\\Render\\CrossPathEdges";
-const char* const kSetCrossInfo = "CCrossPathEdges::SetCrossInfo";
-
 // The slot after `slot` in the ring of collected guides.
 int NextSlot(int slot)
 {
@@ -47,6 +43,9 @@ void CCrossPathEdges::ResetGuides()
     }
 }
 
+// A member like every operation of the junction builder, though it reads
+// nothing of the object.
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 void CCrossPathEdges::ReverseGuides(PathGuid* from, int n)
 {
     if (from == nullptr)
@@ -75,16 +74,14 @@ void CCrossPathEdges::SetCrossInfo(CPath* path, const CTurnInfo& turnInfo)
     POSITION position = path->GetFirstPosition();
     if (position == nullptr)
     {
-        log4cpp_category_log(kLogCategory, AP_LOG_ERROR, kLogSource, 62, kSetCrossInfo,
-                             "mp_Path->GetFirstPosition() failed \n");
+        ApLog(AP_MSG_CROSS_NO_FIRST_POSITION);
         return;
     }
     PathGuid guide;
     memset(static_cast<void*>(&guide), 0, sizeof(guide));
     if (path->GetGuid(position, guide) == 0)
     {
-        log4cpp_category_log(kLogCategory, AP_LOG_ERROR, kLogSource, 68, kSetCrossInfo,
-                             "mp_Path->GetGuid() failed \n");
+        ApLog(AP_MSG_CROSS_NO_FIRST_GUIDE);
         return;
     }
 

@@ -1,7 +1,5 @@
 #include "OperationProbe.h"
 
-#include "AdvicePathRender.h"
-
 #include <stdio.h>
 #include <string.h>
 
@@ -40,10 +38,8 @@ char* MemCounterText(const MemCounter& counter, char* buffer)
     return written > 0 ? buffer : nullptr;
 }
 
-COperationProbe::COperationProbe(const char* function, int line, const char* timerFormat,
-                                 const char* memoryFormat)
-    : mp_Function(function), m_Line(line), mp_TimerFormat(timerFormat),
-      mp_MemoryFormat(memoryFormat)
+COperationProbe::COperationProbe(ApLogMessage timeLine, ApLogMessage memoryLine)
+    : m_TimeLine(timeLine), m_MemoryLine(memoryLine)
 {
 }
 
@@ -62,12 +58,14 @@ void COperationProbe::Finish()
     m_Counter.m_VirtAfter = UsedVirtual(m_Counter.m_Status);
     m_Timer.EndTime();
 
-    log4cpp_Info(AP_LOG_CATEGORY, AP_RENDER_SOURCE, m_Line, mp_Function, mp_TimerFormat,
+    const ApLogEntry& time = g_ApLogTable[m_TimeLine];
+    log4cpp_Info(AP_LOG_CATEGORY, time.source, time.number, time.function, time.format,
                  m_Timer.GetTime());
     char text[kMemCounterTextSize];
     // The memory line carries whatever MemCounterText made; a failed format
     // (never seen with this fixed format) is logged as an empty figure.
     const char* memory = MemCounterText(m_Counter, text);
-    log4cpp_Info(AP_LOG_CATEGORY, AP_RENDER_SOURCE, m_Line, mp_Function, mp_MemoryFormat,
+    const ApLogEntry& growth = g_ApLogTable[m_MemoryLine];
+    log4cpp_Info(AP_LOG_CATEGORY, growth.source, growth.number, growth.function, growth.format,
                  memory != nullptr ? memory : "");
 }

@@ -5,6 +5,7 @@
 
 #include "../Host/Logging.h"
 #include "../Host/MemoryStatus.h"
+#include "LogTable.h"
 
 #include <stdint.h>
 
@@ -26,23 +27,21 @@ struct MemCounter
 char* MemCounterText(const MemCounter& counter, char* buffer);
 
 // One measured call, on the caller's stack. Start() reads the clock and the
-// memory; Finish() reads both again and writes the two probe lines. A probe
-// that is never finished logs nothing.
+// memory; Finish() reads both again and writes the two probe lines of the log
+// table, `timeLine` with the milliseconds and `memoryLine` with the
+// MemCounterText. A probe that is never finished logs nothing.
 class COperationProbe
 {
 public:
-    COperationProbe(const char* function, int line, const char* timerFormat,
-                    const char* memoryFormat);
+    COperationProbe(ApLogMessage timeLine, ApLogMessage memoryLine);
     void Start();
     void Finish();
 
 private:
     Timer m_Timer;
     MemCounter m_Counter;
-    const char* mp_Function;
-    int m_Line;
-    const char* mp_TimerFormat;
-    const char* mp_MemoryFormat;
+    ApLogMessage m_TimeLine;
+    ApLogMessage m_MemoryLine;
 };
 
 #endif

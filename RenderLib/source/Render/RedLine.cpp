@@ -3,7 +3,7 @@
 #include "AdvicePathRender.h"
 
 #include "../Host/Geodesy.h"
-#include "../Host/Logging.h"
+#include "LogTable.h"
 
 #include <cmath>
 #include <limits.h>
@@ -47,8 +47,7 @@ void AdvicePathRender::DrawRedLine()
     ends[0] = dest.m_Position;
     if (!hasOrigin || GetRouteManager().GetPathManager().GetDestCount() < 1)
     {
-        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_ERROR, AP_RENDER_SOURCE, 114,
-                             "AdvicePathRender::DrawRedLine", "Routeglow NO OrgPoint or DestPoint");
+        ApLog(AP_MSG_RED_LINE_NO_ENDS);
         return;
     }
     if (!GetRouteManager().GetPathManager().GetDestPoint(0, dest))

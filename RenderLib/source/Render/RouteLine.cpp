@@ -2,22 +2,30 @@
 // first, then all fills, so no border of a later edge covers an earlier fill.
 #include "AdvicePathRender.h"
 
-#include "../Host/Logging.h"
+#include "LogTable.h"
 
 namespace
 {
-// Hands every readable edge of the path to the map view in one colour and
-// width. An edge whose GetEdge fails, or that yields no points, is skipped:
-// the count and points are reset before each call, so nothing left over from
-// an earlier edge or unset by a failing call can reach the map view.
+// Marks the points of an edge the path did not fill: the library's own object,
+// so no host can hand its address out as an edge's points.
+tagLonLat g_EdgeNotFilled;
+
+// Hands every edge of the path to the map view in one colour and width, as
+// the path filled it: 0 points and a null array too (a map view draws nothing
+// for 0 points), so each edge makes one call per pass. Before each GetEdge the
+// count is reset and the points set to the marker; an edge whose points still
+// hold the marker was not filled and is skipped, so nothing left over from an
+// earlier edge reaches the map view. GetEdge's result is not read: hosts
+// promise nothing about it.
 void DrawPathPass(CPath& path, POSITION first, CMapService& mapView, unsigned int colour,
                   unsigned short width)
 {
     for (POSITION position = first; position != nullptr; position = path.GetNext(position))
     {
         unsigned short count = 0;
-        tagLonLat* points = nullptr;
-        if (path.GetEdge(position, count, points) == 0 || points == nullptr || count == 0)
+        tagLonLat* points = &g_EdgeNotFilled;
+        path.GetEdge(position, count, points);
+        if (points == &g_EdgeNotFilled)
             continue;
         mapView.DrawLine(points, count, 0, colour, width);
     }
@@ -37,8 +45,7 @@ void AdvicePathRender::DrawPath()
     POSITION first = path.GetFirstPosition();
     if (first == nullptr)
     {
-        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_ERROR, AP_RENDER_SOURCE, 162,
-                             "AdvicePathRender::DrawPath", "mp_Path->GetFirstPosition() failed \n");
+        ApLog(AP_MSG_PATH_NO_FIRST_POSITION);
         return;
     }
     const AdvicePathSizeSetting& sizes = m_pSizeSet[m_CurScale];

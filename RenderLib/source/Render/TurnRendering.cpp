@@ -2,7 +2,7 @@
 // through the junction, leaving stretch) and the arrow head at its end.
 #include "AdvicePathRender.h"
 
-#include "../Host/Logging.h"
+#include "LogTable.h"
 #include "OperationProbe.h"
 
 namespace
@@ -24,12 +24,10 @@ void AdvicePathRender::SetTurnInfo(CNavPath* path, const CTurnInfo& turn)
 {
     if (path == nullptr)
     {
-        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_FATAL, AP_RENDER_SOURCE, 307,
-                             "AdvicePathRender::SetTurnInfo", "path is NULL \n");
+        ApLog(AP_MSG_TURN_NULL_PATH);
         return;
     }
-    COperationProbe probe("AdvicePathRender::SetTurnInfo", 328, "timerSetTurnInfo::%lfms",
-                          "memcnterSetTurnInfo::%s");
+    COperationProbe probe(AP_MSG_PROBE_SET_TURN_INFO_TIME, AP_MSG_PROBE_SET_TURN_INFO_MEMORY);
     probe.Start();
     m_CrossEdges.SetCrossInfo(path, turn);
     probe.Finish();
@@ -38,15 +36,12 @@ void AdvicePathRender::SetTurnInfo(CNavPath* path, const CTurnInfo& turn)
 
 void AdvicePathRender::DrawTurn()
 {
-    COperationProbe probe("AdvicePathRender::DrawTurn", 268, "timerDrawTurn::%lfms",
-                          "memcnterDrawTurn::%s");
+    COperationProbe probe(AP_MSG_PROBE_DRAW_TURN_TIME, AP_MSG_PROBE_DRAW_TURN_MEMORY);
     probe.Start();
 
     if (m_isClearBigArrow || mp_MapView == nullptr)
     {
-        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_NOTSET, AP_RENDER_SOURCE, 197,
-                             "AdvicePathRender::DrawTurn",
-                             "m_isClearBigArrow is ture Or mp_MapView is NULL \n");
+        ApLog(AP_MSG_TURN_HIDDEN);
         return;
     }
 
@@ -60,16 +55,14 @@ void AdvicePathRender::DrawTurn()
             static_cast<double>(sizes.m_ToLength), static_cast<double>(sizes.m_FromLength),
             static_cast<double>(sizes.m_LengthTolerance), arrowLength * kArrowExtensionFactor) < 0)
     {
-        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_ERROR, AP_RENDER_SOURCE, 231,
-                             "AdvicePathRender::DrawTurn", "GenerateCrossEdges failed \n");
+        ApLog(AP_MSG_TURN_BAND_FAILED);
         edges.RemoveAll();
         return;
     }
     if (m_CrossEdges.GenerateArrowHead(m_ArrowHead, 3, arrowLength,
                                        static_cast<double>(sizes.m_ArrowWidth)) < 0)
     {
-        log4cpp_category_log(AP_LOG_CATEGORY, AP_LOG_ERROR, AP_RENDER_SOURCE, 238,
-                             "AdvicePathRender::DrawTurn", "GenerateCrossEdges failed \n");
+        ApLog(AP_MSG_TURN_ARROW_FAILED);
         edges.RemoveAll();
         ZeroArrowHead(m_ArrowHead);
         return;

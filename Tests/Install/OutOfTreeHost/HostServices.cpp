@@ -3,12 +3,12 @@
 // what arrived: each edge once in the border pass and once in the fill pass,
 // with the colours and widths it set.
 #include "AdvicePathRenderEx.h"
-#include "Host/Geodesy.h"
-#include "Host/Logging.h"
-#include "Host/MapService.h"
-#include "Host/MemoryStatus.h"
-#include "Host/PathLibrary.h"
-#include "Host/RouteLibrary.h"
+#include "Geodesy.h"
+#include "Logging.h"
+#include "MapService.h"
+#include "MemoryStatus.h"
+#include "PathLibrary.h"
+#include "RouteLibrary.h"
 
 #include <chrono>
 #include <cmath>

@@ -24,6 +24,10 @@ struct RoadLink
     std::string ref;    // road reference ("A 9", "I 80"), may be empty
     uint16_t attr1 = 0; // carried unchanged into the guide records
     uint16_t attr2 = 0;
+    // Seconds since the route's first point at each of `points` (same size,
+    // non-decreasing; a link's last time equals the next link's first), or
+    // empty when the file gives no times for this link.
+    std::vector<double> times;
 };
 
 // One manoeuvre at a junction.

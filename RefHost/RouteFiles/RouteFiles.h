@@ -39,6 +39,10 @@
 //   own texts may be in any language); fromName and toName are the road names
 //   (name, else ref) of the previous and of this step.
 // - Destinations: the end of every leg. statedDistance: routes[0].distance.
+// - Times (RoadLink::times): from each leg's annotation where it gives one
+//   value per segment of the leg's geometry (duration, else distance over
+//   speed), else each step's duration spread over its length; none when a
+//   step has neither.
 //
 // Tracks: GeoJSON (LineString, MultiLineString, MultiPoint, Feature,
 // FeatureCollection, GeometryCollection) and GPX (trk/trkseg/trkpt, else
@@ -51,6 +55,10 @@
 //   worded "Turn left" (+ " onto <name>" from the first Feature's
 //   properties.name or the GPX trk/rte name); the arrival at the last point
 //   ends the route. One destination: the last point. No statedDistance.
+// - Times: a GeoJSON Feature's properties.coordTimes (or .times), one ISO
+//   8601 time or number of seconds per position of its LineString,
+//   MultiPoint or MultiLineString (one list per line, or one for all), in
+//   order; used when every point of the track has one.
 // Origin: the first point of the first link.
 #ifndef REFHOST_ROUTEFILES_ROUTEFILES_H
 #define REFHOST_ROUTEFILES_ROUTEFILES_H

@@ -48,7 +48,8 @@ std::string CairoReason(const std::string& what, cairo_status_t status)
 // Everything the picture shows, bottom to top, on a context whose units are
 // device pixels.
 void PaintPicture(cairo_t* cr, const MapViewport& viewport,
-                  const std::vector<RasterMapView::Drawing>& drawings, const std::string& roadNames,
+                  const std::vector<RasterMapView::Drawing>& drawings, const tagLonLat* vehicle,
+                  double vehicleHeading, const std::string& roadNames,
                   const std::string& instruction)
 {
     cairo_scale(cr, viewport.pixelRatio, viewport.pixelRatio);
@@ -61,6 +62,8 @@ void PaintPicture(cairo_t* cr, const MapViewport& viewport,
     for (const RasterMapView::Drawing& drawing : drawings)
         mapview::PaintDrawing(cr, viewport, drawing);
 
+    if (vehicle != nullptr)
+        mapview::PaintVehicleMarker(cr, viewport, *vehicle, vehicleHeading);
     mapview::PaintScaleBar(cr, viewport);
     mapview::PaintCaption(cr, viewport, roadNames, instruction);
 }
@@ -117,6 +120,18 @@ void RasterMapView::SetCaption(const std::string& roadNames, const std::string& 
 double RasterMapView::CaptionHeight() const
 {
     return mapview::CaptionBandHeight(m_roadNames, m_instruction);
+}
+
+void RasterMapView::SetVehicle(const tagLonLat& position, double headingDegrees)
+{
+    m_hasVehicle = true;
+    m_vehicle = position;
+    m_vehicleHeading = headingDegrees;
+}
+
+void RasterMapView::ClearVehicle()
+{
+    m_hasVehicle = false;
 }
 
 void RasterMapView::Clear()
@@ -194,7 +209,8 @@ bool RasterMapView::RenderImage(RasterImage& image, std::string* error) const
         return false;
     }
     cairo_t* cr = cairo_create(surface);
-    PaintPicture(cr, m_viewport, m_drawings, m_roadNames, m_instruction);
+    PaintPicture(cr, m_viewport, m_drawings, m_hasVehicle ? &m_vehicle : nullptr, m_vehicleHeading,
+                 m_roadNames, m_instruction);
     status = cairo_status(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
@@ -271,7 +287,8 @@ bool RasterMapView::Write(const std::string& path, ImageFormat format, std::stri
     }
 
     cairo_t* cr = cairo_create(surface);
-    PaintPicture(cr, m_viewport, m_drawings, m_roadNames, m_instruction);
+    PaintPicture(cr, m_viewport, m_drawings, m_hasVehicle ? &m_vehicle : nullptr, m_vehicleHeading,
+                 m_roadNames, m_instruction);
     cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
     if (status == CAIRO_STATUS_SUCCESS && format == ImageFormat::Png)

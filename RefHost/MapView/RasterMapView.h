@@ -43,10 +43,10 @@
 // ScaleLevels.h has the table of levels.
 //
 // On the image, below the drawings: a plain light background (no map data is
-// pretended). Above them: a scale bar in the bottom-left corner (metres or
-// kilometres, 1, 2 or 5 times a power of ten, true at the viewport's centre)
-// and, when set, a caption band along the top edge with the manoeuvre's road
-// names and instruction (DejaVu Sans through Cairo's toy text API).
+// pretended). Above them: the vehicle marker when set, a scale bar in the bottom-left corner
+// (metres or kilometres, 1, 2 or 5 times a power of ten, true at the viewport's centre) and, when
+// set, a caption band along the top edge with the manoeuvre's road names and instruction (DejaVu
+// Sans through Cairo's toy text API).
 //
 // One thread at a time: nothing here takes a lock. Once text has been drawn,
 // the process releases Cairo's and fontconfig's font caches at exit (so that
@@ -140,7 +140,14 @@ public:
     // a host fitting the viewport keeps this much room at the top.
     double CaptionHeight() const;
 
-    // Forgets every recorded drawing; the viewport and the caption stay.
+    // The vehicle marker (MapDecorations.h), painted above the drawings and
+    // below the scale bar and caption; ClearVehicle hides it (the default).
+    // A host shows where the vehicle is this way: the library never draws it.
+    void SetVehicle(const tagLonLat& position, double headingDegrees);
+    void ClearVehicle();
+
+    // Forgets every recorded drawing; the viewport, the caption and the
+    // vehicle marker stay.
     void Clear();
     const std::vector<Drawing>& Drawings() const { return m_drawings; }
 
@@ -172,6 +179,9 @@ private:
     MapViewport m_viewport;
     std::string m_roadNames;
     std::string m_instruction;
+    bool m_hasVehicle = false;
+    tagLonLat m_vehicle = AP_INVALID_POINT;
+    double m_vehicleHeading = 0.0;
     std::vector<Drawing> m_drawings;
 };
 

@@ -56,6 +56,11 @@ void WriteFigure(std::ostringstream& html, const PictureEntry& entry)
 
 } // namespace
 
+std::string EscapeHtml(const std::string& text)
+{
+    return Escape(text);
+}
+
 std::string FormatDistance(double metres)
 {
     char text[32];

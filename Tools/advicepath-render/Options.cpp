@@ -57,6 +57,11 @@ int UsageError(const std::string& message)
 
 } // namespace
 
+bool ParseImageSize(const std::string& text, int& width, int& height)
+{
+    return ParseSize(text, width, height);
+}
+
 std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
 {
     CLI::App app(kDescription, "advicepath-render");

@@ -37,6 +37,10 @@ struct Options
     double turnThresholdDegrees = 30; // tracks without manoeuvres
 };
 
+// "WxH" with 16 to 8192 pixels on each side into `width` and `height`; false,
+// both unchanged, for anything else.
+bool ParseImageSize(const std::string& text, int& width, int& height);
+
 // Parses the command line. Returns an exit code to stop with (help, version,
 // or a usage error, whose one-line message it has printed), or nothing to go
 // on.

@@ -70,9 +70,10 @@ std::string FitText(cairo_t* cr, const std::string& text, double maxWidth)
     while (!cut.empty())
     {
         // Drop one character: continuation bytes (10xxxxxx), then its lead byte.
-        do
+        while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0u) == 0x80u)
             cut.pop_back();
-        while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0u) == 0x80u);
+        if (!cut.empty())
+            cut.pop_back();
         std::string candidate = cut + "\xE2\x80\xA6"; // U+2026 HORIZONTAL ELLIPSIS
         cairo_text_extents(cr, candidate.c_str(), &extents);
         if (extents.x_advance <= maxWidth)

@@ -267,4 +267,30 @@ INSTANTIATE_TEST_SUITE_P(Routes, DriveReplayTest,
                                            "osrm-9legs-uturn-slovenia-mangart-polyline6.json",
                                            "drive-munich-13km-1hz-linestring.geojson"));
 
+// The animation's clock: announcements at the speed-up, the rest at least
+// twice as fast, everything within the budget; with more announcements than
+// fit, they take three quarters of it.
+TEST(AnimationPlan, FitsTheDriveIntoTheBudget)
+{
+    const refhost::AnimationSettings settings; // 10 frames a second, 8x, 60 s
+    const refhost::AnimationPlan plan(0.0, 10000.0, {{100.0, 130.0}, {5000.0, 5020.0}}, settings);
+    EXPECT_EQ(plan.AnnouncedSpeedUp(), 8.0);
+    EXPECT_GE(plan.BetweenSpeedUp(), 16.0);
+    EXPECT_LE(plan.Seconds(), 60.0);
+    EXPECT_EQ(plan.DriveTimeOf(0), 0.0);
+    EXPECT_EQ(plan.DriveTimeOf(plan.FrameCount() - 1), 10000.0);
+    // Inside the first announcement a frame moves the drive on by 0.8 s.
+    size_t inside = 0;
+    while (plan.DriveTimeOf(inside) < 101.0)
+        ++inside;
+    EXPECT_NEAR(plan.DriveTimeOf(inside + 1) - plan.DriveTimeOf(inside), 0.8, 1e-9);
+
+    std::vector<std::pair<double, double>> many;
+    for (int i = 0; i < 100; ++i)
+        many.emplace_back(i * 100.0, i * 100.0 + 15.0);
+    const refhost::AnimationPlan crowded(0.0, 10000.0, many, settings);
+    EXPECT_NEAR(crowded.AnnouncedSpeedUp(), 1500.0 / (0.75 * 59.8), 1e-9);
+    EXPECT_LE(crowded.Seconds(), 60.0);
+}
+
 } // namespace

@@ -91,6 +91,28 @@ TEST(MemoryStatusTest, ManySmallAllocationsShowInThePhysicalFigure)
     EXPECT_LT(grown, 3000000u);
 }
 
+// The running totals follow every block: allocated, grown, freed.
+TEST(MemoryStatusTest, BlocksAreCountedAsTheyComeAndGo)
+{
+    const memory::HeapFigures before = memory::ReadHeapFigures();
+    void* blocks[100];
+    for (void*& block : blocks)
+        block = std::malloc(40);
+    blocks[0] = std::realloc(blocks[0], 4000);
+    g_keep = blocks[0];
+    const memory::HeapFigures during = memory::ReadHeapFigures();
+    for (void* block : blocks)
+        std::free(block);
+    g_keep = nullptr;
+    const memory::HeapFigures after = memory::ReadHeapFigures();
+
+    EXPECT_EQ(during.allocations - before.allocations, 101u);
+    EXPECT_EQ(during.blocks - before.blocks, 100u);
+    EXPECT_GE(during.inUse - before.inUse, 99u * 40u + 4000u);
+    EXPECT_EQ(after.blocks, before.blocks);
+    EXPECT_EQ(after.inUse, before.inUse);
+}
+
 TEST(MemoryStatusTest, LengthFieldIsLeftAsTheCallerSetIt)
 {
     MEMORYSTATUS status;

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# One case of the drive replay tool: runs it as a user does and checks the
+# exit code, the one-line message and the files left behind.
+# Usage: advicepath-replay-test.sh CASE TOOL SOURCE_DIR WORK_DIR
+set -uo pipefail
+case_name=$1 tool=$2 source_dir=$3 work=$4
+sample="$source_dir/samples/sanfrancisco-urban-route.json"
+rm -rf "$work" && mkdir -p "$work"
+out="$work/out"
+
+fail() { echo "FAIL ($case_name): $*"; echo "--- stdout"; cat "$work/stdout"; echo "--- stderr"; cat "$work/stderr"; exit 1; }
+run() { "$tool" "$@" >"$work/stdout" 2>"$work/stderr"; echo $? >"$work/code"; }
+expect_code() { [[ "$(cat "$work/code")" == "$1" ]] || fail "exit code $(cat "$work/code"), expected $1"; }
+expect_one_line_error() {
+  [[ $(wc -l <"$work/stderr") -eq 1 ]] || fail "expected one line on stderr"
+  grep -q "^advicepath-replay: .*$1" "$work/stderr" || fail "the line does not name $1"
+}
+expect_no_output() {
+  if [[ -d "$out" ]] && [[ -n "$(ls -A "$out")" ]]; then fail "files left behind: $(ls -A "$out")"; fi
+}
+# An animated WebP (RIFF/WEBP with an animation chunk), frames.json with one
+# record per frame, and the page showing the animation at its size.
+expect_replay() {
+  [[ "$(head -c 4 "$1/drive.webp")" == RIFF && "$(head -c 16 "$1/drive.webp" | tail -c 8)" == WEBPVP8X ]] ||
+    fail "$1/drive.webp is no extended WebP"
+  grep -qa ANIM "$1/drive.webp" || fail "$1/drive.webp is not animated"
+  python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert d["frames"] and "libraryMs" in d["frames"][0]' \
+    "$1/frames.json" || fail "$1/frames.json lacks the frames"
+  grep -q "<img src=\"drive.webp\" width=\"$2\" height=\"$3\"" "$1/index.html" || fail "index.html lacks the animation"
+}
+
+case "$case_name" in
+  help)
+    run --help; expect_code 0
+    for option in --output --measure --json --size --sizes --colors --speed --fps --speed-up \
+                  --max-seconds --max-mb --announce-metres --announce-seconds --north-up --from --to \
+                  --log-level --quiet --version; do
+      grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
+    done ;;
+  good_run)
+    run "$sample" -o "$out" --png 10 --max-seconds 20; expect_code 0
+    expect_replay "$out" 640 480
+    [[ -s "$out/frame-0010.png" ]] || fail "no frame-0010.png"
+    grep -q 'Turn left' "$out/index.html" || fail "index.html lacks the instructions"
+    grep -qF "$out/index.html" "$work/stdout" || fail "the page's path is not printed"
+    if ls -A "$out" | grep -q -E 'part|tmp|~'; then fail "partial files left"; fi ;;
+  all_routes)
+    for route in "$source_dir"/data/routes/*.{json,geojson,gpx}; do
+      name=$(basename "$route")
+      run "$route" -o "$out/$name" --size 320x240 --max-seconds 4 --quiet
+      expect_code 0; expect_replay "$out/$name" 320 240
+    done ;;
+  random_file)
+    head -c 3000 /dev/urandom >"$work/noise.json"
+    run "$work/noise.json" -o "$out"; expect_code 3; expect_one_line_error noise.json; expect_no_output ;;
+  bad_option)
+    run "$sample" -o "$out" --fps 0; expect_code 2; expect_one_line_error --fps; expect_no_output
+    run "$sample" -o "$out" --from 99; expect_code 2; expect_one_line_error "has 6 manoeuvres"
+    expect_no_output ;;
+  too_large)
+    run "$sample" -o "$out" --size 320x240 --max-seconds 10 --max-mb 0.1; expect_code 4
+    expect_one_line_error "max-mb"; expect_no_output ;;
+  measure)
+    run --measure "$source_dir/data/routes/osrm-roundabout-washingtondc-dupont-polyline5.json" \
+        --json "$work/measure.json"; expect_code 0
+    grep -q 'Draw, turn frames' "$work/stdout" || fail "no turn frame figures"
+    python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert d["frames"] > 8000 and d["turnFrameDraw"]["count"] > 0' \
+      "$work/measure.json" || fail "measure.json lacks the figures" ;;
+  *) echo "unknown case $case_name"; exit 2 ;;
+esac
+echo "ok ($case_name)"

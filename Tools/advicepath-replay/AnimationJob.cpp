@@ -124,10 +124,14 @@ private:
             view.SetCaption("Arrived", driven);
             return;
         }
+        // The distance to the junction, or inside it (a roundabout) to where
+        // the route leaves it.
         const refhost::Maneuver& next = model.ManeuverAt(*frame.next);
-        const double ahead =
-            std::max(0.0, model.LinkStartDistance(next.enterLink) +
-                              model.LinkLength(next.enterLink) - frame.vehicle.distance);
+        auto end = [&](size_t link)
+        { return model.LinkStartDistance(link) + model.LinkLength(link); };
+        double ahead = end(next.enterLink) - frame.vehicle.distance;
+        if (ahead < 0.0)
+            ahead = std::max(0.0, end(next.exitLink) - frame.vehicle.distance);
         view.SetCaption(next.instruction.empty() ? "Manoeuvre " + std::to_string(*frame.next + 1)
                                                  : next.instruction,
                         "in " + FormatDistance(ahead) + " \xC2\xB7 " + driven);

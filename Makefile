@@ -1,7 +1,8 @@
 # Front door. Every target installs what is missing first.
 #   make test   build with warnings as errors and run every test, then again
 #               with AddressSanitizer and UndefinedBehaviorSanitizer
-#   make demo   build and render the sample route into out/demo/
+#   make demo   build, render the sample route and replay it as a drive into
+#               out/demo/
 #   make build  the ordinary build only
 #   make bench  build the benchmarks in release mode and run them, with the
 #               comparison against turf.js (Bench/, docs/PERFORMANCE.md)

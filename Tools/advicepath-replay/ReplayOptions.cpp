@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <iostream>
 
 namespace tools
 {
@@ -46,8 +45,7 @@ const char* kFooter =
 
 int UsageError(const std::string& message)
 {
-    std::cerr << "advicepath-replay: " << message << " (see --help)\n";
-    return kExitUsage;
+    return ReportUsageError("advicepath-replay", message);
 }
 
 } // namespace
@@ -128,42 +126,10 @@ std::optional<int> ParseReplayCommandLine(int argc, char** argv, ReplayOptions& 
     app.add_flag("--north-up", options.northUp, "keep north up (default: heading up)");
     app.add_option("--from", from, "start of the part to replay (distance or manoeuvre)");
     app.add_option("--to", to, "end of the part to replay (distance or manoeuvre)");
-    app.add_option("--log-level", options.logLevel,
-                   "library log lines shown on standard error: off, fatal, error, warn, info, "
-                   "debug, all")
-        ->capture_default_str();
-    app.add_option("--log-config", options.logConfig,
-                   "log4cpp properties file deciding where log lines go")
-        ->check(CLI::ExistingFile);
-    app.add_flag("-q,--quiet", options.quiet, "no progress and no summary");
-    app.add_option("--polyline-precision", options.polylinePrecision,
-                   "precision of encoded polylines: 5, 6, or 0 to detect")
-        ->check(CLI::IsMember({0, 5, 6}))
-        ->capture_default_str();
-    app.add_option("--turn-threshold", options.turnThresholdDegrees,
-                   "tracks without manoeuvres turn where the direction changes by more than "
-                   "this many degrees")
-        ->check(CLI::Range(0.0, 180.0))
-        ->capture_default_str();
-
-    try
-    {
-        app.parse(argc, argv);
-    }
-    catch (const CLI::CallForHelp&)
-    {
-        std::cout << app.help();
-        return kExitOk;
-    }
-    catch (const CLI::CallForVersion& e)
-    {
-        std::cout << e.what() << "\n";
-        return kExitOk;
-    }
-    catch (const CLI::ParseError& e)
-    {
-        return UsageError(e.what());
-    }
+    AddLogAndReadingOptions(app, options.logLevel, options.logConfig, options.quiet,
+                            options.polylinePrecision, options.turnThresholdDegrees);
+    if (auto code = ParseArguments(app, argc, argv, "advicepath-replay"))
+        return code;
 
     if (!options.measure && options.outputDir.empty())
         return UsageError("--output is required (or --measure)");

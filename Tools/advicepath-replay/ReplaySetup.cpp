@@ -2,7 +2,6 @@
 
 #include "IndexPage.h"
 
-#include "Logging/HostLogging.h"
 #include "Replay/ManeuverSchedule.h"
 #include "RouteFiles/RouteFiles.h"
 
@@ -56,19 +55,10 @@ int Fail(int code, const std::string& message)
 
 std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded)
 {
-    if (auto level = refhost::logging::ParseLevel(options.logLevel))
-        refhost::logging::SetThreshold(*level);
-    else
-        return Fail(kExitUsage, "--log-level: unknown level \"" + options.logLevel +
-                                    "\" (off, fatal, error, warn, info, debug, all)");
-    if (!options.logConfig.empty())
-    {
-        std::string message;
-        if (!refhost::logging::ConfigureFromFile(options.logConfig, &message))
-            return Fail(kExitInput, options.logConfig + ": " + message);
-    }
-    loaded.sizes = DefaultSizeTable();
     std::string error;
+    if (auto code = ApplyLogOptions(options.logLevel, options.logConfig, error))
+        return Fail(*code, error);
+    loaded.sizes = DefaultSizeTable();
     if (!options.sizesFile.empty() && !ReadSizeTable(options.sizesFile, loaded.sizes, error))
         return Fail(kExitInput, error);
 

@@ -2,22 +2,9 @@
 # One case of the drive replay tool: runs it as a user does and checks the
 # exit code, the one-line message and the files left behind.
 # Usage: advicepath-replay-test.sh CASE TOOL SOURCE_DIR WORK_DIR
-set -uo pipefail
-case_name=$1 tool=$2 source_dir=$3 work=$4
+source "$(dirname "$0")/cli-checks.sh" "$@"
 sample="$source_dir/samples/sanfrancisco-urban-route.json"
-rm -rf "$work" && mkdir -p "$work"
-out="$work/out"
 
-fail() { echo "FAIL ($case_name): $*"; echo "--- stdout"; cat "$work/stdout"; echo "--- stderr"; cat "$work/stderr"; exit 1; }
-run() { "$tool" "$@" >"$work/stdout" 2>"$work/stderr"; echo $? >"$work/code"; }
-expect_code() { [[ "$(cat "$work/code")" == "$1" ]] || fail "exit code $(cat "$work/code"), expected $1"; }
-expect_one_line_error() {
-  [[ $(wc -l <"$work/stderr") -eq 1 ]] || fail "expected one line on stderr"
-  grep -q "^advicepath-replay: .*$1" "$work/stderr" || fail "the line does not name $1"
-}
-expect_no_output() {
-  if [[ -d "$out" ]] && [[ -n "$(ls -A "$out")" ]]; then fail "files left behind: $(ls -A "$out")"; fi
-}
 # An animated WebP (RIFF/WEBP with an animation chunk), frames.json with one
 # record per frame, and the page showing the animation at its size.
 expect_replay() {
@@ -43,7 +30,7 @@ case "$case_name" in
     [[ -s "$out/frame-0010.png" ]] || fail "no frame-0010.png"
     grep -q 'Turn left' "$out/index.html" || fail "index.html lacks the instructions"
     grep -qF "$out/index.html" "$work/stdout" || fail "the page's path is not printed"
-    if ls -A "$out" | grep -q -E 'part|tmp|~'; then fail "partial files left"; fi ;;
+    expect_no_partial_files ;;
   all_routes)
     for route in "$source_dir"/data/routes/*.{json,geojson,gpx}; do
       name=$(basename "$route")

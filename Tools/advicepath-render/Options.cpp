@@ -171,13 +171,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
     }
     if (!ParseSize(size, options.width, options.height))
         return UsageError("--size: expected WxH with 16 to 8192 pixels each, got \"" + size + "\"");
-    options.colours = DefaultColours();
-    if (!colours.empty())
-    {
-        std::string error;
-        if (!ParseColourList(colours, options.colours, error))
-            return UsageError(error);
-    }
+    std::string error;
+    if (!ColoursOption(colours, options.colours, error))
+        return UsageError(error);
     return std::nullopt;
 }
 

@@ -152,13 +152,9 @@ std::optional<int> ParseReplayCommandLine(int argc, char** argv, ReplayOptions& 
                               *text + "\"");
         *point = parsed;
     }
-    options.colours = DefaultColours();
-    if (!colours.empty())
-    {
-        std::string error;
-        if (!ParseColourList(colours, options.colours, error))
-            return UsageError(error);
-    }
+    std::string error;
+    if (!ColoursOption(colours, options.colours, error))
+        return UsageError(error);
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 #include "Memory/ProcessMemoryStatus.h"
 #include "Replay/AnimationPlan.h"
 #include "Replay/CountingMapView.h"
+#include "Replay/LinkBoxIndex.h"
 #include "RouteFiles/RouteFiles.h"
 #include "Support/RecordingMapView.h"
 
@@ -222,6 +223,92 @@ TEST_P(DriveReplayTest, RouteLineLiesAheadOfTheVehicle)
                 const std::vector<double>& passes = Along(p);
                 ASSERT_FALSE(passes.empty()) << "a point off the route";
                 EXPECT_GE(*std::max_element(passes.begin(), passes.end()), at - 1.0);
+            }
+        }
+    }
+}
+
+// A manoeuvre is announced 200 m or 15 s before its junction, whichever is
+// farther, unless the previous one is passed only later; and from where it is
+// announced, the first link ahead that ends at the junction point is its
+// entering link, so the library's walk finds this visit of the junction.
+TEST_P(DriveReplayTest, AnnouncementsComeInTimeAndFindTheirVisit)
+{
+    double previousPassed = 0.0;
+    for (const refhost::ScheduledManeuver& m : replay->Schedule().Maneuvers())
+    {
+        if (m.announced)
+        {
+            const bool early =
+                m.announce <= m.junction - 200.0 + 1e-6 &&
+                timeline->TimeAtDistance(m.junction) - timeline->TimeAtDistance(m.announce) >=
+                    15.0 - 1e-6;
+            const size_t from = timeline->AtDistance(m.announce).link;
+            const size_t enter = model->ManeuverAt(m.maneuver).enterLink;
+            const bool afterAnEarlierVisit =
+                from > 0 &&
+                Metres(model->LinkPoints(from - 1).back(), model->LinkPoints(enter).back()) < 0.5;
+            EXPECT_TRUE(early || m.announce == previousPassed || afterAnEarlierVisit)
+                << "manoeuvre " << m.maneuver;
+            for (size_t link = from; link < enter; ++link)
+                EXPECT_GT(Metres(model->LinkPoints(link).back(), model->LinkPoints(enter).back()),
+                          0.5)
+                    << "manoeuvre " << m.maneuver << ", link " << link;
+        }
+        previousPassed = m.passed;
+    }
+}
+
+// The route line's links near the view are exactly those whose boxes meet it.
+TEST_P(DriveReplayTest, NearLinksAreThoseWhoseBoxesMeetTheView)
+{
+    const refhost::LinkBoxIndex index(*model);
+    for (const double share : {0.1, 0.35, 0.6, 0.9})
+    {
+        const tagLonLat c = timeline->AtDistance(share * timeline->Length()).position;
+        const refhost::LonLatBox box{c.lon - 0.01, c.lat - 0.005, c.lon + 0.01, c.lat + 0.005};
+        std::vector<size_t> found;
+        index.Find(box, 3, found);
+        std::vector<size_t> expected;
+        for (size_t link = 3; link < model->LinkCount(); ++link)
+        {
+            const std::vector<tagLonLat>& points = model->LinkPoints(link);
+            refhost::LonLatBox own{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+            for (const tagLonLat& p : points)
+                own = {std::min(own.west, p.lon), std::min(own.south, p.lat),
+                       std::max(own.east, p.lon), std::max(own.north, p.lat)};
+            if (own.Intersects(box))
+                expected.push_back(link);
+        }
+        EXPECT_EQ(found, expected) << "around " << share * 100 << " % of the route";
+    }
+}
+
+// The camera changes its level by at most one a second of driving, and while
+// a band is announced the picture shows all of it.
+TEST_P(DriveReplayTest, CameraZoomsSmoothlyAndShowsTheWholeBand)
+{
+    const std::vector<Seen> frames = Drive();
+    for (size_t i = 0; i < frames.size(); ++i)
+    {
+        const refhost::FrameRecord& r = frames[i].record;
+        if (i > 0)
+        {
+            const refhost::FrameRecord& before = frames[i - 1].record;
+            EXPECT_LE(std::fabs(r.lambda - before.lambda),
+                      r.vehicle.time - before.vehicle.time + 1e-9)
+                << "at " << r.vehicle.distance << " m";
+        }
+        for (const DrawCall& call : frames[i].calls)
+        {
+            if (call.colour != kBandBorder)
+                continue;
+            for (const tagLonLat& p : call.points)
+            {
+                const refhost::PixelPoint pixel = refhost::Project(r.viewport, p);
+                EXPECT_TRUE(pixel.x >= 0 && pixel.x <= r.viewport.width && pixel.y >= 0 &&
+                            pixel.y <= r.viewport.height)
+                    << "a band point off the picture at " << r.vehicle.distance << " m";
             }
         }
     }

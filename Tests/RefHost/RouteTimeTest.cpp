@@ -64,6 +64,27 @@ TEST(RouteTimes, DirectionsDriveForTheDurationsOfTheFile)
     }
 }
 
+// A leg's annotation without durations: each segment's distance over its
+// speed (100 m at 10 m/s, 200 m at 20 m/s, the arrival's empty segment at
+// once); with a speed of 0 the steps' durations instead.
+TEST(RouteTimes, AnnotationSpeedsTimeTheSegments)
+{
+    auto drive = [](const std::string& speeds)
+    {
+        const refhost::RouteReadResult read = refhost::ParseRoute(
+            R"({"routes": [{"legs": [{"annotation": {"distance": [100, 200, 0], "speed": )" +
+            speeds + R"(}, "steps": [
+              {"maneuver": {"type": "depart", "location": [0, 0]}, "duration": 40,
+               "geometry": {"type": "LineString", "coordinates": [[0, 0], [0.001, 0], [0.002, 0]]}},
+              {"maneuver": {"type": "arrive", "location": [0.002, 0]}, "duration": 0,
+               "geometry": {"type": "LineString", "coordinates": [[0.002, 0], [0.002, 0]]}}]}]}]})");
+        EXPECT_TRUE(read.ok) << read.error;
+        return RouteTimeline(Build(read.route)).Duration();
+    };
+    EXPECT_DOUBLE_EQ(drive("[10, 20, 1]"), 20.0);
+    EXPECT_DOUBLE_EQ(drive("[10, 0, 1]"), 40.0);
+}
+
 // A repeated position keeps the time it was first reached.
 TEST(RouteTimes, GeoJsonTimesFollowThePoints)
 {

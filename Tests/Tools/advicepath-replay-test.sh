@@ -37,6 +37,14 @@ case "$case_name" in
       run "$route" -o "$out/$name" --size 320x240 --max-seconds 4 --quiet
       expect_code 0; expect_replay "$out/$name" 320 240
     done ;;
+  part)
+    # From the announcement of manoeuvre 2 to just past the junction of 3.
+    run "$sample" -o "$out" --from 2 --to 3 --size 320x240 --quiet; expect_code 0
+    python3 -c 'import json, sys
+frames = json.load(open(sys.argv[1]))["frames"]
+assert {f["announced"] for f in frames} == {None, 2, 3}, "bands of other manoeuvres"
+assert frames[0]["next"] == 2 and frames[-1]["next"] == 4, "not the part asked for"' \
+      "$out/frames.json" || fail "frames.json holds another part of the route" ;;
   random_file)
     head -c 3000 /dev/urandom >"$work/noise.json"
     run "$work/noise.json" -o "$out"; expect_code 3; expect_one_line_error noise.json; expect_no_output ;;

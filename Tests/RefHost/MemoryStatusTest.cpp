@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -109,6 +110,28 @@ TEST(MemoryStatusTest, BlocksAreCountedAsTheyComeAndGo)
     EXPECT_EQ(during.allocations - before.allocations, 101u);
     EXPECT_EQ(during.blocks - before.blocks, 100u);
     EXPECT_GE(during.inUse - before.inUse, 99u * 40u + 4000u);
+    EXPECT_EQ(after.blocks, before.blocks);
+    EXPECT_EQ(after.inUse, before.inUse);
+}
+
+// The aligned forms count like malloc, and a realloc to nothing frees.
+TEST(MemoryStatusTest, EveryAllocatorEntryKeepsTheTotals)
+{
+    const memory::HeapFigures before = memory::ReadHeapFigures();
+    void* volatile aligned = aligned_alloc(64, 256); // kept from the optimiser
+    void* posix = nullptr;
+    ASSERT_EQ(posix_memalign(&posix, 128, 512), 0);
+    EXPECT_EQ(posix_memalign(&posix, 3, 512), EINVAL);
+    void* small = std::malloc(32);
+    g_keep = small;
+    const memory::HeapFigures during = memory::ReadHeapFigures();
+    EXPECT_EQ(during.blocks - before.blocks, 3u);
+    EXPECT_GE(during.inUse - before.inUse, 256u + 512u + 32u);
+    std::free(aligned);
+    std::free(posix);
+    EXPECT_EQ(std::realloc(small, 0), nullptr); // frees the block
+    g_keep = nullptr;
+    const memory::HeapFigures after = memory::ReadHeapFigures();
     EXPECT_EQ(after.blocks, before.blocks);
     EXPECT_EQ(after.inUse, before.inUse);
 }

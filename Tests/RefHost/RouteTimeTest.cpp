@@ -148,6 +148,26 @@ TEST(RouteTimeline, LinksWithoutTimesAreDrivenAtTheFallbackSpeed)
     EXPECT_EQ(timeline.AtDistance(1e9).time, timeline.Duration());
 }
 
+// A recorded stop: 60 s at one point of the track. The vehicle waits there,
+// and links whose times run backwards are refused.
+TEST(RouteTimeline, TheVehicleWaitsWhereTheTrackStops)
+{
+    refhost::RouteBuilder builder("stop");
+    builder.AddLink({{0.0, 0.0}, {0.001, 0.0}, {0.0010001, 0.0}, {0.002, 0.0}});
+    builder.LinkAt(0).times = {0.0, 10.0, 70.0, 80.0};
+    const RouteModel model = Build(builder.Description());
+    const RouteTimeline timeline(model);
+    EXPECT_DOUBLE_EQ(timeline.Duration(), 80.0);
+    EXPECT_NEAR(timeline.AtTime(20.0).distance, timeline.AtTime(60.0).distance, 0.02);
+    EXPECT_LT(timeline.AtTime(60.0).speed, 0.001);
+
+    builder.LinkAt(0).times = {0.0, 10.0, 9.0, 20.0};
+    std::string error;
+    EXPECT_FALSE(builder.Build(error));
+    EXPECT_EQ(error, "route 'stop': link 0, time 2 is not a finite number of seconds at or "
+                     "after the one before");
+}
+
 // The path ahead starts at the vehicle; its first guide is that link's, cut,
 // and the walk goes on to the next link.
 TEST(RemainingPath, StartsAtTheVehicleAndWalksOn)

@@ -14,6 +14,20 @@ expect_replay() {
   python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert d["frames"] and "libraryMs" in d["frames"][0]' \
     "$1/frames.json" || fail "$1/frames.json lacks the frames"
   grep -q "<img src=\"drive.webp\" width=\"$2\" height=\"$3\"" "$1/index.html" || fail "index.html lacks the animation"
+  # The WebP's chunks: a canvas of the frame size, one frame chunk per record.
+  python3 -c 'import json, struct, sys
+data = open(sys.argv[1] + "/drive.webp", "rb").read()
+at, frames, canvas = 12, 0, None
+while at + 8 <= len(data):
+    kind, size = data[at:at + 4], struct.unpack("<I", data[at + 4:at + 8])[0]
+    if kind == b"VP8X":
+        canvas = (1 + int.from_bytes(data[at + 12:at + 15], "little"),
+                  1 + int.from_bytes(data[at + 15:at + 18], "little"))
+    frames += kind == b"ANMF"
+    at += 8 + size + (size & 1)
+assert canvas == (int(sys.argv[2]), int(sys.argv[3])), canvas
+assert frames == len(json.load(open(sys.argv[1] + "/frames.json"))["frames"]), frames' \
+    "$1" "$2" "$3" || fail "$1/drive.webp does not hold the frames of frames.json"
 }
 
 case "$case_name" in

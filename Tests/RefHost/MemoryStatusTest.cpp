@@ -9,7 +9,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -121,7 +120,6 @@ TEST(MemoryStatusTest, EveryAllocatorEntryKeepsTheTotals)
     void* volatile aligned = aligned_alloc(64, 256); // kept from the optimiser
     void* posix = nullptr;
     ASSERT_EQ(posix_memalign(&posix, 128, 512), 0);
-    EXPECT_EQ(posix_memalign(&posix, 3, 512), EINVAL);
     void* small = std::malloc(32);
     g_keep = small;
     const memory::HeapFigures during = memory::ReadHeapFigures();

@@ -1,7 +1,8 @@
 # Front door. Every target installs what is missing first.
 #   make test   build with warnings as errors and run every test, then again
 #               with AddressSanitizer and UndefinedBehaviorSanitizer
-#   make demo   build and render the sample route into out/demo/
+#   make demo   build, render the sample route and replay it as a drive into
+#               out/demo/
 #   make test-browser  open the generated pages in headless Chromium: images
 #               loaded at their size, no console error, a drawn screenshot,
 #               the keyboard steps through the manoeuvres

@@ -1,10 +1,9 @@
 // Counting heap allocations in the bench programs.
 //
-// Process: every malloc, calloc and realloc of the process (operator new and
-// the library's nothrow new end in malloc), by replacing those three functions
-// in the executable and forwarding to the C library's allocator. Under
-// AddressSanitizer, whose runtime owns malloc, nothing is replaced and the
-// process figure stays 0.
+// Process: every block the process allocates (operator new and the library's
+// nothrow new end in malloc), from the reference host's heap accounting
+// (RefHost/Memory/ProcessMemoryStatus.h), which takes the allocator's entry
+// points in every program that links it.
 //
 // Library: the library's own allocations exactly, through its allocation seam
 // (Render/HeapAlloc.h): the predicate it asks once before every allocation is
@@ -19,14 +18,14 @@ namespace bench
 
 struct HeapCounts
 {
-    uint64_t process = 0; // malloc + calloc + realloc calls of the whole process
+    uint64_t process = 0; // blocks allocated by the whole process
     uint64_t library = 0; // allocations the library asked its seam for
 };
 
 // Installs the library's counting predicate (idempotent).
 void CountLibraryAllocations();
 HeapCounts ReadHeapCounts();
-// False where the process figure cannot be taken (sanitizer builds).
+// True: the reference host counts the process's allocations in every build.
 bool ProcessCountingActive();
 
 } // namespace bench

@@ -6,12 +6,14 @@
 Prints the medians over the repetitions (CPU time of the benchmark thread: on
 a shared machine the wall time also counts the time other processes held the
 core) and the figures derived from them: the route line's ratio to its
-baseline, the shares of a turn frame, GetDirection against atan2.
+baseline, the shares of a turn frame, the probe's readings on a compact heap
+against a heap of 10,000 free chunks, GetDirection against atan2.
 """
 import json
 import sys
 
 ROUTE_LINE_TARGET = 1.10
+PROBE_HEAP_TARGET = 2.0
 
 
 def load(paths):
@@ -90,6 +92,22 @@ def main(paths):
             print(f"  the probe alone: {fmt(ns(probe_off))} with logging off "
                   f"({fmt(ns(m['BM_GlobalMemoryStatus']))} per GlobalMemoryStatus, two of them), "
                   f"{fmt(ns(probe_on))} as shipped")
+
+    readings = [m.get(f"BM_ProbeReadings/heap:{h}") for h in (0, 1)]
+    if all(readings):
+        compact, chunks = readings
+        ratio = ns(chunks) / ns(compact)
+        verdict = "met" if ratio <= PROBE_HEAP_TARGET else "MISSED"
+        print()
+        print(f"the probe's readings (two GlobalMemoryStatus and the stopwatch): "
+              f"{fmt(ns(compact))} on a compact heap, {fmt(ns(chunks))} with "
+              f"{chunks.get('free_chunks', 0):.0f} free chunks: ratio {ratio:.2f} "
+              f"(target <= {PROBE_HEAP_TARGET}: {verdict})")
+        for name, what in (("BM_MeasuredCall", "a measured call (SetSize)"),
+                           ("BM_Mallinfo2", "glibc's mallinfo2, read before")):
+            pair = [m.get(f"{name}/heap:{h}") for h in (0, 1)]
+            if all(pair):
+                print(f"  {what}: {fmt(ns(pair[0]))} against {fmt(ns(pair[1]))}")
 
     d = m.get("BM_GetDirection")
     a = m.get("BM_Atan2")

@@ -13,14 +13,15 @@ build=$(cd "${1:-$here/../build/bench}" && pwd)
 repetitions=${AP_BENCH_REPETITIONS:-15}
 
 echo "== $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores"
-# One process per group: the reference host's memory status (mallinfo2)
-# costs more the more free blocks the heap holds, so the turn frames are not
-# measured in a heap that the raster and long-route benchmarks have churned.
+# One process per group, so that no group is measured in a heap that another
+# has churned (glibc's own statistics, mallinfo2, cost more the more free
+# chunks the heap holds; the probe group measures that on purpose).
 groups=(
   "route-line:RouteLine"
   "turn:TurnFrame|GenerateCrossEdges|OperationProbe|GlobalMemoryStatus|TimerStartEnd"
   "geometry:GetDirection|Atan2|SegmentLength|Trim|SetCrossInfo"
   "raster:Raster"
+  "probe:ProbeReadings|MeasuredCall|Mallinfo2"
 )
 results=()
 for group in "${groups[@]}"; do

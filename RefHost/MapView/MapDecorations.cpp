@@ -42,6 +42,9 @@ LineLook LookOf(CaptionLine::Style style)
     return {CAIRO_FONT_WEIGHT_NORMAL, 13.0, 17.0};
 }
 
+// Vehicle marker: radius of its disc.
+constexpr double kVehicleRadius = 11.0;
+
 // Cairo's toy font faces keep fontconfig patterns in caches that live until
 // the process ends, which leak checkers report as lost. The first text drawn
 // arranges for both libraries to drop their caches at exit; no Cairo object
@@ -83,9 +86,10 @@ std::string FitText(cairo_t* cr, const std::string& text, double maxWidth)
     while (!cut.empty())
     {
         // Drop one character: continuation bytes (10xxxxxx), then its lead byte.
-        do
+        while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0u) == 0x80u)
             cut.pop_back();
-        while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0u) == 0x80u);
+        if (!cut.empty())
+            cut.pop_back();
         std::string candidate = cut + "\xE2\x80\xA6"; // U+2026 HORIZONTAL ELLIPSIS
         cairo_text_extents(cr, candidate.c_str(), &extents);
         if (extents.x_advance <= maxWidth)
@@ -167,6 +171,34 @@ void PaintScaleBar(cairo_t* cr, const MapViewport& viewport)
 
     cairo_move_to(cr, left + 2.0, textBaseline);
     cairo_show_text(cr, label.c_str());
+    cairo_restore(cr);
+}
+
+void PaintVehicleMarker(cairo_t* cr, const MapViewport& viewport, const tagLonLat& position,
+                        double headingDegrees)
+{
+    const PixelPoint at = Project(viewport, position);
+    if (!std::isfinite(at.x) || !std::isfinite(at.y) || !std::isfinite(headingDegrees))
+        return;
+    constexpr double kPi = 3.14159265358979323846;
+    cairo_save(cr);
+    cairo_translate(cr, at.x, at.y);
+    cairo_arc(cr, 0.0, 0.0, kVehicleRadius, 0.0, 2.0 * kPi);
+    SetHalo(cr, 0.95);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgba(cr, 0.0, 0.0, 0.0, 0.35);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+    // The arrow drawn pointing up, then turned to the heading on the image.
+    cairo_rotate(cr, (headingDegrees - viewport.bearing) * kPi / 180.0);
+    const double r = kVehicleRadius * 0.75;
+    cairo_move_to(cr, 0.0, -r);
+    cairo_line_to(cr, 0.72 * r, 0.72 * r);
+    cairo_line_to(cr, 0.0, 0.36 * r);
+    cairo_line_to(cr, -0.72 * r, 0.72 * r);
+    cairo_close_path(cr);
+    cairo_set_source_rgb(cr, 0.10, 0.45, 0.91);
+    cairo_fill(cr);
     cairo_restore(cr);
 }
 

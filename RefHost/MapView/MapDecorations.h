@@ -27,6 +27,12 @@ std::string ScaleBarLabel(double metres);
 // viewport's centre.
 void PaintScaleBar(cairo_t* cr, const MapViewport& viewport);
 
+// Paints the vehicle marker at `position`: a white disc with a blue arrow
+// pointing along `headingDegrees` (clockwise from north; the viewport's
+// bearing is taken into account). Nothing for a non-finite position.
+void PaintVehicleMarker(cairo_t* cr, const MapViewport& viewport, const tagLonLat& position,
+                        double headingDegrees);
+
 // Height of the caption band in CSS pixels for the given lines; 0 when there
 // are none.
 double CaptionBandHeight(const std::vector<CaptionLine>& lines);

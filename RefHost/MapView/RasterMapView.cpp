@@ -49,8 +49,8 @@ std::string CairoReason(const std::string& what, cairo_status_t status)
 // device pixels.
 void PaintPicture(cairo_t* cr, const MapViewport& viewport,
                   const std::vector<std::vector<tagLonLat>>& backgroundRoads,
-                  const std::vector<RasterMapView::Drawing>& drawings,
-                  const std::vector<mapview::CaptionLine>& caption)
+                  const std::vector<RasterMapView::Drawing>& drawings, const tagLonLat* vehicle,
+                  double vehicleHeading, const std::vector<mapview::CaptionLine>& caption)
 {
     cairo_scale(cr, viewport.pixelRatio, viewport.pixelRatio);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
@@ -71,6 +71,8 @@ void PaintPicture(cairo_t* cr, const MapViewport& viewport,
     for (const RasterMapView::Drawing& drawing : drawings)
         mapview::PaintDrawing(cr, viewport, drawing);
 
+    if (vehicle != nullptr)
+        mapview::PaintVehicleMarker(cr, viewport, *vehicle, vehicleHeading);
     mapview::PaintScaleBar(cr, viewport);
     mapview::PaintCaption(cr, viewport, caption);
 }
@@ -150,6 +152,18 @@ void RasterMapView::SetBackgroundRoads(std::vector<std::vector<tagLonLat>> roads
     m_backgroundRoads = std::move(roads);
 }
 
+void RasterMapView::SetVehicle(const tagLonLat& position, double headingDegrees)
+{
+    m_hasVehicle = true;
+    m_vehicle = position;
+    m_vehicleHeading = headingDegrees;
+}
+
+void RasterMapView::ClearVehicle()
+{
+    m_hasVehicle = false;
+}
+
 void RasterMapView::Clear()
 {
     m_drawings.clear();
@@ -225,7 +239,8 @@ bool RasterMapView::RenderImage(RasterImage& image, std::string* error) const
         return false;
     }
     cairo_t* cr = cairo_create(surface);
-    PaintPicture(cr, m_viewport, m_backgroundRoads, m_drawings, m_caption);
+    PaintPicture(cr, m_viewport, m_backgroundRoads, m_drawings, m_hasVehicle ? &m_vehicle : nullptr,
+                 m_vehicleHeading, m_caption);
     status = cairo_status(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
@@ -302,7 +317,8 @@ bool RasterMapView::Write(const std::string& path, ImageFormat format, std::stri
     }
 
     cairo_t* cr = cairo_create(surface);
-    PaintPicture(cr, m_viewport, m_backgroundRoads, m_drawings, m_caption);
+    PaintPicture(cr, m_viewport, m_backgroundRoads, m_drawings, m_hasVehicle ? &m_vehicle : nullptr,
+                 m_vehicleHeading, m_caption);
     cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
     if (status == CAIRO_STATUS_SUCCESS && format == ImageFormat::Png)

@@ -44,12 +44,11 @@
 //
 // On the image, below the drawings: a plain light background (no map data is
 // pretended) and, when the host sets them, background roads in light grey
-// (the junction's other roads, known from the route file). Above them: a
-// scale bar in the bottom-left corner (metres or kilometres, 1, 2 or 5 times
-// a power of ten, true at the viewport's centre) and, when set, a caption band
-// along the top edge with the manoeuvre's road names and instruction, or a
-// device's banner above the instruction (DejaVu Sans through Cairo's toy text
-// API).
+// (the junction's other roads, known from the route file). Above them: the
+// vehicle marker when set, a scale bar in the bottom-left corner (metres or kilometres, 1, 2 or 5
+// times a power of ten, true at the viewport's centre) and, when set, a caption band along the top
+// edge with the manoeuvre's road names and instruction, or a device's banner above the instruction
+// (DejaVu Sans through Cairo's toy text API).
 //
 // One thread at a time: nothing here takes a lock. Once text has been drawn,
 // the process releases Cairo's and fontconfig's font caches at exit (so that
@@ -157,8 +156,14 @@ public:
     // caption, stay until set again (an empty list removes them).
     void SetBackgroundRoads(std::vector<std::vector<tagLonLat>> roads);
 
-    // Forgets every recorded drawing; the viewport, the caption and the
-    // background roads stay.
+    // The vehicle marker (MapDecorations.h), painted above the drawings and
+    // below the scale bar and caption; ClearVehicle hides it (the default).
+    // A host shows where the vehicle is this way: the library never draws it.
+    void SetVehicle(const tagLonLat& position, double headingDegrees);
+    void ClearVehicle();
+
+    // Forgets every recorded drawing; the viewport, the caption, the
+    // background roads and the vehicle marker stay.
     void Clear();
     const std::vector<Drawing>& Drawings() const { return m_drawings; }
 
@@ -191,6 +196,9 @@ private:
     MapViewport m_viewport;
     std::vector<mapview::CaptionLine> m_caption;
     std::vector<std::vector<tagLonLat>> m_backgroundRoads;
+    bool m_hasVehicle = false;
+    tagLonLat m_vehicle = AP_INVALID_POINT;
+    double m_vehicleHeading = 0.0;
     std::vector<Drawing> m_drawings;
 };
 

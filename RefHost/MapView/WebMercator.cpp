@@ -76,7 +76,7 @@ void LongitudeRange(std::vector<double>& lons, double& west, double& east)
 bool MapViewport::IsValid() const
 {
     if (!std::isfinite(centre.lon) || !std::isfinite(centre.lat) || !std::isfinite(zoom) ||
-        !std::isfinite(pixelRatio))
+        !std::isfinite(pixelRatio) || !std::isfinite(bearing))
         return false;
     if (std::fabs(centre.lat) > kMaxMercatorLatitude)
         return false;
@@ -119,26 +119,51 @@ PixelPoint Project(const MapViewport& viewport, const tagLonLat& point)
 {
     double world = WorldSize(viewport);
     double lon = UnwrapLongitude(point.lon, viewport.centre.lon);
-    PixelPoint pixel;
-    pixel.x = (lon - viewport.centre.lon) / 360.0 * world + viewport.width / 2.0;
+    // Offsets from the centre, north up.
+    double x = (lon - viewport.centre.lon) / 360.0 * world;
     // A NaN latitude must stay NaN: the clamp inside MercatorY would hide it.
-    if (std::isnan(point.lat))
-        pixel.y = point.lat;
-    else
-        pixel.y =
-            (MercatorY(viewport.centre.lat) - MercatorY(point.lat)) * world + viewport.height / 2.0;
-    return pixel;
+    double y = std::isnan(point.lat)
+                   ? point.lat
+                   : (MercatorY(viewport.centre.lat) - MercatorY(point.lat)) * world;
+    if (viewport.bearing != 0.0)
+    {
+        // The map turned counter-clockwise by the bearing, which then points up.
+        double s = std::sin(viewport.bearing * kPi / 180.0);
+        double c = std::cos(viewport.bearing * kPi / 180.0);
+        double turnedX = x * c + y * s;
+        y = y * c - x * s;
+        x = turnedX;
+    }
+    return PixelPoint{x + viewport.width / 2.0, y + viewport.height / 2.0};
 }
 
 tagLonLat Unproject(const MapViewport& viewport, const PixelPoint& pixel)
 {
     double world = WorldSize(viewport);
+    double x = pixel.x - viewport.width / 2.0;
+    double y = pixel.y - viewport.height / 2.0;
+    if (viewport.bearing != 0.0)
+    {
+        double s = std::sin(viewport.bearing * kPi / 180.0);
+        double c = std::cos(viewport.bearing * kPi / 180.0);
+        double northUpX = x * c - y * s;
+        y = y * c + x * s;
+        x = northUpX;
+    }
     tagLonLat point;
-    point.lon =
-        NormaliseLongitude(viewport.centre.lon + (pixel.x - viewport.width / 2.0) / world * 360.0);
-    point.lat = LatitudeOfMercatorY(MercatorY(viewport.centre.lat) -
-                                    (pixel.y - viewport.height / 2.0) / world);
+    point.lon = NormaliseLongitude(viewport.centre.lon + x / world * 360.0);
+    point.lat = LatitudeOfMercatorY(MercatorY(viewport.centre.lat) - y / world);
     return point;
+}
+
+double ZoomForMetresPerPixel(double latitude, double metresPerPixel)
+{
+    double lat = std::max(-kMaxMercatorLatitude, std::min(kMaxMercatorLatitude, latitude));
+    double circumference = 2.0 * kPi * kMercatorRadiusMetres * std::cos(lat * kPi / 180.0);
+    double zoom = std::log2(circumference / (kTileSize * metresPerPixel));
+    if (std::isnan(zoom))
+        return kMinZoom;
+    return std::max(kMinZoom, std::min(kMaxZoom, zoom));
 }
 
 double MetresPerPixel(const MapViewport& viewport)
@@ -198,6 +223,7 @@ bool FitViewport(const tagLonLat* points, std::size_t count, const FitMargins& m
     double centreLat = LatitudeOfMercatorY(centreY);
 
     viewport.zoom = zoom;
+    viewport.bearing = 0.0;
     viewport.centre.lon = NormaliseLongitude(centreLon);
     viewport.centre.lat =
         std::max(-kMaxMercatorLatitude, std::min(kMaxMercatorLatitude, centreLat));

@@ -36,7 +36,7 @@ constexpr double kMaxPixelRatio = 8.0;
 constexpr int kMaxDeviceSide = 16384;
 
 // What the map view shows: the ground point at the centre of the image, the
-// zoom, and the image size.
+// zoom, the direction that points up, and the image size.
 struct MapViewport
 {
     tagLonLat centre = {0.0, 0.0}; // degrees; longitude any finite value
@@ -44,6 +44,10 @@ struct MapViewport
     int width = 800;               // CSS pixels, 1 ... kMaxViewportSide
     int height = 600;              // CSS pixels, 1 ... kMaxViewportSide
     double pixelRatio = 1.0;       // device pixels per CSS pixel
+    // The direction on the ground that points up the image, degrees
+    // clockwise from north (any finite value): 0 is north-up, a vehicle's
+    // heading makes the view heading-up. The image turns about its centre.
+    double bearing = 0.0;
 
     // True when every field is finite and within the limits above (the
     // centre's latitude within +-kMaxMercatorLatitude) and the device size
@@ -71,9 +75,10 @@ double UnwrapLongitude(double lon, double referenceLon);
 // `lon` shifted into [-180, 180).
 double NormaliseLongitude(double lon);
 
-// The pixel position of `point` in `viewport`. The longitude is unwrapped
-// relative to the viewport's centre, the latitude is clamped to
-// +-kMaxMercatorLatitude. A non-finite coordinate gives non-finite output.
+// The pixel position of `point` in `viewport`, turned by its bearing about
+// the image's centre. The longitude is unwrapped relative to the viewport's
+// centre, the latitude is clamped to +-kMaxMercatorLatitude. A non-finite
+// coordinate gives non-finite output.
 PixelPoint Project(const MapViewport& viewport, const tagLonLat& point);
 
 // The ground point at `pixel`, with the longitude normalised to [-180, 180).
@@ -85,6 +90,11 @@ tagLonLat Unproject(const MapViewport& viewport, const PixelPoint& pixel);
 // 2 * pi * R * cos(latitude) / (256 * 2^zoom). About 156543 at zoom 0 on the
 // equator, halving with every zoom level.
 double MetresPerPixel(const MapViewport& viewport);
+
+// The zoom at which a pixel spans `metresPerPixel` on the ground at
+// `latitude` (degrees; clamped to +-kMaxMercatorLatitude): the inverse of
+// MetresPerPixel, clamped to kMinZoom ... kMaxZoom (NaN gives kMinZoom).
+double ZoomForMetresPerPixel(double latitude, double metresPerPixel);
 
 // Room to leave between the fitted points and the image edges, CSS pixels.
 struct FitMargins
@@ -103,7 +113,8 @@ struct FitMargins
 // kMaxZoom), at which the box fits inside the image less `margins`. The width,
 // height and pixel ratio of `viewport` are kept. The box is the narrowest range
 // of longitudes that holds every point, so points on both sides of the 180th
-// meridian give a narrow box across it. A single point (or a box of no size)
+// meridian give a narrow box across it. The view is made north-up (bearing 0).
+// A single point (or a box of no size)
 // gets `maxZoom`. When the margins leave less than one pixel, one pixel is
 // assumed. Returns false, leaving `viewport` unchanged, when `points` is null,
 // `count` is 0 or no point is finite.

@@ -1,41 +1,7 @@
 #include "Memory/ProcessMemoryStatus.h"
 
-#include <cstddef>
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define REFHOST_ASAN_ALLOCATOR 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define REFHOST_ASAN_ALLOCATOR 1
-#endif
-
-#if defined(REFHOST_ASAN_ALLOCATOR)
-// The sanitizer runtime's allocator statistics (sanitizer/allocator_interface.h,
-// declared here because that header comes with the compiler's runtime only).
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-extern "C" size_t __sanitizer_get_heap_size();
-#else
-#include <malloc.h>
-#endif
-
 namespace refhost::memory
 {
-
-HeapFigures ReadHeapFigures()
-{
-    HeapFigures figures;
-#if defined(REFHOST_ASAN_ALLOCATOR)
-    figures.inUse = __sanitizer_get_current_allocated_bytes();
-    figures.span = __sanitizer_get_heap_size();
-#else
-    const struct mallinfo2 info = mallinfo2();
-    figures.inUse = static_cast<uint64_t>(info.uordblks) + info.hblkhd;
-    figures.span = static_cast<uint64_t>(info.arena) + info.hblkhd;
-#endif
-    return figures;
-}
 
 void FillMemoryStatus(const HeapFigures& figures, MEMORYSTATUS& status)
 {

@@ -2,13 +2,25 @@
 // heap, so that the operation probe's "memory growth" is the growth of this
 // process and not of the machine.
 //
-// Figures (bytes):
-//   in use  the bytes allocated and not yet freed: glibc's mallinfo2
-//           uordblks + hblkhd (blocks inside the arenas plus blocks mapped on
-//           their own);
-//   span    the address space the heap holds: arena + hblkhd.
-// Under AddressSanitizer, whose allocator replaces glibc's (its mallinfo2
-// reports zeros), the sanitizer's allocated bytes and heap size are used.
+// Figures (bytes), running totals that the reference host keeps as the
+// process allocates (HeapAccounting.cpp):
+//   in use       the usable bytes of the blocks allocated and not yet freed
+//                (malloc_usable_size of each: the request rounded up to the
+//                allocator's granule);
+//   span         the address space the heap holds: the main heap's extent
+//                (the program break above where it stood at the first
+//                allocation) plus the blocks glibc mapped on their own;
+//   allocations  the blocks handed out since the process started (malloc,
+//                calloc, a realloc that allocates, the aligned forms);
+//   blocks       the blocks allocated and not yet freed. Unlike the bytes,
+//                this does not depend on where the allocator put them (a
+//                block grown in place may end up a granule larger).
+// With glibc the reference host takes the allocator's entry points (malloc,
+// free, calloc, realloc, memalign, aligned_alloc, posix_memalign, valloc,
+// pvalloc) and forwards each to glibc, adding or removing the block's usable
+// size on the way. Under AddressSanitizer, whose allocator replaces glibc's,
+// the sanitizer's allocated bytes and heap size are used, and its allocation
+// hooks count the blocks.
 //
 // How GlobalMemoryStatus fills the record:
 //   dwLength         left as the caller set it (the probe sets 32);
@@ -29,13 +41,12 @@
 // (huge) difference, as on the device. The individual availabilities have no
 // meaning of their own once a total exceeds 4 GiB.
 //
-// Cost: no file reads and no system calls. mallinfo2 takes each arena's lock
-// and walks the free chunks in its bins, so its time grows with the number of
-// free chunks: measured on the development machine about 0.2 us for a compact
-// heap, 0.4 us with 100 free chunks, 22 us with 1,000, 0.7 ms with 10,000 and
-// tens of milliseconds with 100,000 scattered free chunks (more arenas, from
-// more threads, add their own chunks). The probe calls it twice per measured
-// operation; on a heavily fragmented heap that is noticeable.
+// Cost: a few loads and one sbrk(0) (which returns the break glibc keeps, no
+// system call): the same on a compact heap and on one with any number of free
+// chunks (glibc's mallinfo2, used before, walks the free chunks: 0.2 us on a
+// compact heap, 0.7 ms with 10,000 free chunks). Each allocation and free of
+// the process pays for it with two relaxed atomic additions and a read of the
+// block's header. Bench/ProbeBench.cpp measures both.
 #ifndef REFHOST_MEMORY_PROCESSMEMORYSTATUS_H
 #define REFHOST_MEMORY_PROCESSMEMORYSTATUS_H
 
@@ -48,8 +59,10 @@ namespace refhost::memory
 
 struct HeapFigures
 {
-    uint64_t inUse = 0; // bytes allocated and not freed
-    uint64_t span = 0;  // bytes of address space the heap holds
+    uint64_t inUse = 0;       // bytes allocated and not freed
+    uint64_t span = 0;        // bytes of address space the heap holds
+    uint64_t allocations = 0; // blocks handed out since the process started
+    uint64_t blocks = 0;      // blocks allocated and not freed
 };
 
 // This process's heap now. See above for the source and the cost.

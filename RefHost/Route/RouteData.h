@@ -21,6 +21,7 @@ constexpr size_t kMaxLinkPoints = 65535;
 struct ModelLink
 {
     std::vector<tagLonLat> points; // 2 .. kMaxLinkPoints, driving order
+    std::vector<double> times;     // as RoadLink::times: one per point, or empty
     std::string name;              // the description link's name, or its ref when unnamed
     uint16_t attr1 = 0;
     uint16_t attr2 = 0;

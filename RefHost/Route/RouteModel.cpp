@@ -49,6 +49,9 @@ size_t AppendPieces(const RoadLink& link, size_t sourceIndex, std::vector<ModelL
         ModelLink piece;
         piece.points.assign(points.begin() + static_cast<std::ptrdiff_t>(start),
                             points.begin() + static_cast<std::ptrdiff_t>(end));
+        if (!link.times.empty())
+            piece.times.assign(link.times.begin() + static_cast<std::ptrdiff_t>(start),
+                               link.times.begin() + static_cast<std::ptrdiff_t>(end));
         piece.name = link.name.empty() ? link.ref : link.name;
         piece.attr1 = link.attr1;
         piece.attr2 = link.attr2;
@@ -123,6 +126,10 @@ size_t RouteModel::LinkCount() const
 const std::vector<tagLonLat>& RouteModel::LinkPoints(size_t link) const
 {
     return m_route->links[link].points;
+}
+const std::vector<double>& RouteModel::LinkTimes(size_t link) const
+{
+    return m_route->links[link].times;
 }
 const std::string& RouteModel::LinkName(size_t link) const
 {

@@ -52,6 +52,10 @@ public:
     // route's start to the link's first point (metres), and the description
     // link it was cut from. `link` must be below LinkCount().
     const std::vector<tagLonLat>& LinkPoints(size_t link) const;
+    // Seconds since the route's first point at each of LinkPoints(link)
+    // (non-decreasing), or empty when the route file gave none for the link
+    // (RouteTimeline.h then drives it at a fallback speed).
+    const std::vector<double>& LinkTimes(size_t link) const;
     const std::string& LinkName(size_t link) const;
     double LinkLength(size_t link) const;
     double LinkStartDistance(size_t link) const;

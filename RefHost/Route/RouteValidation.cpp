@@ -1,5 +1,6 @@
 #include "RouteValidation.h"
 
+#include <cmath>
 #include <sstream>
 
 namespace refhost
@@ -57,6 +58,19 @@ std::string ValidateRouteDescription(const RouteDescription& description)
                 return where + ": link " + std::to_string(i) + ", point " + std::to_string(p) +
                        " " + Describe(link.points[p]) +
                        " is not a position (finite, -180 < lon < 180, -90 < lat < 90)";
+        }
+        if (!link.times.empty())
+        {
+            if (link.times.size() != link.points.size())
+                return where + ": link " + std::to_string(i) + " has " +
+                       std::to_string(link.times.size()) + " times for " +
+                       std::to_string(link.points.size()) + " points";
+            for (size_t p = 0; p < link.times.size(); ++p)
+            {
+                if (!std::isfinite(link.times[p]) || (p > 0 && link.times[p] < link.times[p - 1]))
+                    return where + ": link " + std::to_string(i) + ", time " + std::to_string(p) +
+                           " is not a finite number of seconds at or after the one before";
+            }
         }
     }
     if (!IsNoPoint(description.origin) && !IsValidPosition(description.origin))

@@ -118,6 +118,7 @@ public:
         step.destinations = OptionalString(value, path, "destinations");
         step.instruction = OptionalString(maneuver, maneuverPath, "instruction");
         ReadLastBanner(value, path, step);
+        step.duration = NonNegative(value, path, "duration");
         step.geometry = Geometry(Require(value, path, "geometry"), Member(path, "geometry"));
         if (const Json* intersections = Find(value, "intersections"))
         {
@@ -129,6 +130,20 @@ public:
                     Intersection((*intersections)[i], Element(listPath, i)));
         }
         return step;
+    }
+
+    RawAnnotation Annotation(const Json& leg, const std::string& legPath)
+    {
+        RawAnnotation annotation;
+        const Json* value = Find(leg, "annotation");
+        if (!value || value->is_null())
+            return annotation;
+        const std::string path = Member(legPath, "annotation");
+        RequireObject(*value, path);
+        annotation.duration = Numbers(*value, path, "duration");
+        annotation.speed = Numbers(*value, path, "speed");
+        annotation.distance = Numbers(*value, path, "distance");
+        return annotation;
     }
 
 private:
@@ -154,6 +169,37 @@ private:
         };
         into.bannerPrimary = text("primary");
         into.bannerSecondary = text("secondary");
+    }
+
+    static double NonNegative(const Json& object, const std::string& path, const char* key)
+    {
+        const double number = OptionalNumber(object, path, key, std::nan(""));
+        if (number < 0.0)
+            Fail(Member(path, key) + ": negative");
+        return number;
+    }
+
+    // An optional list of non-negative numbers.
+    static std::vector<double> Numbers(const Json& object, const std::string& path, const char* key)
+    {
+        std::vector<double> numbers;
+        const Json* list = Find(object, key);
+        if (!list || list->is_null())
+            return numbers;
+        const std::string listPath = Member(path, key);
+        if (!list->is_array())
+            Fail(listPath + ": expected an array, found " + Describe(*list));
+        numbers.reserve(list->size());
+        for (size_t i = 0; i < list->size(); ++i)
+        {
+            const Json& number = (*list)[i];
+            if (!number.is_number())
+                Fail(Element(listPath, i) + ": expected a number, found " + Describe(number));
+            if (!(number.get<double>() >= 0.0))
+                Fail(Element(listPath, i) + ": negative");
+            numbers.push_back(number.get<double>());
+        }
+        return numbers;
     }
 
     static double Bearing(const Json& maneuver, const std::string& path, const char* key)
@@ -252,6 +298,7 @@ RawRoute ReadRawRoute(const Json& root, size_t maxPoints)
         const std::string legPath = Element(legsPath, li);
         const Json& leg = RequireObject(legs[li], legPath);
         raw.legs.emplace_back();
+        raw.annotations.push_back(reader.Annotation(leg, legPath));
         const Json* steps = Find(leg, "steps");
         if (!steps || steps->is_null())
             continue;

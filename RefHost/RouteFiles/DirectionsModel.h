@@ -55,14 +55,25 @@ struct RawStep
     // which announces the manoeuvre of the next step.
     std::string bannerPrimary;
     std::string bannerSecondary;
+    double duration = std::numeric_limits<double>::quiet_NaN(); // seconds; NaN when not given
     RawGeometry geometry;
     std::vector<RawIntersection> intersections;
+};
+
+// A leg's per-segment annotation (one value per segment of the leg's
+// geometry, the steps' geometries joined); each list empty when not given.
+struct RawAnnotation
+{
+    std::vector<double> duration; // seconds
+    std::vector<double> speed;    // metres per second
+    std::vector<double> distance; // metres
 };
 
 struct RawRoute
 {
     double distance = std::numeric_limits<double>::quiet_NaN();
     std::vector<std::vector<RawStep>> legs;
+    std::vector<RawAnnotation> annotations; // one per leg
     bool hasOverview = false;
     RawGeometry overview; // routes[0].geometry
     size_t stepCount = 0;

@@ -2,6 +2,7 @@
 
 #include "DirectionsModel.h"
 #include "DirectionsText.h"
+#include "DirectionsTimes.h"
 #include "RouteAssembly.h"
 #include "RouteFileError.h"
 #include "TrackRoute.h"
@@ -16,6 +17,7 @@ namespace
 {
 
 constexpr size_t kNone = static_cast<size_t>(-1);
+const std::vector<double> kNoTimes;
 // An intersection lies on the step's geometry when a vertex is this near: the
 // locations are the geometry's own vertices, rounded to 1e-6 degrees (and the
 // polyline to 1e-5 at precision 5).
@@ -57,24 +59,35 @@ public:
     }
 
     // Appends the links of `step`: its geometry, joined to the route's end and
-    // cut at every intersection found on it.
-    StepLinks Add(const RawStep& step)
+    // cut at every intersection found on it. `pointTimes` (one per geometry
+    // point, or empty) become the links' times.
+    StepLinks Add(const RawStep& step, const std::vector<double>& pointTimes)
     {
         StepLinks result;
         result.first = result.end = m_route.links.size();
         result.atIntersection.assign(step.intersections.size(), kNone);
 
         std::vector<tagLonLat> points;
+        std::vector<double> times; // parallel to points when timed
         points.reserve(step.geometry.points.size() + 1);
         const bool joined = !m_route.links.empty();
+        const bool timed = pointTimes.size() == step.geometry.points.size() &&
+                           (!joined || !m_route.links.back().times.empty());
         if (joined)
+        {
             points.push_back(m_route.links.back().points.back());
+            if (timed)
+                times.push_back(m_route.links.back().times.back());
+        }
         for (size_t i = 0; i < step.geometry.points.size(); ++i)
         {
             const tagLonLat& point = step.geometry.points[i];
             if (i == 0 && joined && SamePlace(point, points.front()))
                 continue;
+            const size_t before = points.size();
             AppendDistinct(points, point);
+            if (timed && points.size() > before)
+                times.push_back(pointTimes[i]);
         }
         if (points.size() < 2)
             return result;
@@ -108,6 +121,9 @@ public:
             link.ref = step.ref;
             link.points.assign(points.begin() + static_cast<std::ptrdiff_t>(start),
                                points.begin() + static_cast<std::ptrdiff_t>(cut) + 1);
+            if (timed)
+                link.times.assign(times.begin() + static_cast<std::ptrdiff_t>(start),
+                                  times.begin() + static_cast<std::ptrdiff_t>(cut) + 1);
             m_route.links.push_back(std::move(link));
             start = cut;
         }
@@ -266,6 +282,7 @@ RouteDescription ReadDirections(const Json& root, const RouteReadOptions& option
         return route;
     }
 
+    const std::vector<std::vector<std::vector<double>>> stepTimes = StepPointTimes(raw);
     size_t totalPoints = 0;
     for (const std::vector<RawStep>& leg : raw.legs)
         for (const RawStep& step : leg)
@@ -278,8 +295,9 @@ RouteDescription ReadDirections(const Json& root, const RouteReadOptions& option
     std::vector<size_t> legEndLinks;
     for (size_t li = 0; li < raw.legs.size(); ++li)
     {
-        for (const RawStep& step : raw.legs[li])
-            stepLinks[li].push_back(builder.Add(step));
+        for (size_t si = 0; si < raw.legs[li].size(); ++si)
+            stepLinks[li].push_back(
+                builder.Add(raw.legs[li][si], stepTimes.empty() ? kNoTimes : stepTimes[li][si]));
         legEndLinks.push_back(route.links.size());
     }
     if (route.links.empty())

@@ -44,6 +44,10 @@
 //   roundabout, every one up to the exit) with the bearings of the roads
 //   other than `in` and `out`.
 // - Destinations: the end of every leg. statedDistance: routes[0].distance.
+// - Times (RoadLink::times): from each leg's annotation where it gives one
+//   value per segment of the leg's geometry (duration, else distance over
+//   speed), else each step's duration spread over its length; none when a
+//   step has neither.
 //
 // GPX with route points that carry instructions (<desc>, <cmt> or <name>):
 // the track gives the geometry and, where every point has a <time>, the
@@ -64,6 +68,11 @@
 //   properties.name; GPX names of the file, track or route never name a
 //   road); the arrival at the last point ends the route. One destination: the
 //   last point. No statedDistance.
+// - Times: a GeoJSON Feature's properties.coordTimes (or .times), one ISO
+//   8601 time or number of seconds per position of its LineString,
+//   MultiPoint or MultiLineString (one list per line, or one for all), in
+//   order; used when every point of the track has one. GPX: the track
+//   points' <time>, relative to the first.
 // Origin: the first point of the first link.
 #ifndef REFHOST_ROUTEFILES_ROUTEFILES_H
 #define REFHOST_ROUTEFILES_ROUTEFILES_H

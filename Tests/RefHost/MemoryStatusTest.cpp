@@ -91,6 +91,49 @@ TEST(MemoryStatusTest, ManySmallAllocationsShowInThePhysicalFigure)
     EXPECT_LT(grown, 3000000u);
 }
 
+// The running totals follow every block: allocated, grown, freed.
+TEST(MemoryStatusTest, BlocksAreCountedAsTheyComeAndGo)
+{
+    const memory::HeapFigures before = memory::ReadHeapFigures();
+    void* blocks[100];
+    for (void*& block : blocks)
+        block = std::malloc(40);
+    blocks[0] = std::realloc(blocks[0], 4000);
+    g_keep = blocks[0];
+    const memory::HeapFigures during = memory::ReadHeapFigures();
+    for (void* block : blocks)
+        std::free(block);
+    g_keep = nullptr;
+    const memory::HeapFigures after = memory::ReadHeapFigures();
+
+    EXPECT_EQ(during.allocations - before.allocations, 101u);
+    EXPECT_EQ(during.blocks - before.blocks, 100u);
+    EXPECT_GE(during.inUse - before.inUse, 99u * 40u + 4000u);
+    EXPECT_EQ(after.blocks, before.blocks);
+    EXPECT_EQ(after.inUse, before.inUse);
+}
+
+// The aligned forms count like malloc, and a realloc to nothing frees.
+TEST(MemoryStatusTest, EveryAllocatorEntryKeepsTheTotals)
+{
+    const memory::HeapFigures before = memory::ReadHeapFigures();
+    void* volatile aligned = aligned_alloc(64, 256); // kept from the optimiser
+    void* posix = nullptr;
+    ASSERT_EQ(posix_memalign(&posix, 128, 512), 0);
+    void* small = std::malloc(32);
+    g_keep = small;
+    const memory::HeapFigures during = memory::ReadHeapFigures();
+    EXPECT_EQ(during.blocks - before.blocks, 3u);
+    EXPECT_GE(during.inUse - before.inUse, 256u + 512u + 32u);
+    std::free(aligned);
+    std::free(posix);
+    EXPECT_EQ(std::realloc(small, 0), nullptr); // frees the block
+    g_keep = nullptr;
+    const memory::HeapFigures after = memory::ReadHeapFigures();
+    EXPECT_EQ(after.blocks, before.blocks);
+    EXPECT_EQ(after.inUse, before.inUse);
+}
+
 TEST(MemoryStatusTest, LengthFieldIsLeftAsTheCallerSetIt)
 {
     MEMORYSTATUS status;

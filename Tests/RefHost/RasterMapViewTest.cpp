@@ -195,6 +195,26 @@ TEST(WebMercator, RoundTripsPixelsAndPoints)
     }
 }
 
+// A bearing turns the picture about its centre: the direction it names points
+// up, distances from the centre stay, and Unproject still undoes Project.
+TEST(WebMercator, BearingPointsUp)
+{
+    MapViewport viewport = View(8.55, 47.37, 16.0, 300, 200);
+    const tagLonLat east = {8.551, 47.37};
+    const PixelPoint northUp = refhost::Project(viewport, east);
+    viewport.bearing = 90.0;
+    const PixelPoint headingEast = refhost::Project(viewport, east);
+    EXPECT_NEAR(headingEast.x, 150.0, 1e-9);
+    EXPECT_NEAR(100.0 - headingEast.y, northUp.x - 150.0, 1e-9);
+    viewport.bearing = -123.0;
+    const PixelPoint pixel{17.5, 180.0};
+    const PixelPoint back = refhost::Project(viewport, refhost::Unproject(viewport, pixel));
+    EXPECT_NEAR(back.x, pixel.x, 1e-6);
+    EXPECT_NEAR(back.y, pixel.y, 1e-6);
+    EXPECT_NEAR(refhost::ZoomForMetresPerPixel(47.37, refhost::MetresPerPixel(viewport)), 16.0,
+                1e-12);
+}
+
 TEST(WebMercator, UnwrapsLongitudesAroundTheViewportCentre)
 {
     EXPECT_DOUBLE_EQ(refhost::UnwrapLongitude(-179.9, 179.95), 180.1);
@@ -572,6 +592,24 @@ TEST_F(RasterMapViewPixels, CaptionAndScaleBarKeepToTheirCorners)
               RasterMapView::kBackgroundColour);
     view.SetCaption("", "");
     EXPECT_EQ(Render(view).ColourAt(290, 3), RasterMapView::kBackgroundColour);
+}
+
+// A caption too long for a narrow picture is cut between characters, also
+// after a character of several bytes; the vehicle marker is painted where
+// the vehicle is.
+TEST(RasterMapViewDecorations, NarrowCaptionsAndTheVehicleMarker)
+{
+    RasterMapView view(View(18.64, 54.35, 16.0, 120, 160));
+    view.SetCaption("Kościuszki ŚŚŚŚŚŚ", "Skręć w prawo w Łąkowa");
+    view.SetVehicle(At(view, 60.0, 100.0), 0.0);
+    RasterImage image;
+    std::string error;
+    ASSERT_TRUE(view.RenderImage(image, &error)) << error;
+    const uint32_t marker = image.ColourAt(60, 97);
+    EXPECT_GT((marker >> 16) & 0xFFu, marker & 0xFFu) << std::hex << marker; // blue arrow
+    view.ClearVehicle();
+    ASSERT_TRUE(view.RenderImage(image, &error));
+    EXPECT_EQ(image.ColourAt(60, 97), RasterMapView::kBackgroundColour);
 }
 
 TEST(ScaleBar, ChoosesRoundLengths)

@@ -2,28 +2,8 @@
 # One case of the command-line renderer: runs it as a user does and checks the
 # exit code, the one-line message and the files left behind.
 # Usage: advicepath-render-test.sh CASE TOOL SOURCE_DIR WORK_DIR
-set -uo pipefail
-case_name=$1 tool=$2 source_dir=$3 work=$4
+source "$(dirname "$0")/cli-checks.sh" "$@"
 sample="$source_dir/samples/sanfrancisco-urban-route.json"
-rm -rf "$work" && mkdir -p "$work"
-out="$work/out"
-
-fail() { echo "FAIL ($case_name): $*"; echo "--- stdout"; cat "$work/stdout"; echo "--- stderr"; cat "$work/stderr"; exit 1; }
-
-run() { "$tool" "$@" >"$work/stdout" 2>"$work/stderr"; echo $? >"$work/code"; }
-code() { cat "$work/code"; }
-expect_code() { [[ "$(code)" == "$1" ]] || fail "exit code $(code), expected $1"; }
-expect_stderr() { grep -qF -- "$1" "$work/stderr" || fail "stderr lacks: $1"; }
-expect_one_line_error() {
-  [[ $(wc -l <"$work/stderr") -eq 1 ]] || fail "expected one line on stderr"
-  grep -q '^advicepath-render: ' "$work/stderr" || fail "the line does not name the tool"
-}
-expect_no_output() {
-  if [[ -d "$out" ]] && [[ -n "$(ls -A "$out")" ]]; then fail "files left behind: $(ls -A "$out")"; fi
-}
-expect_no_partial_files() {
-  if [[ -d "$out" ]] && ls -A "$out" | grep -q -E 'part|tmp|~'; then fail "partial files left: $(ls -A "$out")"; fi
-}
 
 case "$case_name" in
   help)

@@ -71,4 +71,10 @@ bool ParseColourList(const std::string& text, AdvicePathClrSetting& colours, std
     return true;
 }
 
+bool ColoursOption(const std::string& text, AdvicePathClrSetting& colours, std::string& error)
+{
+    colours = DefaultColours();
+    return text.empty() || ParseColourList(text, colours, error);
+}
+
 } // namespace tools

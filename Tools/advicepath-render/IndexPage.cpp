@@ -91,6 +91,11 @@ const char* kKeyboardScript = R"(<script>
 
 } // namespace
 
+std::string EscapeHtml(const std::string& text)
+{
+    return Escape(text);
+}
+
 std::string FormatDistance(double metres)
 {
     char text[32];

@@ -35,6 +35,9 @@ struct IndexContent
 // escaped.
 std::string MakeIndexPage(const IndexContent& content);
 
+// `text` with & < > " ' written as character references, for HTML.
+std::string EscapeHtml(const std::string& text);
+
 // "850 m", "4.3 km", "12 km".
 std::string FormatDistance(double metres);
 

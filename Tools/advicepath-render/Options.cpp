@@ -2,6 +2,8 @@
 
 #include "Colours.h"
 
+#include "Logging/HostLogging.h"
+
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -67,11 +69,86 @@ bool ParseSize(const std::string& text, int& width, int& height)
 
 int UsageError(const std::string& message)
 {
-    std::cerr << "advicepath-render: " << message << " (see --help)\n";
-    return kExitUsage;
+    return ReportUsageError("advicepath-render", message);
 }
 
 } // namespace
+
+int ReportUsageError(const char* tool, const std::string& message)
+{
+    std::cerr << tool << ": " << message << " (see --help)\n";
+    return kExitUsage;
+}
+
+void AddLogAndReadingOptions(CLI::App& app, std::string& logLevel, std::string& logConfig,
+                             bool& quiet, int& polylinePrecision, double& turnThresholdDegrees)
+{
+    app.add_option("--log-level", logLevel,
+                   "library log lines shown on standard error: off, fatal, error, warn, info, "
+                   "debug, all")
+        ->capture_default_str();
+    app.add_option("--log-config", logConfig, "log4cpp properties file deciding where log lines go")
+        ->check(CLI::ExistingFile);
+    app.add_flag("-q,--quiet", quiet, "no progress and no summary");
+    app.add_option("--polyline-precision", polylinePrecision,
+                   "precision of encoded polylines: 5, 6, or 0 to detect")
+        ->check(CLI::IsMember({0, 5, 6}))
+        ->capture_default_str();
+    app.add_option("--turn-threshold", turnThresholdDegrees,
+                   "lines without instructions turn where the direction changes by more than "
+                   "this many degrees")
+        ->check(CLI::Range(0.0, 180.0))
+        ->capture_default_str();
+}
+
+std::optional<int> ParseArguments(CLI::App& app, int argc, char** argv, const char* tool)
+{
+    try
+    {
+        app.parse(argc, argv);
+    }
+    catch (const CLI::CallForHelp&)
+    {
+        std::cout << app.help();
+        return kExitOk;
+    }
+    catch (const CLI::CallForVersion& e)
+    {
+        std::cout << e.what() << "\n";
+        return kExitOk;
+    }
+    catch (const CLI::ParseError& e)
+    {
+        return ReportUsageError(tool, e.what());
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ApplyLogOptions(const std::string& level, const std::string& config,
+                                   std::string& message)
+{
+    if (auto threshold = refhost::logging::ParseLevel(level))
+    {
+        refhost::logging::SetThreshold(*threshold);
+    }
+    else
+    {
+        message = "--log-level: unknown level \"" + level +
+                  "\" (off, fatal, error, warn, info, debug, all)";
+        return kExitUsage;
+    }
+    if (!config.empty() && !refhost::logging::ConfigureFromFile(config, &message))
+    {
+        message = config + ": " + message;
+        return kExitInput;
+    }
+    return std::nullopt;
+}
+
+bool ParseImageSize(const std::string& text, int& width, int& height)
+{
+    return ParseSize(text, width, height);
+}
 
 std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
 {
@@ -96,42 +173,10 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
     app.add_option("--colors", colours,
                    "four colours: route fill, route border, band fill, band border");
     app.add_flag("--no-od-line", "leave out the straight origin-destination line of the overview");
-    app.add_option("--log-level", options.logLevel,
-                   "library log lines shown on standard error: off, fatal, error, warn, info, "
-                   "debug, all")
-        ->capture_default_str();
-    app.add_option("--log-config", options.logConfig,
-                   "log4cpp properties file deciding where log lines go")
-        ->check(CLI::ExistingFile);
-    app.add_flag("-q,--quiet", options.quiet, "no progress and no summary");
-    app.add_option("--polyline-precision", options.polylinePrecision,
-                   "precision of encoded polylines: 5, 6, or 0 to detect")
-        ->check(CLI::IsMember({0, 5, 6}))
-        ->capture_default_str();
-    app.add_option("--turn-threshold", options.turnThresholdDegrees,
-                   "lines without instructions turn where the direction changes by more than "
-                   "this many degrees")
-        ->check(CLI::Range(0.0, 180.0))
-        ->capture_default_str();
-
-    try
-    {
-        app.parse(argc, argv);
-    }
-    catch (const CLI::CallForHelp&)
-    {
-        std::cout << app.help();
-        return kExitOk;
-    }
-    catch (const CLI::CallForVersion& e)
-    {
-        std::cout << e.what() << "\n";
-        return kExitOk;
-    }
-    catch (const CLI::ParseError& e)
-    {
-        return UsageError(e.what());
-    }
+    AddLogAndReadingOptions(app, options.logLevel, options.logConfig, options.quiet,
+                            options.polylinePrecision, options.turnThresholdDegrees);
+    if (auto code = ParseArguments(app, argc, argv, "advicepath-render"))
+        return code;
 
     options.odLine = app.count("--no-od-line") == 0;
     if (app.count("--maneuver") != 0)
@@ -142,13 +187,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
     }
     if (!ParseSize(size, options.width, options.height))
         return UsageError("--size: expected WxH with 16 to 8192 pixels each, got \"" + size + "\"");
-    options.colours = DefaultColours();
-    if (!colours.empty())
-    {
-        std::string error;
-        if (!ParseColourList(colours, options.colours, error))
-            return UsageError(error);
-    }
+    std::string error;
+    if (!ColoursOption(colours, options.colours, error))
+        return UsageError(error);
     return std::nullopt;
 }
 

@@ -7,6 +7,11 @@
 #include <optional>
 #include <string>
 
+namespace CLI
+{
+class App;
+}
+
 namespace tools
 {
 
@@ -34,8 +39,32 @@ struct Options
     std::string logConfig;
     bool quiet = false;
     int polylinePrecision = 0;        // 0: detect
-    double turnThresholdDegrees = 30; // tracks without manoeuvres
+    double turnThresholdDegrees = 30; // lines without instructions
 };
+
+// Writes "<tool>: <message> (see --help)" to standard error; returns
+// kExitUsage.
+int ReportUsageError(const char* tool, const std::string& message);
+
+// Adds the options every tool takes alike: --log-level, --log-config,
+// -q/--quiet, --polyline-precision and --turn-threshold.
+void AddLogAndReadingOptions(CLI::App& app, std::string& logLevel, std::string& logConfig,
+                             bool& quiet, int& polylinePrecision, double& turnThresholdDegrees);
+
+// Parses the command line into `app`'s options: kExitOk after printing the
+// help or the version, kExitUsage after reporting a bad command line as
+// `tool`, nothing when the run goes on.
+std::optional<int> ParseArguments(CLI::App& app, int argc, char** argv, const char* tool);
+
+// Applies --log-level and --log-config to the reference host's logging; on
+// failure an exit code (kExitUsage for an unknown level, kExitInput for a
+// configuration file that cannot be used) and the reason in `message`.
+std::optional<int> ApplyLogOptions(const std::string& level, const std::string& config,
+                                   std::string& message);
+
+// "WxH" with 16 to 8192 pixels on each side into `width` and `height`; false,
+// both unchanged, for anything else.
+bool ParseImageSize(const std::string& text, int& width, int& height);
 
 // Parses the command line. Returns an exit code to stop with (help, version,
 // or a usage error, whose one-line message it has printed), or nothing to go

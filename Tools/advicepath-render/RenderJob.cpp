@@ -5,7 +5,6 @@
 #include "SizeTable.h"
 #include "TurnFraming.h"
 
-#include "Logging/HostLogging.h"
 #include "MapView/RasterMapView.h"
 #include "Route/ActiveRoute.h"
 #include "Route/JunctionStubs.h"
@@ -209,17 +208,9 @@ struct Job
 
     int Run()
     {
-        if (auto level = refhost::logging::ParseLevel(options.logLevel))
-            refhost::logging::SetThreshold(*level);
-        else
-            return Fail(kExitUsage, "--log-level: unknown level \"" + options.logLevel +
-                                        "\" (off, fatal, error, warn, info, debug, all)");
-        if (!options.logConfig.empty())
-        {
-            std::string message;
-            if (!refhost::logging::ConfigureFromFile(options.logConfig, &message))
-                return Fail(kExitInput, options.logConfig + ": " + message);
-        }
+        std::string message;
+        if (auto code = ApplyLogOptions(options.logLevel, options.logConfig, message))
+            return Fail(*code, message);
 
         sizes = DefaultSizeTable();
         if (!options.sizesFile.empty())

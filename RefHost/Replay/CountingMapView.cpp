@@ -1,0 +1,32 @@
+#include "CountingMapView.h"
+
+#include "MapView/ScaleLevels.h"
+
+namespace refhost
+{
+
+int CountingMapView::DrawLine(const tagLonLat* points, int32_t count, int32_t, uint32_t, int32_t)
+{
+    ++m_counts.lines;
+    m_counts.points += points != nullptr && count > 0 ? static_cast<uint64_t>(count) : 0;
+    return 1;
+}
+
+int CountingMapView::DrawPolygon(const tagLonLat* points, int32_t count, int32_t, uint32_t, int32_t)
+{
+    ++m_counts.polygons;
+    m_counts.points += points != nullptr && count > 0 ? static_cast<uint64_t>(count) : 0;
+    return 1;
+}
+
+int64_t CountingMapView::GetScale()
+{
+    return ScaleOfViewport(m_viewport);
+}
+
+int32_t CountingMapView::ScaleToLevel(int64_t scale)
+{
+    return LevelOfScale(scale);
+}
+
+} // namespace refhost

@@ -1,0 +1,69 @@
+#include "RouteLinePath.h"
+
+#include <cstdint>
+
+namespace refhost
+{
+
+namespace
+{
+
+POSITION PositionOf(size_t edge)
+{
+    return reinterpret_cast<POSITION>(static_cast<uintptr_t>(edge) + 1u);
+}
+
+} // namespace
+
+RouteLinePath::RouteLinePath(const RouteModel& route) : m_route(route) {}
+
+void RouteLinePath::Select(const RemainingPath& remaining, const LinkBoxIndex& index,
+                           const LonLatBox& box)
+{
+    m_links.clear();
+    m_firstEdge = remaining.Empty() ? nullptr : &remaining.FirstEdge();
+    if (m_firstEdge != nullptr)
+        index.Find(box, remaining.FirstLink() + 1, m_links);
+}
+
+size_t RouteLinePath::EdgeCount() const
+{
+    return m_firstEdge != nullptr ? 1 + m_links.size() : 0;
+}
+
+POSITION RouteLinePath::GetFirstPosition()
+{
+    return EdgeCount() > 0 ? PositionOf(0) : nullptr;
+}
+
+POSITION RouteLinePath::GetNext(POSITION position)
+{
+    const size_t edge = static_cast<size_t>(reinterpret_cast<uintptr_t>(position));
+    return position != nullptr && edge < EdgeCount() ? PositionOf(edge) : nullptr;
+}
+
+int RouteLinePath::GetEdge(POSITION position, unsigned short& count, tagLonLat*& points)
+{
+    const size_t edge = static_cast<size_t>(reinterpret_cast<uintptr_t>(position));
+    if (position == nullptr || edge > EdgeCount())
+        return 0;
+    // The library only reads the points; neither the route nor the remaining
+    // path changes while it draws.
+    const std::vector<tagLonLat>& line =
+        edge == 1 ? *m_firstEdge : m_route.LinkPoints(m_links[edge - 2]);
+    count = static_cast<unsigned short>(line.size());
+    points = const_cast<tagLonLat*>(line.data());
+    return 1;
+}
+
+int RouteLinePath::GetGuid(POSITION, PathGuid&)
+{
+    return 0;
+}
+
+int RouteLinePath::GetNextGuid(const PathGuid&, PathGuid&)
+{
+    return 0;
+}
+
+} // namespace refhost

@@ -1,0 +1,331 @@
+#include "AnimationJob.h"
+
+#include "IndexPage.h"
+#include "OutputFiles.h"
+#include "ProgressBar.h"
+#include "ReplayPage.h"
+#include "ReplaySetup.h"
+#include "WebpAnimation.h"
+
+#include "MapView/AtomicFile.h"
+#include "MapView/RasterMapView.h"
+#include "Replay/AnimationPlan.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+namespace tools
+{
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+// WebP qualities tried in turn while the animation is larger than allowed.
+constexpr float kQualities[] = {70.0f, 45.0f, 25.0f};
+
+struct FrameRow
+{
+    double animationSeconds = 0.0;
+    refhost::FrameRecord record;
+};
+
+struct Drive
+{
+    std::vector<uint8_t> webp;
+    std::vector<FrameRow> rows;
+    double announcedSpeedUp = 0.0;
+    double betweenSpeedUp = 0.0;
+    double seconds = 0.0;
+    float quality = 0.0f;
+};
+
+std::string OneDecimal(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+// A manoeuvre's number (from 1), or null.
+nlohmann::json Number(const std::optional<size_t>& maneuver)
+{
+    return maneuver ? nlohmann::json(*maneuver + 1) : nlohmann::json();
+}
+
+class AnimationJob
+{
+public:
+    explicit AnimationJob(const ReplayOptions& options) : m_options(options) {}
+
+    int Run()
+    {
+        const int code = Produce();
+        if (code != kExitOk)
+            RemoveOutputs();
+        return code;
+    }
+
+private:
+    int Produce()
+    {
+        if (auto code = LoadRoute(m_options, m_route))
+            return *code;
+        std::string error;
+        if (!PrepareOutputFolder(m_options.outputDir, error))
+            return Fail(kExitOutput, error);
+
+        const double limit = m_options.maxMegabytes * 1e6;
+        Drive drive;
+        for (const float quality : kQualities)
+        {
+            drive = Drive();
+            drive.quality = quality;
+            if (const int code = RenderDrive(drive); code != kExitOk)
+                return code;
+            if (static_cast<double>(drive.webp.size()) <= limit)
+                break;
+        }
+        if (static_cast<double>(drive.webp.size()) > limit)
+            return Fail(kExitOutput,
+                        Output("drive.webp") + ": " + OneDecimal(drive.webp.size() / 1e6) +
+                            " MB even at WebP quality " + OneDecimal(drive.quality) +
+                            ", more than --max-mb " + OneDecimal(m_options.maxMegabytes) +
+                            "; lower --fps, --size or --max-seconds, or raise --max-mb");
+        if (const int code = WriteFiles(drive); code != kExitOk)
+            return code;
+        if (!m_options.quiet)
+            std::cout << Output("index.html") << "\n"
+                      << drive.rows.size() << " frames, " << OneDecimal(drive.seconds)
+                      << " s of animation, " << OneDecimal(drive.webp.size() / 1e6)
+                      << " MB (WebP quality " << OneDecimal(drive.quality) << ")\n";
+        return kExitOk;
+    }
+
+    std::string Output(const std::string& file) const
+    {
+        return (fs::path(m_options.outputDir) / file).string();
+    }
+
+    // The caption: the next manoeuvre's instruction and how far it is.
+    void Caption(const refhost::FrameRecord& frame, refhost::RasterMapView& view) const
+    {
+        const refhost::RouteModel& model = *m_route.model;
+        const std::string driven = FormatDistance(frame.vehicle.distance) + " of " +
+                                   FormatDistance(model.Length()) + " driven";
+        if (!frame.next)
+        {
+            view.SetCaption("Arrived", driven);
+            return;
+        }
+        // The distance to the junction, or inside it (a roundabout) to where
+        // the route leaves it.
+        const refhost::Maneuver& next = model.ManeuverAt(*frame.next);
+        auto end = [&](size_t link)
+        { return model.LinkStartDistance(link) + model.LinkLength(link); };
+        double ahead = end(next.enterLink) - frame.vehicle.distance;
+        if (ahead < 0.0)
+            ahead = std::max(0.0, end(next.exitLink) - frame.vehicle.distance);
+        view.SetCaption(next.instruction.empty() ? "Manoeuvre " + std::to_string(*frame.next + 1)
+                                                 : next.instruction,
+                        "in " + FormatDistance(ahead) + " \xC2\xB7 " + driven);
+    }
+
+    int RenderDrive(Drive& drive)
+    {
+        const refhost::RouteModel& model = *m_route.model;
+        const refhost::RouteTimeline& timeline = *m_route.timeline;
+        refhost::MapViewport base;
+        base.width = m_options.width;
+        base.height = m_options.height;
+        refhost::RasterMapView view(base);
+        view.SetCaption("road", "instruction"); // both lines: the band's full height
+        const double captionHeight = view.CaptionHeight();
+        auto render = OpenRender(view, m_route.sizes, m_options);
+        if (!render)
+            return kExitInput;
+        refhost::DriveReplay replay(
+            model, timeline, *render, m_route.sizes.levels, m_route.sizes.maxTurnLevel,
+            MakeReplaySettings(m_options, captionHeight),
+            [&](const refhost::FrameRecord& frame)
+            {
+                view.Clear();
+                view.SetViewport(frame.viewport);
+                view.SetVehicle(frame.vehicle.position, frame.vehicle.heading);
+                Caption(frame, view);
+            });
+
+        std::vector<std::pair<double, double>> announced;
+        for (const refhost::ScheduledManeuver& m : replay.Schedule().Maneuvers())
+            if (m.announced)
+                announced.emplace_back(timeline.TimeAtDistance(m.announce),
+                                       timeline.TimeAtDistance(m.passed));
+        refhost::AnimationSettings settings;
+        settings.framesPerSecond = m_options.framesPerSecond;
+        settings.speedUp = m_options.speedUp;
+        settings.maxSeconds = m_options.maxSeconds;
+        const refhost::AnimationPlan plan(m_route.startSeconds, m_route.endSeconds, announced,
+                                          settings);
+        drive.announcedSpeedUp = plan.AnnouncedSpeedUp();
+        drive.betweenSpeedUp = plan.BetweenSpeedUp();
+        drive.seconds = plan.Seconds();
+
+        WebpAnimation animation(base.DeviceWidth(), base.DeviceHeight(), drive.quality);
+        ProgressBar progress(!m_options.quiet, plan.FrameCount(), "frames");
+        refhost::RasterImage image;
+        std::string error;
+        auto millis = [&](size_t frame)
+        { return static_cast<int>(std::lround(frame * 1000.0 / plan.FramesPerSecond())); };
+        for (size_t frame = 0; frame < plan.FrameCount(); ++frame)
+        {
+            const refhost::FrameRecord& record = replay.Frame(plan.DriveTimeOf(frame));
+            if (!view.RenderImage(image, &error) || !animation.Add(image, millis(frame), error))
+                return Fail(kExitOutput, Output("drive.webp") + ": " + error);
+            if (IsPngFrame(frame))
+            {
+                if (!view.Write(Output(PngName(frame)), &error))
+                    return Fail(kExitOutput, error);
+                m_written.push_back(Output(PngName(frame)));
+            }
+            drive.rows.push_back({frame / plan.FramesPerSecond(), record});
+            progress.Update(frame + 1);
+        }
+        render->Clear();
+        if (!animation.Finish(millis(plan.FrameCount()), drive.webp, error))
+            return Fail(kExitOutput, Output("drive.webp") + ": " + error);
+        return kExitOk;
+    }
+
+    bool IsPngFrame(size_t frame) const
+    {
+        return std::find(m_options.pngFrames.begin(), m_options.pngFrames.end(),
+                         static_cast<int>(frame)) != m_options.pngFrames.end();
+    }
+
+    static std::string PngName(size_t frame)
+    {
+        char name[32];
+        std::snprintf(name, sizeof name, "frame-%04zu.png", frame);
+        return name;
+    }
+
+    // Removes what this run has written.
+    void RemoveOutputs()
+    {
+        for (const std::string& file : m_written)
+            std::remove(file.c_str());
+        m_written.clear();
+    }
+
+    std::string FramesJson(const Drive& drive) const
+    {
+        nlohmann::json frames = nlohmann::json::array();
+        for (size_t i = 0; i < drive.rows.size(); ++i)
+        {
+            const refhost::FrameRecord& r = drive.rows[i].record;
+            frames.push_back({{"frame", i},
+                              {"animationSeconds", drive.rows[i].animationSeconds},
+                              {"time", r.vehicle.time},
+                              {"distance", r.vehicle.distance},
+                              {"level", r.level},
+                              {"next", Number(r.next)},
+                              {"announced", Number(r.announced)},
+                              {"setTurnInfo", r.setTurnInfo},
+                              {"libraryMs", r.librarySeconds * 1e3}});
+        }
+        const nlohmann::json document = {
+            {"route", fs::path(m_options.routeFile).filename().string()},
+            {"framesPerSecond", m_options.framesPerSecond},
+            {"announcedSpeedUp", drive.announcedSpeedUp},
+            {"betweenSpeedUp", drive.betweenSpeedUp},
+            {"frames", frames}};
+        return document.dump(1) + "\n";
+    }
+
+    std::string Page(const Drive& drive) const
+    {
+        const refhost::RouteModel& model = *m_route.model;
+        ReplayPageContent page;
+        page.routeName = fs::path(m_options.routeFile).filename().string();
+        page.summary = FormatDistance(model.Length()) + ", " +
+                       FormatDuration(m_route.timeline->Duration()) + " of driving, " +
+                       std::to_string(model.ManeuverCount()) + " manoeuvres";
+        page.timing = std::to_string(drive.rows.size()) + " frames at " +
+                      OneDecimal(m_options.framesPerSecond) + " per second (" +
+                      OneDecimal(drive.seconds) + " s): announcements " +
+                      OneDecimal(drive.announcedSpeedUp) + "\xC3\x97 real time, the rest " +
+                      OneDecimal(drive.betweenSpeedUp) + "\xC3\x97";
+        page.animation = "drive.webp";
+        page.width = m_options.width;
+        page.height = m_options.height;
+        for (size_t m = 0; m < model.ManeuverCount(); ++m)
+        {
+            const refhost::Maneuver& maneuver = model.ManeuverAt(m);
+            ReplayPageEntry entry;
+            entry.title = maneuver.instruction.empty() ? "Manoeuvre " + std::to_string(m + 1)
+                                                       : maneuver.instruction;
+            entry.distance = "at " + FormatDistance(model.LinkStartDistance(maneuver.enterLink) +
+                                                    model.LinkLength(maneuver.enterLink));
+            entry.shown = BandTimes(drive, m, maneuver.type == NAV_TURN_END);
+            page.maneuvers.push_back(entry);
+        }
+        return MakeReplayPage(page);
+    }
+
+    static std::string BandTimes(const Drive& drive, size_t maneuver, bool arrival)
+    {
+        if (arrival)
+            return "the arrival: no band";
+        const FrameRow* first = nullptr;
+        const FrameRow* last = nullptr;
+        for (const FrameRow& row : drive.rows)
+        {
+            if (row.record.announced != maneuver)
+                continue;
+            if (first == nullptr)
+                first = &row;
+            last = &row;
+        }
+        if (first == nullptr)
+            return "no band in this animation";
+        return "band from " + OneDecimal(first->animationSeconds) + " to " +
+               OneDecimal(last->animationSeconds) + " s of the animation";
+    }
+
+    int WriteFiles(const Drive& drive)
+    {
+        std::string error;
+        refhost::mapview::AtomicFile webp(Output("drive.webp"));
+        if (!webp.Open(error) || !webp.Write(drive.webp.data(), drive.webp.size()) ||
+            !webp.Commit(error))
+            return Fail(kExitOutput,
+                        error.empty() ? "cannot write " + Output("drive.webp") : error);
+        m_written.push_back(Output("drive.webp"));
+        if (!WriteTextFile(Output("frames.json"), FramesJson(drive), error))
+            return Fail(kExitOutput, error);
+        m_written.push_back(Output("frames.json"));
+        if (!WriteTextFile(Output("index.html"), Page(drive), error))
+            return Fail(kExitOutput, error);
+        return kExitOk;
+    }
+
+    const ReplayOptions& m_options;
+    LoadedRoute m_route;
+    std::vector<std::string> m_written; // files of this run, removed should it fail
+};
+
+} // namespace
+
+int RunAnimationJob(const ReplayOptions& options)
+{
+    AnimationJob job(options);
+    return job.Run();
+}
+
+} // namespace tools

@@ -1,0 +1,134 @@
+#include "ReplaySetup.h"
+
+#include "IndexPage.h"
+
+#include "Replay/ManeuverSchedule.h"
+#include "RouteFiles/RouteFiles.h"
+
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+
+namespace tools
+{
+
+namespace
+{
+
+// --from N starts this long before manoeuvre N's announcement; --to N ends
+// this long after its junction is passed.
+constexpr double kLeadSeconds = 5.0;
+
+std::optional<int> TimeOf(const RoutePoint& point, bool start, const LoadedRoute& loaded,
+                          const refhost::ManeuverSchedule& schedule, double& seconds)
+{
+    const refhost::RouteTimeline& timeline = *loaded.timeline;
+    const char* option = start ? "--from" : "--to";
+    if (!point.isManeuver)
+    {
+        if (point.metres > timeline.Length())
+            return Fail(kExitUsage, std::string(option) + " " + FormatDistance(point.metres) +
+                                        ": the route is " + FormatDistance(timeline.Length()) +
+                                        " long");
+        seconds = timeline.TimeAtDistance(point.metres);
+        return std::nullopt;
+    }
+    const size_t count = schedule.Maneuvers().size();
+    if (static_cast<size_t>(point.maneuver) > count)
+        return Fail(kExitUsage, std::string(option) + " " + std::to_string(point.maneuver) +
+                                    ": the route has " + std::to_string(count) + " manoeuvres");
+    const refhost::ScheduledManeuver& m =
+        schedule.Maneuvers()[static_cast<size_t>(point.maneuver) - 1];
+    seconds = start ? timeline.TimeAtDistance(m.announce) - kLeadSeconds
+                    : timeline.TimeAtDistance(m.passed) + kLeadSeconds;
+    seconds = std::clamp(seconds, 0.0, timeline.Duration());
+    return std::nullopt;
+}
+
+} // namespace
+
+int Fail(int code, const std::string& message)
+{
+    std::cerr << "advicepath-replay: " << message << "\n";
+    return code;
+}
+
+std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded)
+{
+    std::string error;
+    if (auto code = ApplyLogOptions(options.logLevel, options.logConfig, error))
+        return Fail(*code, error);
+    loaded.sizes = DefaultSizeTable();
+    if (!options.sizesFile.empty() && !ReadSizeTable(options.sizesFile, loaded.sizes, error))
+        return Fail(kExitInput, error);
+
+    refhost::RouteReadOptions readOptions;
+    readOptions.polylinePrecision = options.polylinePrecision;
+    readOptions.turnThresholdDegrees = options.turnThresholdDegrees;
+    refhost::RouteReadResult read = refhost::ReadRouteFile(options.routeFile, readOptions);
+    if (!read.ok)
+        return Fail(kExitInput, read.error);
+    loaded.model = refhost::RouteModel::FromDescription(read.route, error);
+    if (!loaded.model)
+        return Fail(kExitInput, options.routeFile + ": " + error);
+    loaded.timeline.emplace(*loaded.model, options.speedKmh);
+
+    refhost::AnnouncementRule rule;
+    rule.minMetres = options.announceMetres;
+    rule.seconds = options.announceSeconds;
+    const refhost::ManeuverSchedule schedule(*loaded.model, *loaded.timeline, rule);
+    loaded.startSeconds = 0.0;
+    loaded.endSeconds = loaded.timeline->Duration();
+    if (options.from)
+        if (auto code = TimeOf(*options.from, true, loaded, schedule, loaded.startSeconds))
+            return code;
+    if (options.to)
+        if (auto code = TimeOf(*options.to, false, loaded, schedule, loaded.endSeconds))
+            return code;
+    if (!(loaded.endSeconds > loaded.startSeconds))
+        return Fail(kExitUsage, "--from and --to leave nothing to drive (the part ends where it "
+                                "starts or before)");
+    return std::nullopt;
+}
+
+refhost::ReplaySettings MakeReplaySettings(const ReplayOptions& options, double captionHeight)
+{
+    refhost::ReplaySettings settings;
+    settings.camera.width = options.width;
+    settings.camera.height = options.height;
+    settings.camera.headingUp = !options.northUp;
+    settings.camera.topReserve = captionHeight;
+    settings.announcement.minMetres = options.announceMetres;
+    settings.announcement.seconds = options.announceSeconds;
+    return settings;
+}
+
+std::unique_ptr<AdvicePathRenderEx, bool (*)(AdvicePathRenderEx*)>
+OpenRender(CMapService& view, const SizeTable& sizes, const ReplayOptions& options)
+{
+    std::unique_ptr<AdvicePathRenderEx, bool (*)(AdvicePathRenderEx*)> render(
+        NewPathRender(nullptr, &view), &ClosePathRender);
+    if (!render || render->SetSize(const_cast<AdvicePathSizeSetting*>(sizes.levels.data()),
+                                   static_cast<int>(sizes.levels.size()), sizes.maxTurnLevel) != 1)
+    {
+        Fail(kExitInput, "the library refused the size table");
+        render.reset();
+        return render;
+    }
+    render->SetClr(options.colours);
+    return render;
+}
+
+std::string FormatDuration(double seconds)
+{
+    const long total = std::lround(std::max(0.0, seconds));
+    char text[32];
+    if (total >= 3600)
+        std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", total / 3600, total / 60 % 60,
+                      total % 60);
+    else
+        std::snprintf(text, sizeof text, "%ld:%02ld", total / 60, total % 60);
+    return text;
+}
+
+} // namespace tools

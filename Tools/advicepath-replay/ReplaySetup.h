@@ -1,0 +1,54 @@
+// What both kinds of run share: the log settings, the size table, the route
+// with its time base, the part of it to drive, and the replay's settings.
+#ifndef TOOLS_ADVICEPATH_REPLAY_REPLAYSETUP_H
+#define TOOLS_ADVICEPATH_REPLAY_REPLAYSETUP_H
+
+#include "Options.h"
+#include "ReplayOptions.h"
+#include "SizeTable.h"
+
+#include "MapService.h"
+#include "Replay/DriveReplay.h"
+#include "Route/RouteModel.h"
+#include "Route/RouteTimeline.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tools
+{
+
+// Writes "advicepath-replay: <message>" to standard error; returns `code`.
+int Fail(int code, const std::string& message);
+
+struct LoadedRoute
+{
+    SizeTable sizes;
+    std::optional<refhost::RouteModel> model;
+    std::optional<refhost::RouteTimeline> timeline;
+    // The drive to replay, seconds of the time base.
+    double startSeconds = 0.0;
+    double endSeconds = 0.0;
+};
+
+// Applies --log-level and --log-config, reads the size table and the route,
+// builds its model and time base and resolves --from/--to. Returns an exit
+// code on failure (the message written), nothing on success.
+std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded);
+
+// The replay's settings from the options; `captionHeight` is kept free at
+// the top of the view.
+refhost::ReplaySettings MakeReplaySettings(const ReplayOptions& options, double captionHeight);
+
+// A library handle drawing on `view` with the run's size table and colours;
+// null (the message written) when the library refuses the size table.
+std::unique_ptr<AdvicePathRenderEx, bool (*)(AdvicePathRenderEx*)>
+OpenRender(CMapService& view, const SizeTable& sizes, const ReplayOptions& options);
+
+// "1:05:12" or "4:07": seconds as hours, minutes and seconds.
+std::string FormatDuration(double seconds);
+
+} // namespace tools
+
+#endif

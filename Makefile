@@ -51,7 +51,7 @@ test: test-dev test-asan
 
 test-browser: build
 	@scripts/install-deps browser
-	Tests/Browser/run-browser-checks build/dev/Tools/advicepath-render/advicepath-render build/browser
+	Tests/Browser/run-browser-checks build/dev build/browser
 
 .PHONY: test-arm dll test-dll
 

@@ -2,8 +2,9 @@
 """Opens generated HTML pages in headless Chromium and checks them as a reader
 sees them.
 
-Every page: each image has loaded with the size of its file, the page logs no
-console error, and a screenshot of it is not blank. A page with manoeuvres
+Every page: each image has loaded with the size of its file (a WebP drive
+with more than one frame), the page logs no console error, and a screenshot
+of it is not blank. A page with manoeuvres
 (figure.maneuver) also answers the keyboard: the right and left arrow keys
 show one manoeuvre at a time, the next and the previous, and Escape brings the
 list back.
@@ -57,11 +58,15 @@ def image_faults(driver, page):
         try:
             with Image.open(path) as picture:
                 real = picture.size
+                frames = getattr(picture, "n_frames", 1)
         except OSError as error:
             faults.append(f"image {src}: {error}")
             continue
         if (width, height) != real:
             faults.append(f"image {src} shows at {width}x{height}, the file is {real[0]}x{real[1]}")
+        # A drive is an animation: one frame means the replay wrote a still.
+        if path.suffix == ".webp" and frames < 2:
+            faults.append(f"animation {src} has only {frames} frame")
     return faults
 
 

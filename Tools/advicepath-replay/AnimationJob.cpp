@@ -10,6 +10,7 @@
 #include "MapView/AtomicFile.h"
 #include "MapView/RasterMapView.h"
 #include "Replay/AnimationPlan.h"
+#include "Route/ManeuverCaption.h"
 
 #include <nlohmann/json.hpp>
 
@@ -113,7 +114,8 @@ private:
         return (fs::path(m_options.outputDir) / file).string();
     }
 
-    // The caption: the next manoeuvre's instruction and how far it is.
+    // The caption: the next manoeuvre in the route file's words (its banner
+    // where the file has one, as a device shows it) and how far it is.
     void Caption(const refhost::FrameRecord& frame, refhost::RasterMapView& view) const
     {
         const refhost::RouteModel& model = *m_route.model;
@@ -132,9 +134,12 @@ private:
         double ahead = end(next.enterLink) - frame.vehicle.distance;
         if (ahead < 0.0)
             ahead = std::max(0.0, end(next.exitLink) - frame.vehicle.distance);
-        view.SetCaption(next.instruction.empty() ? "Manoeuvre " + std::to_string(*frame.next + 1)
-                                                 : next.instruction,
-                        "in " + FormatDistance(ahead) + " \xC2\xB7 " + driven);
+        const refhost::ManeuverCaption caption = refhost::CaptionFor(next);
+        const std::string distance = "in " + FormatDistance(ahead) + " \xC2\xB7 " + driven;
+        if (caption.bannerPrimary.empty())
+            view.SetCaption(caption.instruction, distance);
+        else
+            view.SetBannerCaption(caption.bannerPrimary, caption.bannerSecondary, distance);
     }
 
     int RenderDrive(Drive& drive)
@@ -145,7 +150,8 @@ private:
         base.width = m_options.width;
         base.height = m_options.height;
         refhost::RasterMapView view(base);
-        view.SetCaption("road", "instruction"); // both lines: the band's full height
+        // The tallest caption (a banner of two lines): room kept above the band.
+        view.SetBannerCaption("primary", "secondary", "distance");
         const double captionHeight = view.CaptionHeight();
         auto render = OpenRender(view, m_route.sizes, m_options);
         if (!render)
@@ -268,8 +274,7 @@ private:
         {
             const refhost::Maneuver& maneuver = model.ManeuverAt(m);
             ReplayPageEntry entry;
-            entry.title = maneuver.instruction.empty() ? "Manoeuvre " + std::to_string(m + 1)
-                                                       : maneuver.instruction;
+            entry.title = refhost::CaptionFor(maneuver).instruction;
             entry.distance = "at " + FormatDistance(model.LinkStartDistance(maneuver.enterLink) +
                                                     model.LinkLength(maneuver.enterLink));
             entry.shown = BandTimes(drive, m, maneuver.type == NAV_TURN_END);

@@ -1,7 +1,7 @@
 #include "GpxReader.h"
 
-#include "GpxTime.h"
 #include "GuidedRoute.h"
+#include "PointTimes.h"
 #include "RouteAssembly.h"
 #include "RouteFileError.h"
 #include "TrackRoute.h"
@@ -123,7 +123,7 @@ private:
             return;
         }
         double seconds = 0.0;
-        if (!ParseGpxTime(text, seconds))
+        if (!ParseIsoTime(text, seconds))
             Fail(Where(point) + ": <time> \"" + text + "\" is not a date and time");
         if (m_lastTime && seconds < *m_lastTime)
             Fail(Where(point) + ": <time> " + text + " is earlier than the point before");

@@ -75,6 +75,11 @@ private:
 
 bool ParseIsoTime(std::string_view text, double& seconds)
 {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
     TextCursor in(text);
     int64_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
     if (!in.Number(4, year) || !in.Take('-') || !in.Number(2, month) || !in.Take('-') ||

@@ -6,7 +6,7 @@
 #include "Geodesy/ReferenceGeodesy.h"
 #include "Route/RouteModel.h"
 #include "Route/RouteValidation.h"
-#include "RouteFiles/GpxTime.h"
+#include "RouteFiles/PointTimes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -668,7 +668,7 @@ TEST(RouteFilesTrack, GpxTracksAndRoutes)
 
 TEST(RouteFilesTrack, GpxTimesAreDatesAndTimesOfTheCalendar)
 {
-    using refhost::routefiles::ParseGpxTime;
+    using refhost::routefiles::ParseIsoTime;
     // Seconds since 1970 as `date -u -d ... +%s` gives them.
     const struct
     {
@@ -683,15 +683,15 @@ TEST(RouteFilesTrack, GpxTimesAreDatesAndTimesOfTheCalendar)
     for (const auto& c : good)
     {
         double seconds = 7.0;
-        EXPECT_TRUE(ParseGpxTime(c.text, seconds)) << c.text;
+        EXPECT_TRUE(ParseIsoTime(c.text, seconds)) << c.text;
         EXPECT_EQ(seconds, c.seconds) << c.text;
     }
-    for (const char* bad : {"2015-02-29T00:00:00Z", "2015-13-01T00:00:00Z", "2015-02-11 08:16:35",
-                            "2015-02-11T08:60:00Z", "2015-02-11T08:16:35+1",
-                            "2015-02-11T08:16:35.Z", "2015-02-11", "yesterday", ""})
+    for (const char* bad :
+         {"2015-02-29T00:00:00Z", "2015-13-01T00:00:00Z", "2015-02-11T08:60:00Z",
+          "2015-02-11T08:16:35+1", "2015-02-11T08:16:35.Z", "2015-02-11", "yesterday", ""})
     {
         double seconds = 7.0;
-        EXPECT_FALSE(ParseGpxTime(bad, seconds)) << bad;
+        EXPECT_FALSE(ParseIsoTime(bad, seconds)) << bad;
         EXPECT_EQ(seconds, 7.0) << bad;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "IndexPage.h"
 #include "OutputFiles.h"
+#include "RouteInput.h"
 #include "SizeTable.h"
 #include "TurnFraming.h"
 
@@ -10,7 +11,6 @@
 #include "Route/JunctionStubs.h"
 #include "Route/ManeuverCaption.h"
 #include "Route/RouteModel.h"
-#include "RouteFiles/RouteFiles.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -220,16 +220,10 @@ struct Job
                 return Fail(kExitInput, error);
         }
 
-        refhost::RouteReadOptions readOptions;
-        readOptions.polylinePrecision = options.polylinePrecision;
-        readOptions.turnThresholdDegrees = options.turnThresholdDegrees;
-        refhost::RouteReadResult read = refhost::ReadRouteFile(options.routeFile, readOptions);
-        if (!read.ok)
-            return Fail(kExitInput, read.error);
         std::string error;
-        model = refhost::RouteModel::FromDescription(read.route, error);
-        if (!model)
-            return Fail(kExitInput, options.routeFile + ": " + error);
+        if (!ReadRouteModel(options.routeFile, options.polylinePrecision,
+                            options.turnThresholdDegrees, model, error))
+            return Fail(kExitInput, error);
         size_t maneuvers = model->ManeuverCount();
         if (options.maneuver && static_cast<size_t>(*options.maneuver) > maneuvers)
             return Fail(kExitUsage, "--maneuver " + std::to_string(*options.maneuver) + ": " +

@@ -3,7 +3,7 @@
 #include "IndexPage.h"
 
 #include "Replay/ManeuverSchedule.h"
-#include "RouteFiles/RouteFiles.h"
+#include "RouteInput.h"
 
 #include <cmath>
 #include <cstdio>
@@ -62,15 +62,9 @@ std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded)
     if (!options.sizesFile.empty() && !ReadSizeTable(options.sizesFile, loaded.sizes, error))
         return Fail(kExitInput, error);
 
-    refhost::RouteReadOptions readOptions;
-    readOptions.polylinePrecision = options.polylinePrecision;
-    readOptions.turnThresholdDegrees = options.turnThresholdDegrees;
-    refhost::RouteReadResult read = refhost::ReadRouteFile(options.routeFile, readOptions);
-    if (!read.ok)
-        return Fail(kExitInput, read.error);
-    loaded.model = refhost::RouteModel::FromDescription(read.route, error);
-    if (!loaded.model)
-        return Fail(kExitInput, options.routeFile + ": " + error);
+    if (!ReadRouteModel(options.routeFile, options.polylinePrecision, options.turnThresholdDegrees,
+                        loaded.model, error))
+        return Fail(kExitInput, error);
     loaded.timeline.emplace(*loaded.model, options.speedKmh);
 
     refhost::AnnouncementRule rule;

@@ -14,7 +14,8 @@ namespace refhost::routefiles
 // Seconds since 1970-01-01T00:00:00Z of an ISO 8601 date and time
 // "YYYY-MM-DDThh:mm:ss" with optional fractional seconds and an optional zone
 // ("Z", "+hh:mm", "-hhmm"; none means UTC); a blank may stand for the "T",
-// and blanks around the text (as XML elements keep them) are ignored. False, `seconds` unchanged, for anything else (also for a month 13 or a
+// and blanks around the text (as XML elements keep them) are ignored.
+// False, `seconds` unchanged, for anything else (also for a month 13 or a
 // minute 60; a leap second 60 is accepted).
 bool ParseIsoTime(std::string_view text, double& seconds);
 

@@ -208,7 +208,7 @@ RouteDescription ReadGpx(std::string_view text, const RouteReadOptions& options)
     if (trackPoints == 0)
         return BuildTrackRoute(std::move(routeLine), std::string(), options);
     RouteDescription route = BuildTrackRoute(track, std::string(), options);
-    SpreadTimes(route, times);
+    AssignTrackTimes(route, times);
     return route;
 }
 

@@ -190,34 +190,10 @@ RouteDescription BuildGuidedRoute(std::vector<tagLonLat> line, std::vector<doubl
     }
     addLink(last);
 
-    Maneuver arrival;
-    arrival.enterLink = arrival.exitLink = route.links.size() - 1;
-    arrival.type = NAV_TURN_END;
-    arrival.instruction = "You have arrived at your destination";
-    arrival.fileInstruction = arrivalInstruction;
-    arrival.fromName = road;
-    arrival.location = geometry.back();
-    arrival.distanceFromStart = along.back();
-    route.maneuvers.push_back(std::move(arrival));
-    route.destinations.push_back(geometry.back());
+    AddArrival(route, geometry.back(), along.back(), road);
+    route.maneuvers.back().fileInstruction = arrivalInstruction;
     FinishRoute(route);
     return route;
-}
-
-void SpreadTimes(RouteDescription& route, const std::vector<double>& times)
-{
-    size_t count = 1;
-    for (const RoadLink& link : route.links)
-        count += link.points.size() - 1;
-    if (times.empty() || times.size() != count)
-        return;
-    size_t first = 0;
-    for (RoadLink& link : route.links)
-    {
-        link.times.assign(times.begin() + static_cast<std::ptrdiff_t>(first),
-                          times.begin() + static_cast<std::ptrdiff_t>(first + link.points.size()));
-        first += link.points.size() - 1;
-    }
 }
 
 } // namespace refhost::routefiles

@@ -46,11 +46,6 @@ RouteDescription BuildGuidedRoute(std::vector<tagLonLat> line, std::vector<doubl
                                   const std::vector<InstructionPoint>& points,
                                   const RouteReadOptions& options);
 
-// Gives the links of a route built from `times.size()` points in order (each
-// link's points a run of them, consecutive links sharing one) their times,
-// relative to the first; nothing when `times` is empty or does not match.
-void SpreadTimes(RouteDescription& route, const std::vector<double>& times);
-
 } // namespace refhost::routefiles
 
 #endif

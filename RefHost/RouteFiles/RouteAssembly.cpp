@@ -110,6 +110,20 @@ std::vector<double> LinkStartDistances(const RouteDescription& route)
     return starts;
 }
 
+void AddArrival(RouteDescription& route, const tagLonLat& end, double distanceFromStart,
+                const std::string& fromName)
+{
+    Maneuver arrival;
+    arrival.enterLink = arrival.exitLink = route.links.size() - 1;
+    arrival.type = NAV_TURN_END;
+    arrival.instruction = "You have arrived at your destination";
+    arrival.fromName = fromName;
+    arrival.location = end;
+    arrival.distanceFromStart = distanceFromStart;
+    route.maneuvers.push_back(std::move(arrival));
+    route.destinations.push_back(end);
+}
+
 void FinishRoute(RouteDescription& route)
 {
     if (!route.links.empty() && !route.links.front().points.empty())

@@ -43,6 +43,12 @@ double TurnAngle(double fromBearing, double toBearing);
 // last element (links.size() + 1 values).
 std::vector<double> LinkStartDistances(const RouteDescription& route);
 
+// Ends a line-built route at its last link: the arrival manoeuvre at `end`,
+// `distanceFromStart` metres along, coming from the road `fromName`, and the
+// one destination there. The route has at least one link.
+void AddArrival(RouteDescription& route, const tagLonLat& end, double distanceFromStart,
+                const std::string& fromName);
+
 // Fills origin (first point) and each manoeuvre's distanceToNext from the
 // distancesFromStart already set (the last one: 0).
 void FinishRoute(RouteDescription& route);

@@ -83,16 +83,7 @@ RouteDescription BuildTrackRoute(std::vector<tagLonLat> points, const std::strin
     last.points.assign(points.begin() + static_cast<std::ptrdiff_t>(start), points.end());
     route.links.push_back(std::move(last));
 
-    Maneuver arrival;
-    arrival.enterLink = arrival.exitLink = route.links.size() - 1;
-    arrival.type = NAV_TURN_END;
-    arrival.instruction = "You have arrived at your destination";
-    arrival.fromName = name;
-    arrival.location = points.back();
-    arrival.distanceFromStart = along.back();
-    route.maneuvers.push_back(std::move(arrival));
-
-    route.destinations.push_back(points.back());
+    AddArrival(route, points.back(), along.back(), name);
     FinishRoute(route);
     return route;
 }

@@ -27,7 +27,6 @@
 #include "PathLibrary.h"
 #include "RouteLibrary.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdarg>
@@ -47,7 +46,8 @@ struct Route : RouteManager, CPathManagerEx
     std::vector<std::vector<tagLonLat>> links;
     tagLonLat origin = AP_INVALID_POINT, destination = AP_INVALID_POINT;
     bool hasTurn = false;
-    double turn[3] = {}; // type, entering link, leaving link
+    NAV_TURN_TYPE_tag turnType = NAV_TURN_NONE;
+    size_t enterLink = 0, leaveLink = 0;
 
     CPathManagerEx& GetPathManager() override { return *this; }
     bool GetOrgPoint(NavDest& dest) override { return Answer(origin, dest); }
@@ -90,14 +90,16 @@ struct PrintingMapView : CMapService
 struct LinkPath : CNavPath
 {
     POSITION GetFirstPosition() override { return At(0); }
-    POSITION GetNext(POSITION position) override { return At(Link(position) + 1); }
+    POSITION GetNext(POSITION position) override
+    {
+        return position != nullptr ? At(Link(position) + 1) : nullptr;
+    }
     int GetEdge(POSITION position, unsigned short& count, tagLonLat*& points) override
     {
-        PathGuid guide;
-        if (GuideOf(Link(position), guide) == 0)
+        if (Link(position) >= g_Route.links.size())
             return 0;
-        count = guide.m_FirstCount;
-        points = guide.mp_FirstPoints;
+        count = static_cast<unsigned short>(g_Route.links[Link(position)].size());
+        points = g_Route.links[Link(position)].data();
         return 1;
     }
     int GetGuid(POSITION position, PathGuid& guide) override
@@ -185,12 +187,17 @@ std::string ReadRoute(const char* fileName)
         else if (ok && item == "destination" && point)
             g_Route.destination = tagLonLat{n[0], n[1]};
         else if (ok && item == "link" && n.size() >= 4 && n.size() % 2 == 0 && n.size() < 131072)
-            for (g_Route.links.emplace_back(); !n.empty(); n.erase(n.begin(), n.begin() + 2))
-                g_Route.links.back().push_back(tagLonLat{n[0], n[1]});
+        {
+            g_Route.links.emplace_back();
+            for (size_t i = 0; i < n.size(); i += 2)
+                g_Route.links.back().push_back(tagLonLat{n[i], n[i + 1]});
+        }
         else if (ok && item == "turn" && n.size() == 3 && n[1] >= 0 && n[2] >= n[1])
         {
             g_Route.hasTurn = true;
-            std::copy(n.begin(), n.end(), g_Route.turn);
+            g_Route.turnType = static_cast<NAV_TURN_TYPE_tag>(static_cast<int>(n[0]));
+            g_Route.enterLink = static_cast<size_t>(n[1]);
+            g_Route.leaveLink = static_cast<size_t>(n[2]);
         }
         else
             return "line " + std::to_string(number) + ": expected origin LON LAT, destination " +
@@ -198,8 +205,7 @@ std::string ReadRoute(const char* fileName)
     }
     if (!file.eof())
         return "cannot be read";
-    if (g_Route.links.empty() ||
-        (g_Route.hasTurn && g_Route.turn[2] >= static_cast<double>(g_Route.links.size())))
+    if (g_Route.links.empty() || (g_Route.hasTurn && g_Route.leaveLink >= g_Route.links.size()))
         return "no links, or a turn on a link the route does not have";
     return "";
 }
@@ -356,9 +362,9 @@ int main(int argc, char** argv)
     render->SetPath(&path);
     if (g_Route.hasTurn) // whenever the next manoeuvre changes
     {
-        Turn* turn = new Turn{static_cast<NAV_TURN_TYPE_tag>(g_Route.turn[0]), {}, {}};
-        LinkPath::GuideOf(static_cast<size_t>(g_Route.turn[1]), turn->enter);
-        LinkPath::GuideOf(static_cast<size_t>(g_Route.turn[2]), turn->leave);
+        Turn* turn = new Turn{g_Route.turnType, {}, {}};
+        LinkPath::GuideOf(g_Route.enterLink, turn->enter);
+        LinkPath::GuideOf(g_Route.leaveLink, turn->leave);
         render->SetTurnInfo(CTurnInfo(turn), &path);
     }
     render->Draw(true, g_Route.hasTurn); // on every repaint

@@ -20,7 +20,8 @@
 // is itself a shared object exports them all.
 //
 // On Windows the host module exports its services through a module-definition
-// file instead (RenderLib/win32/AdvicePathHost.def), and the macro is empty.
+// file instead (AdvicePathHost.def of the library's Windows build), and the
+// macro is empty.
 #ifndef ADVICEPATH_HOST_VISIBILITY_H
 #define ADVICEPATH_HOST_VISIBILITY_H
 

@@ -23,6 +23,10 @@
 #               FUZZ_CI_SECONDS (default 120)
 #   make lint   every C++ file formatted as .clang-format asks, and clang-tidy
 #               over the library with every warning an error
+#   make install-check  the library alone (no test, reference-host or benchmark
+#               package looked for) built and installed into
+#               build/install-check/prefix, and the installed minimal host
+#               built against it through find_package and pkg-config, and run
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 120
@@ -87,6 +91,11 @@ fuzz-ci: fuzz-build
 
 demo: build
 	scripts/demo
+
+.PHONY: install-check
+install-check:
+	@scripts/install-deps core
+	JOBS=$(JOBS) scripts/install-check build/install-check
 
 lint:
 	@scripts/install-deps lint

@@ -2,8 +2,10 @@
 # (with its version and soname), the exported header, the host-service
 # declarations a host implements, a CMake package (find_package(AdvicePathRender
 # CONFIG), targets AdvicePathRender::AdvicePathRender and
-# AdvicePathRender::HostInterface, the headers alone) and a pkg-config file
-# (advicepath-render). Everything is in the component "AdvicePathRender".
+# AdvicePathRender::HostInterface, the headers alone), a pkg-config file
+# (advicepath-render) and the minimal host example. Everything is in the
+# component "AdvicePathRender"; the reference host is the component "RefHost"
+# (AdvicePathRefHostInstall.cmake).
 #
 # Layout under the prefix (both include folders are on a host's include path,
 # as RenderLib/include and RenderLib/source/Host are in this build):
@@ -11,12 +13,12 @@
 #   include/AdvicePathRender/Host/*.h
 #   lib/libAdvicePathRender.so.1.0.0 (+ .so.1, .so); Windows: bin/*.dll, lib/*.dll.a
 #   lib/cmake/AdvicePathRender/, lib/pkgconfig/advicepath-render.pc
+#   share/doc/AdvicePathRender/examples/MinimalHost/
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(AP_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/AdvicePathRender)
 set(AP_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/AdvicePathRender)
-set(AP_INSTALL_PKGCONFIGDIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 target_include_directories(AdvicePathRenderHostInterface INTERFACE
   $<INSTALL_INTERFACE:${AP_INSTALL_INCLUDEDIR}>
@@ -46,11 +48,26 @@ install(FILES ${PROJECT_BINARY_DIR}/AdvicePathRenderConfig.cmake
               ${PROJECT_BINARY_DIR}/AdvicePathRenderConfigVersion.cmake
         DESTINATION ${AP_INSTALL_CMAKEDIR} COMPONENT AdvicePathRender)
 
-# The .pc file finds the prefix from its own place, so that the installed tree
-# may be moved (and installed with --prefix).
-file(RELATIVE_PATH AP_PC_TO_PREFIX /prefix/${AP_INSTALL_PKGCONFIGDIR} /prefix)
-string(REGEX REPLACE "/$" "" AP_PC_TO_PREFIX "${AP_PC_TO_PREFIX}")
-configure_file(${PROJECT_SOURCE_DIR}/cmake/advicepath-render.pc.in
-               ${PROJECT_BINARY_DIR}/advicepath-render.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/advicepath-render.pc
-        DESTINATION ${AP_INSTALL_PKGCONFIGDIR} COMPONENT AdvicePathRender)
+# Configures cmake/<name>.pc.in into a pkg-config file and installs it with
+# the install component `component`. The file finds the prefix from its own
+# place, so that the installed tree may be moved (and installed with
+# --prefix); on ELF targets its Libs carry the library folder as run path, so
+# that a program linked with them starts without LD_LIBRARY_PATH.
+function(ap_install_pkg_config name component)
+  file(RELATIVE_PATH AP_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+  string(REGEX REPLACE "/$" "" AP_PC_TO_PREFIX "${AP_PC_TO_PREFIX}")
+  set(AP_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/AdvicePathRender)
+  set(AP_PC_RPATH "")
+  if(NOT WIN32)
+    set(AP_PC_RPATH "-Wl,-rpath,\${libdir} ")
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/${name}.pc.in ${PROJECT_BINARY_DIR}/${name}.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/${name}.pc
+          DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT ${component})
+endfunction()
+ap_install_pkg_config(advicepath-render AdvicePathRender)
+
+# The minimal host, a program to start a host of one's own from, with the
+# package's documentation.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/Examples/MinimalHost
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples COMPONENT AdvicePathRender)

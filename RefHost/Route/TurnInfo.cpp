@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <cstring>
-#include <type_traits>
 
 namespace
 {
@@ -94,12 +93,6 @@ namespace refhost
 
 CTurnInfo MakeTurnInfo(NAV_TURN_TYPE_tag type, const NavGuid* enter, const NavGuid* exit)
 {
-    // CTurnInfo is standard-layout with mp_Data as its only member, so the
-    // object and that member are pointer-interconvertible: the one place
-    // outside the members above that sets it.
-    static_assert(std::is_standard_layout<CTurnInfo>::value, "CTurnInfo is standard-layout");
-    static_assert(sizeof(CTurnInfo) == sizeof(void*), "CTurnInfo holds one pointer");
-
     TurnRecord* record = new TurnRecord;
     record->type = type;
     if (enter != nullptr)
@@ -112,9 +105,8 @@ CTurnInfo MakeTurnInfo(NAV_TURN_TYPE_tag type, const NavGuid* enter, const NavGu
         record->hasExit = true;
         record->exit = *exit;
     }
-    CTurnInfo info;
-    *reinterpret_cast<void**>(&info) = record;
-    return info;
+    // The new record's one reference passes to the result.
+    return CTurnInfo(record);
 }
 
 } // namespace refhost

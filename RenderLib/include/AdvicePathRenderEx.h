@@ -8,10 +8,19 @@
 //
 // Calling order: create a handle (NewPathRender, GetAdvicePath, or construct
 // one); SetDrawParm when the map view is not the default one; SetSize (nothing
-// is drawn before a size table is set); SetClr; SetPath; SetTurnInfo whenever
-// the next manoeuvre changes; Draw on every repaint; Clear when the route is
-// dropped; ClearBigArrow to hide the turn until the next SetTurnInfo;
-// ClosePathRender (or destruction) at the end.
+// is drawn before a size table is set); SetClr; EnableDrawRedLine(true) when
+// the origin-destination line is wanted (it is off until then); SetPath;
+// SetTurnInfo whenever the next manoeuvre changes; Draw on every repaint; Clear
+// when the route is dropped; ClearBigArrow to hide the turn until the next
+// SetTurnInfo; ClosePathRender (or destruction) at the end.
+//
+// The host defines the services the library calls, declared in the headers
+// beside this one: the map view (MapService.h: also the drawing calls of one
+// Draw, in order, with every argument), the path and its guides
+// (PathLibrary.h), the route and the turn information with its entering and
+// leaving guides (RouteLibrary.h), geodesy (Geodesy.h), logging (Logging.h:
+// also every line the library logs) and the memory status (MemoryStatus.h).
+// They keep default visibility (HostVisibility.h).
 #ifndef ADVICEPATH_RENDER_EX_H
 #define ADVICEPATH_RENDER_EX_H
 
@@ -52,23 +61,36 @@ public:
 // host passes an array, one element per scale level (element 0 is level 0),
 // and fills every field: the record has no constructor. Lengths are in the
 // unit of the host's geodesy library (metres on the reference host); widths
-// are the map view's (pixels on the reference host).
+// are the map view's (pixels on the reference host). The turn is drawn only
+// when 0 <= m_LengthTolerance <= m_ToLength and m_LengthTolerance <=
+// m_FromLength; otherwise it is left out without a log line.
 class ADVICEPATH_API AdvicePathSizeSetting
 {
 public:
     AdvicePathSizeSetting& operator=(const AdvicePathSizeSetting& other);
 
-    int m_PathWidth;        // route line fill width; low 16 bits, unsigned
-    int m_PathBorderWidth;  // route line border width; low 16 bits, unsigned
-    int m_EdgeWidth;        // junction band fill width
-    int m_EdgeBorderWidth;  // junction band border width
-    int m_ArrowFillParam;   // third argument of the arrow head fill
-    int m_ArrowBorderParam; // third argument of the arrow head outline
-    int m_ToLength;         // leaving stretch after the junction
-    int m_FromLength;       // entering stretch before the junction
-    int m_LengthTolerance;  // slack within which a stretch counts as complete
-    int m_ArrowLength;      // arrow head length, base to tip
-    int m_ArrowWidth;       // half the width of the arrow head's base
+    int m_PathWidth;       // route line fill width; low 16 bits, unsigned
+    int m_PathBorderWidth; // route line border width; low 16 bits, unsigned
+    int m_EdgeWidth;       // junction band fill width
+    int m_EdgeBorderWidth; // junction band border width
+    // DrawPolygon's third argument for the arrow head fill: a fill parameter
+    // of the map view's (the reference map view: opacity in percent).
+    int m_ArrowFillParam;
+    // DrawLine's third argument for the arrow head outline: the outline width,
+    // which tells the outline from a plain line (with 0 the map view would see
+    // a plain line as wide as the colour's value); the map view closes it.
+    int m_ArrowBorderParam;
+    // The leaving stretch, measured from the end of the leaving guide. The
+    // library adds 1.1 x m_ArrowLength to it, the room the arrow head takes
+    // from the stretch's end.
+    int m_ToLength;
+    // The entering stretch, measured back from the end of the entering guide.
+    int m_FromLength;
+    // Slack within which a stretch counts as complete: the guide that brings
+    // it within m_LengthTolerance of its length is taken whole, not cut.
+    int m_LengthTolerance;
+    int m_ArrowLength; // arrow head length, base to tip
+    int m_ArrowWidth;  // half the width of the arrow head's base
 };
 
 static_assert(sizeof(AdvicePathSizeSetting) == 44, "AdvicePathSizeSetting is 44 bytes");
@@ -114,13 +136,33 @@ public:
     int SetSize(AdvicePathSizeSetting* sizes, int count, int maxTurnScale);
     // Hands over the next manoeuvre (copied) and the path it lies on, and shows
     // the turn again after ClearBigArrow. A null path is refused and logged.
+    // The library walks `path`'s guides from the first to the entering guide
+    // (RouteLibrary.h) now, and on through the leaving guide and the leaving
+    // stretch at every Draw, so `path`:
+    //  - contains the entering guide and, before it, the guides of the
+    //    entering stretch (of which at most ten guides count); it may start
+    //    anywhere before them, typically at the vehicle's position on the
+    //    remaining route, or a few hundred metres before the junction;
+    //  - contains no earlier guide with the entering guide's m_GuidePoint
+    //    (a route that passes the junction twice: start after the first pass);
+    //  - goes on through the leaving guide and the leaving stretch (where the
+    //    path ends, the stretch ends);
+    //  - stays alive and unchanged until the next SetTurnInfo or Clear.
+    // It need not be the route line's path. A path without the entering guide
+    // draws no turn ("m_FromEdges.Size = 0" logged at every Draw, Logging.h).
     void SetTurnInfo(const CTurnInfo& turn, CNavPath* path);
     // Draws on the map view: the route line when `drawPath`, the turn when
     // `drawTurn` and the level is at most the turn limit, then the
     // origin-destination line when enabled. Nothing is drawn while drawing is
-    // disabled or before a size table and a map view are set.
+    // disabled or before a size table and a map view are set. MapService.h has
+    // the calls in order. Asking for the turn before any SetTurnInfo logs
+    // "GenerateCrossEdges failed" at every Draw: pass false until there is one.
     void Draw(bool drawPath, bool drawTurn);
+    // Drawing is enabled from the start.
     void EnableDrawing(bool enable);
+    // The straight line from the route's origin to its first destination
+    // (GetRouteManager, RouteLibrary.h), drawn last in colour 255 and width 2
+    // whatever the colours set. Off from the start.
     void EnableDrawRedLine(bool enable);
     // Drops the path and the junction band.
     void Clear();

@@ -134,21 +134,15 @@ bool CTurnInfo::GetExitGuide(int index, NavGuid& guide) const
 namespace aptest
 {
 
-// Builds turn information through the test route library's own layout; the
-// only place that knows what mp_Data holds besides the members above.
+// Turn information holding a record of the test route library; the result
+// owns it, as the copies the members above make own theirs.
 CTurnInfo MakeTurnInfo(NAV_TURN_TYPE_tag type, const NavGuid& enter, const NavGuid& exit)
 {
-    static_assert(sizeof(CTurnInfo) == sizeof(void*), "CTurnInfo holds one pointer");
     TurnData* data = new TurnData;
     data->type = type;
     data->enter = enter;
     data->exit = exit;
-    // The result owns `data` through its one pointer, as the copies the
-    // members above make own theirs.
-    CTurnInfo result;
-    void* owned = data;
-    std::memcpy(static_cast<void*>(&result), &owned, sizeof(owned));
-    return result;
+    return CTurnInfo(data);
 }
 
 void RouteControl::Reset()

@@ -1,7 +1,11 @@
 // The platform's memory status call, which the operation probe reads before
-// and after a measured call.
+// and after a measured call (its growth is the memory line of the probe,
+// Logging.h). A host without such figures may zero the record: the library only
+// logs them.
 #ifndef ADVICEPATH_HOST_MEMORYSTATUS_H
 #define ADVICEPATH_HOST_MEMORYSTATUS_H
+
+#include "HostVisibility.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -25,7 +29,8 @@ typedef struct _MEMORYSTATUS
     uint32_t dwAvailVirtual;
 } MEMORYSTATUS, *LPMEMORYSTATUS;
 
-extern "C" void GlobalMemoryStatus(LPMEMORYSTATUS status);
+// Fills `status` (never null; dwLength set by the caller). Must not fail.
+extern "C" ADVICEPATH_HOST_API void GlobalMemoryStatus(LPMEMORYSTATUS status);
 #endif
 
 #endif

@@ -8,8 +8,27 @@
 #include <stddef.h>
 #include <stdint.h>
 
-// One road record inside a guide: the head words, name, two attributes, and a
-// polyline that stays in the path library's memory.
+// A guide: one road stretch of the path, in driving order. The junction band
+// of the turn is built from guides (RouteLibrary.h shows how), the route line
+// from the path's edges. A guide record holds two road records (head words,
+// name, two attributes, a polyline that stays in the path library's memory)
+// and two fields of the guide itself. What the library reads:
+//
+//   first record   the guide's road. Its points (at least 2, in driving order)
+//                  are copied into the band; its head words, name (at most 300
+//                  characters kept) and attributes are carried with the copy
+//                  and never interpreted. A record without a point array cannot
+//                  be drawn (Logging.h line 325).
+//   m_GuideLength  the length of the first record's polyline as LineLength
+//                  measures it (Geodesy.h): the leaving stretch is measured
+//                  with it.
+//   m_GuidePoint   what the guide is recognised by: the library finds the
+//                  entering and the leaving guide of a turn on the path by
+//                  comparing it, within AP_POINT_EPSILON, with the guides'
+//                  points. Any valid point (LonLat.h) that tells the guide from
+//                  the others of the path will do; the reference host uses the
+//                  guide's last point, where it ends.
+//   second record  never read: the path library's own (it may be zeroed).
 //
 // Byte layout of a guide record (752 bytes). On 32-bit targets every field is
 // at the offset below; on 64-bit targets the two point-array pointers take 8
@@ -101,6 +120,12 @@ typedef PathPositionTag* POSITION;
 // point array beyond the call that handed it out, except that guides copied
 // into the junction builder refer to the path's point arrays while that path
 // lives (the host keeps the path alive while a handle may use it).
+//
+// Edges and guides are two sequences of one path: the edges (GetFirstPosition,
+// GetNext, GetEdge) are the route line, the guides (GetGuid at the first
+// position, then GetNextGuid) the road stretches of the junction band. The
+// library does not need one guide per edge; a host whose road links are both
+// (as the reference host's) hands out the same polyline through both.
 class CPath
 {
 public:
@@ -115,7 +140,8 @@ public:
     // whatever the call filled to the map view (0 points and a null array
     // too) and skips the edge when the call left `points` unchanged.
     virtual int GetEdge(POSITION position, unsigned short& count, tagLonLat*& points) = 0;
-    // The guide at `position` into `guide`. Returns 0 on failure.
+    // The guide at `position` into `guide`. Returns 0 on failure. The library
+    // asks only for the guide at the first position: the path's first guide.
     virtual int GetGuid(POSITION position, PathGuid& guide) = 0;
     // The guide after `current` into `next`; returns 0 after the last guide.
     // The next guide must follow from the record's contents alone: the library

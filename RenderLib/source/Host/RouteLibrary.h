@@ -3,6 +3,7 @@
 #ifndef ADVICEPATH_HOST_ROUTELIBRARY_H
 #define ADVICEPATH_HOST_ROUTELIBRARY_H
 
+#include "HostVisibility.h"
 #include "LonLat.h"
 #include "PathLibrary.h"
 
@@ -45,22 +46,72 @@ struct NavDest
 static_assert(offsetof(NavDest, m_Position) == 560, "NavDest position at byte 560");
 
 // The turn information of one manoeuvre: a value type whose member functions
-// the route library defines. mp_Data is the route library's own; the default
-// constructor must not allocate, and copy and assignment must give an
-// independent copy.
-class CTurnInfo
+// the route library defines (all but the constructor from the route library's
+// data, which only stores the pointer). mp_Data is the route library's own; the
+// default constructor must not allocate, and copy and assignment must give an
+// independent copy. The library copies the turn information handed to
+// SetTurnInfo, keeps the copy until the next one, and asks it for the turn type
+// and the two guides of the manoeuvre at index 0.
+//
+// The entering guide is the guide that ends where the route enters the
+// junction. The leaving guide is the last guide INSIDE the junction, not the
+// road after it: at a simple crossing it is the entering guide itself, at a
+// roundabout the guide of the circle that ends where the route leaves it. The
+// junction band is drawn from them:
+//
+//   simple crossing, right turn            roundabout, second exit
+//
+//                                                  ^  leaving stretch:
+//                  |                               |  the guides after R2
+//                  |                          .----Y----.
+//       -----------X------->  leaving        /           \  R2: the leaving
+//                  ^          stretch:      |             |     guide, ends at Y
+//                  |          the guides     \           /  R1
+//                  |  E       after E         '----X----'
+//                  |                               ^
+//                                                  |  E: the entering guide,
+//   E: the entering guide and                      |     ends at X
+//   the leaving guide, ends at X
+//
+//   - entering stretch: the entering guide and the guides before it on the
+//     path (at most ten guides in all), cut to m_FromLength measured back from
+//     the end of the entering guide;
+//   - the guides after the entering guide up to the leaving guide, whole (none
+//     at a simple crossing; R1 and R2 above);
+//   - leaving stretch: the guides after the leaving guide, cut to m_ToLength +
+//     1.1 x m_ArrowLength measured from the end of the leaving guide, its last
+//     piece never shorter than 1.1 x m_ArrowLength; the arrow head ends it
+//     (AdvicePathSizeSetting in AdvicePathRenderEx.h has the lengths).
+//
+// A leaving guide that is the road after the junction draws that whole road as
+// part of the junction and the arrow on the road after it, without any error.
+//
+// Both guides are found on the path by their m_GuidePoint (PathLibrary.h): the
+// entering guide by a walk from the path's first guide, the leaving guide by a
+// walk on from the entering guide. The library then walks on from copies of
+// the two records with the path's GetNextGuid, so they must be records that the
+// path's GetNextGuid can advance from: the path library's own records of those
+// guides.
+class ADVICEPATH_HOST_API CTurnInfo
 {
 public:
     CTurnInfo();
+    // Turn information holding `data`, the route library's record of a
+    // manoeuvre (null: as default-constructed). Only stores the pointer, which
+    // the other members, the route library's, then copy and release; so a
+    // route library makes its turn information with it and hands over a record
+    // the way its destructor expects. The library never calls it.
+    explicit CTurnInfo(void* data) : mp_Data(data) {}
     CTurnInfo(const CTurnInfo& other);
     CTurnInfo& operator=(const CTurnInfo& other);
     ~CTurnInfo();
 
     // The turn type of the manoeuvre at `index` (the library asks for 0).
-    // A default-constructed turn information answers NAV_TURN_NONE.
+    // A default-constructed turn information answers NAV_TURN_NONE. At
+    // NAV_TURN_END the library draws no turn (Logging.h line 163).
     NAV_TURN_TYPE_tag GetTurnType(int index) const;
-    // The guide on which the route enters (leaves) the junction of the
-    // manoeuvre at `index`. Returns false and zeroes `guide` when there is none.
+    // The entering (leaving) guide of the manoeuvre at `index`, as described
+    // above, into `guide`. Returns false and zeroes `guide` when there is none.
     bool GetEnterGuide(int index, NavGuid& guide) const;
     bool GetExitGuide(int index, NavGuid& guide) const;
 
@@ -88,7 +139,9 @@ public:
     virtual CPathManagerEx& GetPathManager() = 0;
 };
 
-// The route library's process-wide route manager.
-RouteManager& GetRouteManager();
+// The route library's process-wide route manager. The library asks it for the
+// origin and the first destination on every Draw with the origin-destination
+// line enabled.
+ADVICEPATH_HOST_API RouteManager& GetRouteManager();
 
 #endif

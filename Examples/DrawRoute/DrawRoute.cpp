@@ -7,6 +7,8 @@
 // view (CMapCreate::GetMapService answers refhost::DefaultMapView()), the
 // route model (the path, its guides, the turn information and the route
 // manager), WGS84 geodesy in metres, log4cpp logging and the memory status.
+// It builds against the installed package with its component RefHost
+// (CMakeLists.txt beside it).
 #include "AdvicePathRenderEx.h"
 
 #include "Logging/HostLogging.h"

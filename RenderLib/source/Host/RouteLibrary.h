@@ -108,7 +108,7 @@ public:
 
     // The turn type of the manoeuvre at `index` (the library asks for 0).
     // A default-constructed turn information answers NAV_TURN_NONE. At
-    // NAV_TURN_END the library draws no turn (Logging.h line 163).
+    // NAV_TURN_END the library draws no turn (Logging.h, message 163).
     NAV_TURN_TYPE_tag GetTurnType(int index) const;
     // The entering (leaving) guide of the manoeuvre at `index`, as described
     // above, into `guide`. Returns false and zeroes `guide` when there is none.

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Fails when a configured build refers to a path outside its source tree and
 its build tree that lies beside or above the source tree (a sibling folder
-such as ../shared), or reaches out of either tree through "..".
+of the clone holding data), or reaches out of either tree through "..".
 
 Usage: check-build-paths.py SOURCE_DIR BUILD_DIR
 

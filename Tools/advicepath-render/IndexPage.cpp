@@ -10,57 +10,28 @@ namespace tools
 namespace
 {
 
-std::string Escape(const std::string& text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text)
-    {
-        switch (c)
-        {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 void WriteFigure(std::ostringstream& html, const PictureEntry& entry, const std::string& attributes)
 {
-    html << "<figure" << attributes << ">\n  <a href=\"" << Escape(entry.file) << "\"><img src=\""
-         << Escape(entry.file) << "\" alt=\"" << Escape(entry.title) << "\"></a>\n  <figcaption>";
+    html << "<figure" << attributes << ">\n  <a href=\"" << EscapeHtml(entry.file)
+         << "\"><img src=\"" << EscapeHtml(entry.file) << "\" alt=\"" << EscapeHtml(entry.title)
+         << "\"></a>\n  <figcaption>";
     if (!entry.bannerPrimary.empty())
     {
-        html << "<div class=\"banner\"><span class=\"primary\">" << Escape(entry.bannerPrimary)
+        html << "<div class=\"banner\"><span class=\"primary\">" << EscapeHtml(entry.bannerPrimary)
              << "</span>";
         if (!entry.bannerSecondary.empty())
-            html << "<span class=\"secondary\">" << Escape(entry.bannerSecondary) << "</span>";
+            html << "<span class=\"secondary\">" << EscapeHtml(entry.bannerSecondary) << "</span>";
         html << "</div>";
     }
-    html << "<strong class=\"instruction\">" << Escape(entry.title) << "</strong>";
+    html << "<strong class=\"instruction\">" << EscapeHtml(entry.title) << "</strong>";
     if (!entry.textOrigin.empty())
-        html << " <span class=\"origin\">" << Escape(entry.textOrigin) << "</span>";
+        html << " <span class=\"origin\">" << EscapeHtml(entry.textOrigin) << "</span>";
     if (!entry.roads.empty())
-        html << "<br>" << Escape(entry.roads);
+        html << "<br>" << EscapeHtml(entry.roads);
     if (!entry.distances.empty())
-        html << "<br><span class=\"dist\">" << Escape(entry.distances) << "</span>";
+        html << "<br><span class=\"dist\">" << EscapeHtml(entry.distances) << "</span>";
     if (!entry.note.empty())
-        html << "<br><em>" << Escape(entry.note) << "</em>";
+        html << "<br><em>" << EscapeHtml(entry.note) << "</em>";
     html << "</figcaption>\n</figure>\n";
 }
 
@@ -93,7 +64,41 @@ const char* kKeyboardScript = R"(<script>
 
 std::string EscapeHtml(const std::string& text)
 {
-    return Escape(text);
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+    {
+        switch (c)
+        {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string PageHead(const std::string& title, const std::string& style)
+{
+    return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+           EscapeHtml(title) +
+           "</title>\n<style>\n"
+           "body { font-family: sans-serif; margin: 2em; background: #fafafa; color: #222; }\n" +
+           style + "</style>\n</head>\n";
 }
 
 std::string FormatDistance(double metres)
@@ -113,23 +118,22 @@ std::string FormatDistance(double metres)
 std::string MakeIndexPage(const IndexContent& content)
 {
     std::ostringstream html;
-    html << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-         << "<title>" << Escape(content.routeName) << "</title>\n"
-         << "<style>\n"
-         << "body { font-family: sans-serif; margin: 2em; background: #fafafa; color: #222; }\n"
-         << "figure { display: inline-block; margin: 0 1.5em 2em 0; vertical-align: top; }\n"
-         << "img { max-width: 100%; border: 1px solid #ccc; }\n"
-         << "figcaption { max-width: 40em; margin-top: 0.4em; }\n"
-         << ".dist, .origin, .keys { color: #666; }\n"
-         << ".origin { font-size: 85%; }\n"
-         << ".banner { background: #2b5d8a; color: #fff; padding: 0.4em 0.6em; margin-bottom: "
-            "0.4em; border-radius: 4px; }\n"
-         << ".banner .primary { display: block; font-size: 150%; font-weight: bold; }\n"
-         << ".banner .secondary { display: block; }\n"
-         << "body.single .list-only, body.single figure.maneuver:not(.current) { display: none; }\n"
-         << "</style>\n</head>\n<body>\n"
-         << "<h1>" << Escape(content.routeName) << "</h1>\n"
-         << "<p>" << Escape(content.summary) << "</p>\n"
+    html << PageHead(
+                content.routeName,
+                "figure { display: inline-block; margin: 0 1.5em 2em 0; vertical-align: top; }\n"
+                "img { max-width: 100%; border: 1px solid #ccc; }\n"
+                "figcaption { max-width: 40em; margin-top: 0.4em; }\n"
+                ".dist, .origin, .keys { color: #666; }\n"
+                ".origin { font-size: 85%; }\n"
+                ".banner { background: #2b5d8a; color: #fff; padding: 0.4em 0.6em; "
+                "margin-bottom: 0.4em; border-radius: 4px; }\n"
+                ".banner .primary { display: block; font-size: 150%; font-weight: bold; }\n"
+                ".banner .secondary { display: block; }\n"
+                "body.single .list-only, body.single figure.maneuver:not(.current) "
+                "{ display: none; }\n")
+         << "<body>\n"
+         << "<h1>" << EscapeHtml(content.routeName) << "</h1>\n"
+         << "<p>" << EscapeHtml(content.summary) << "</p>\n"
          << "<div class=\"list-only\">\n<h2>Overview</h2>\n";
     WriteFigure(html, content.overview, " class=\"overview\"");
     html << "</div>\n<h2>Manoeuvres</h2>\n"
@@ -137,8 +141,9 @@ std::string MakeIndexPage(const IndexContent& content)
             "previous; Escape: back to the list.</p>\n";
     for (const PictureEntry& entry : content.turns)
         WriteFigure(html, entry,
-                    " class=\"maneuver\"" +
-                        (entry.id.empty() ? std::string() : " id=\"" + Escape(entry.id) + "\""));
+                    " class=\"maneuver\"" + (entry.id.empty()
+                                                 ? std::string()
+                                                 : " id=\"" + EscapeHtml(entry.id) + "\""));
     html << kKeyboardScript << "</body>\n</html>\n";
     return html.str();
 }

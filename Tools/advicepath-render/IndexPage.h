@@ -38,6 +38,11 @@ std::string MakeIndexPage(const IndexContent& content);
 // `text` with & < > " ' written as character references, for HTML.
 std::string EscapeHtml(const std::string& text);
 
+// The start of a page up to its body: the doctype, the UTF-8 charset, the
+// escaped `title` and the pages' common body style followed by `style`
+// (CSS rules, each ending in a line feed).
+std::string PageHead(const std::string& title, const std::string& style);
+
 // "850 m", "4.3 km", "12 km".
 std::string FormatDistance(double metres);
 

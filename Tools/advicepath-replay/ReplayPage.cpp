@@ -10,16 +10,15 @@ namespace tools
 std::string MakeReplayPage(const ReplayPageContent& content)
 {
     std::ostringstream html;
-    html << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-         << "<title>" << EscapeHtml(content.routeName) << " (drive)</title>\n"
-         << "<style>\n"
-         << "body { font-family: sans-serif; margin: 2em; background: #fafafa; color: #222; }\n"
-         << ".drive { display: flex; flex-wrap: wrap; gap: 2em; align-items: flex-start; }\n"
-         << ".drive img { flex: none; border: 1px solid #ccc; max-width: 100%; height: auto; }\n"
-         << ".drive ol { flex: 1 1 16em; margin: 0; padding-left: 1.5em; max-width: 32em; }\n"
-         << ".drive li { margin-bottom: 0.6em; }\n"
-         << ".note { color: #666; }\n"
-         << "</style>\n</head>\n<body>\n"
+    html << PageHead(
+                content.routeName + " (drive)",
+                ".drive { display: flex; flex-wrap: wrap; gap: 2em; align-items: flex-start; }\n"
+                ".drive img { flex: none; border: 1px solid #ccc; max-width: 100%; "
+                "height: auto; }\n"
+                ".drive ol { flex: 1 1 16em; margin: 0; padding-left: 1.5em; max-width: 32em; }\n"
+                ".drive li { margin-bottom: 0.6em; }\n"
+                ".note { color: #666; }\n")
+         << "<body>\n"
          << "<h1>" << EscapeHtml(content.routeName) << "</h1>\n"
          << "<p>" << EscapeHtml(content.summary) << "<br><span class=\"note\">"
          << EscapeHtml(content.timing) << "</span></p>\n"

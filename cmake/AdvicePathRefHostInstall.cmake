@@ -16,6 +16,7 @@
 include(GNUInstallDirs)
 
 set(AP_REFHOST_TARGETS refhost_logging refhost_memory refhost_geodesy refhost_geodesy_binding
+                       refhost_mapprojection
                        refhost_route refhost_mapview)
 # Exported and file names: the service each library defines.
 set_target_properties(refhost_logging PROPERTIES EXPORT_NAME RefHostLogging)
@@ -24,6 +25,7 @@ set_target_properties(refhost_geodesy PROPERTIES EXPORT_NAME RefHostReferenceGeo
 set_target_properties(refhost_geodesy_binding PROPERTIES EXPORT_NAME RefHostGeodesy)
 set_target_properties(refhost_route PROPERTIES EXPORT_NAME RefHostRoute)
 set_target_properties(refhost_mapview PROPERTIES EXPORT_NAME RefHostMapView)
+set_target_properties(refhost_mapprojection PROPERTIES EXPORT_NAME RefHostMapProjection)
 set_target_properties(AdvicePathRefHost PROPERTIES EXPORT_NAME RefHost)
 foreach(target ${AP_REFHOST_TARGETS})
   get_target_property(name ${target} EXPORT_NAME)

@@ -12,6 +12,7 @@
 #   AdvicePathRender::RefHostRoute             the route model, path views, turn
 #                                              information and route manager
 #   AdvicePathRender::RefHostMapView           the Cairo raster map view
+#   AdvicePathRender::RefHostMapProjection     its viewport, scale levels and clipping
 #
 # A host that defines one service itself links the others instead of
 # AdvicePathRender::RefHost. What the services need is found through

@@ -1,5 +1,6 @@
 #include "RenderJob.h"
 
+#include "CommonOptions.h"
 #include "IndexPage.h"
 #include "OutputFiles.h"
 #include "RouteInput.h"
@@ -8,9 +9,9 @@
 
 #include "MapView/RasterMapView.h"
 #include "Route/ActiveRoute.h"
-#include "Route/JunctionStubs.h"
-#include "Route/ManeuverCaption.h"
 #include "Route/RouteModel.h"
+#include "RouteFiles/JunctionStubs.h"
+#include "RouteFiles/ManeuverCaption.h"
 
 #include <algorithm>
 #include <cstdio>

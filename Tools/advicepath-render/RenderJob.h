@@ -3,7 +3,7 @@
 #ifndef TOOLS_ADVICEPATH_RENDER_RENDERJOB_H
 #define TOOLS_ADVICEPATH_RENDER_RENDERJOB_H
 
-#include "Options.h"
+#include "RenderOptions.h"
 
 namespace tools
 {

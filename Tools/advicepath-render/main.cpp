@@ -1,7 +1,7 @@
 // advicepath-render: draws a route file with the advice-path render library on
 // the reference host. See --help.
-#include "Options.h"
 #include "RenderJob.h"
+#include "RenderOptions.h"
 
 #include <exception>
 #include <iostream>

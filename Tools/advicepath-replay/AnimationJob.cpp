@@ -7,10 +7,10 @@
 #include "ReplaySetup.h"
 #include "WebpAnimation.h"
 
+#include "Drive/AnimationPlan.h"
 #include "MapView/AtomicFile.h"
 #include "MapView/RasterMapView.h"
-#include "Replay/AnimationPlan.h"
-#include "Route/ManeuverCaption.h"
+#include "RouteFiles/ManeuverCaption.h"
 
 #include <nlohmann/json.hpp>
 

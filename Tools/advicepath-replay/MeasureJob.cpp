@@ -5,8 +5,8 @@
 #include "ProgressBar.h"
 #include "ReplaySetup.h"
 
+#include "Drive/CountingMapView.h"
 #include "Memory/ProcessMemoryStatus.h"
-#include "Replay/CountingMapView.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 #include "ReplayOptions.h"
 
 #include "Colours.h"
-#include "Options.h"
+#include "CommonOptions.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,9 +1,10 @@
 #include "ReplaySetup.h"
 
 #include "IndexPage.h"
-
-#include "Replay/ManeuverSchedule.h"
 #include "RouteInput.h"
+
+#include "Drive/ManeuverSchedule.h"
+#include "Memory/ProcessMemoryStatus.h"
 
 #include <cmath>
 #include <cstdio>
@@ -94,6 +95,7 @@ refhost::ReplaySettings MakeReplaySettings(const ReplayOptions& options, double 
     settings.camera.topReserve = captionHeight;
     settings.announcement.minMetres = options.announceMetres;
     settings.announcement.seconds = options.announceSeconds;
+    settings.allocationCount = [] { return refhost::memory::ReadHeapFigures().allocations; };
     return settings;
 }
 

@@ -3,14 +3,14 @@
 #ifndef TOOLS_ADVICEPATH_REPLAY_REPLAYSETUP_H
 #define TOOLS_ADVICEPATH_REPLAY_REPLAYSETUP_H
 
-#include "Options.h"
+#include "CommonOptions.h"
 #include "ReplayOptions.h"
 #include "SizeTable.h"
 
+#include "Drive/DriveReplay.h"
+#include "Drive/RouteTimeline.h"
 #include "MapService.h"
-#include "Replay/DriveReplay.h"
 #include "Route/RouteModel.h"
-#include "Route/RouteTimeline.h"
 
 #include <memory>
 #include <optional>

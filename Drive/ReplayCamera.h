@@ -1,0 +1,106 @@
+// The map view's camera during a drive, as navigation devices have it.
+//
+// Where: centred a quarter of the view's height ahead of the vehicle, along
+// the direction of the road 30 m ahead (turned smoothly, at most 90 degrees a
+// second); north-up, or heading-up with that direction pointing up.
+//
+// How far: the camera works in level units, lambda = log2(metres per pixel)
+// + 0.5, so that the reference map view's level L is the rounded lambda and
+// each level's design resolution (2^L / sqrt 2) sits at lambda = L. Its
+// target is
+//   - while a manoeuvre is announced: the finest level up to the turn limit
+//     at which the vehicle and the whole band (the road from the entering
+//     length before the junction to the leaving length and the arrow after
+//     it, lengths of that level's size record) fit the view, zoomed within
+//     that level so that they just fit; at most the turn limit, so that the
+//     band is drawn;
+//   - otherwise: the view that shows `lookAheadSeconds` of travel ahead at
+//     the current speed, but no coarser than the fit of the next junction
+//     (so the camera closes in as a junction nears), and, shortly before an
+//     announcement, no finer than the fit the announcement will need;
+// and the camera moves towards it by at most `levelsPerSecond` levels per
+// second of the clock it is driven with: it zooms smoothly, never by a jump.
+#ifndef DRIVE_REPLAYCAMERA_H
+#define DRIVE_REPLAYCAMERA_H
+
+#include "Drive/RouteTimeline.h"
+#include "ManeuverSchedule.h"
+#include "MapView/WebMercator.h"
+
+#include <vector>
+
+namespace refhost
+{
+
+struct CameraSettings
+{
+    int width = 640;  // CSS pixels
+    int height = 480; // CSS pixels
+    double pixelRatio = 1.0;
+    bool headingUp = true;
+    double margin = 24.0;    // pixels kept free around what must show
+    double topReserve = 0.0; // more pixels kept free at the top (a caption)
+    double levelsPerSecond = 1.0;
+    double lookAheadSeconds = 30.0;
+    // lambda bounds of the view: from the reference table's level-0 design
+    // resolution (0.35 m per pixel) to about 180 m per pixel.
+    double finestLevel = -1.0;
+    double coarsestLevel = 8.0;
+};
+
+// How far the band reaches around a junction at one level, metres: back from
+// the junction (entering length and tolerance) and on from where the route
+// leaves it (leaving length, the arrow's room and tolerance).
+struct BandReach
+{
+    double before = 0.0;
+    double after = 0.0;
+};
+
+class ReplayCamera
+{
+public:
+    // `reach[L]` is the band's reach at level L, for L = 0 up to the turn
+    // limit (the last level at which the library draws the turn). The
+    // timeline must outlive the camera.
+    ReplayCamera(const RouteTimeline& timeline, const CameraSettings& settings,
+                 std::vector<BandReach> reach);
+
+    // Moves the camera to `vehicle`, `seconds` after the previous update (the
+    // first update, or a negative or non-finite `seconds`, jumps straight to
+    // the target). `next` is the manoeuvre ahead (null: none), `announced`
+    // whether its band is shown. Returns the view to show.
+    MapViewport Update(const VehicleState& vehicle, const ScheduledManeuver* next, bool announced,
+                       double seconds);
+
+    // lambda now, and the map view's level of it.
+    double Lambda() const { return m_lambda; }
+    int Level() const;
+    // Whether the band of the announced manoeuvre fitted the view at the
+    // last update (false when none was announced).
+    bool BandFits() const { return m_bandFits; }
+
+private:
+    struct Fit
+    {
+        double lambda = 0.0; // the target for this junction
+        bool fits = false;   // some level up to the turn limit shows it all
+    };
+    Fit FitJunction(const VehicleState& vehicle, double heading, const ScheduledManeuver& next);
+    double NeededLambda(const VehicleState& vehicle, double heading, double from, double to);
+    double RoadHeading(const VehicleState& vehicle) const;
+
+    const RouteTimeline& m_timeline;
+    CameraSettings m_settings;
+    std::vector<BandReach> m_reach;
+    bool m_started = false;
+    double m_lambda = 0.0;
+    double m_heading = 0.0;
+    bool m_bandFits = false;
+    MapViewport m_viewport;
+    std::vector<tagLonLat> m_points; // scratch: the stretch a fit must show
+};
+
+} // namespace refhost
+
+#endif

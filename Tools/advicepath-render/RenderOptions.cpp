@@ -1,0 +1,101 @@
+#include "RenderOptions.h"
+
+#include "Colours.h"
+#include "CommonOptions.h"
+
+#include <CLI/CLI.hpp>
+
+namespace tools
+{
+
+namespace
+{
+
+const char* kDescription =
+    "Renders a route file with the advice-path render library on the reference host:\n"
+    "an overview of the whole route (route line and origin-destination line) and one\n"
+    "picture per manoeuvre (the junction band and arrow head drawn through the\n"
+    "library's exported interface, as a device does), plus index.html showing them all.\n"
+    "\n"
+    "Route files: v5 directions responses (JSON, encoded polylines of precision 5 or 6\n"
+    "or GeoJSON geometry), GeoJSON lines or point tracks, GPX tracks and routes.\n"
+    "\n"
+    "Captions use the file's own words where it has them (a step's instruction, a GPX\n"
+    "route point's description) and its banner (primary line large, secondary below);\n"
+    "elsewhere the text is generated. index.html says which. Turn pictures show the\n"
+    "roads not taken at the junction, where the file gives their bearings, as 30 m\n"
+    "grey stubs under the route.\n"
+    "\n"
+    "A GPX file with route points that carry instructions (<desc>, else <cmt>, else\n"
+    "<name>) and a track (<trk>) along the same way is read as one drive: the track\n"
+    "gives the geometry and, when every track point has a <time>, the times; each\n"
+    "route point is placed at the nearest point of the track in driving order (one\n"
+    "10 to 50 m off a track that cuts its corner becomes a point of the geometry) and\n"
+    "is a manoeuvre with its instruction as caption; the road after it takes the name\n"
+    "its instruction gives (\"... onto <name>\"). Names of the file, its creator,\n"
+    "tracks and routes never name a road. Without instructions the track (else the\n"
+    "route points) is read as a line that turns where its direction changes.";
+
+const char* kFooter =
+    "\nColours are the map view's 0xBBGGRR values or web colours #RRGGBB.\n"
+    "A size table file is JSON: {\"maxTurnLevel\": 3, \"levels\": [{\"pathWidth\": 14,\n"
+    "\"pathBorderWidth\": 18, \"edgeWidth\": 10, \"edgeBorderWidth\": 14, \"arrowFillParam\": "
+    "100,\n"
+    "\"arrowBorderParam\": 2, \"toLength\": 30, \"fromLength\": 30, \"lengthTolerance\": 3,\n"
+    "\"arrowLength\": 12, \"arrowWidth\": 5}, ...]}, one record per level, level 0 finest;\n"
+    "widths in pixels, lengths in metres.\n"
+    "\n"
+    "Exit codes: 0 done, 2 bad command line, 3 the route file or size table cannot be\n"
+    "read or used, 4 the output cannot be written. Files are written whole or not at all.";
+
+int UsageError(const std::string& message)
+{
+    return ReportUsageError("advicepath-render", message);
+}
+
+} // namespace
+
+std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
+{
+    CLI::App app(kDescription, "advicepath-render");
+    app.footer(kFooter);
+    app.set_version_flag("--version", std::string("advicepath-render ") + ADVICEPATH_VERSION);
+
+    std::string size = "800x600";
+    std::string colours;
+    int maneuver = 0;
+    app.add_option("ROUTE_FILE", options.routeFile, "the route file to render")->required();
+    app.add_option("-o,--output", options.outputDir,
+                   "folder for the pictures and index.html (created if missing)")
+        ->required();
+    app.add_option("--maneuver", maneuver,
+                   "render only manoeuvre N (1 = the first after the departure) and the overview");
+    app.add_option("--format", options.format, "picture format")
+        ->check(CLI::IsMember({"png", "svg", "pdf"}))
+        ->capture_default_str();
+    app.add_option("--size", size, "picture size in pixels, WxH")->capture_default_str();
+    app.add_option("--sizes", options.sizesFile, "size table (JSON) instead of the built-in one");
+    app.add_option("--colors", colours,
+                   "four colours: route fill, route border, band fill, band border");
+    app.add_flag("--no-od-line", "leave out the straight origin-destination line of the overview");
+    AddLogAndReadingOptions(app, options.logLevel, options.logConfig, options.quiet,
+                            options.polylinePrecision, options.turnThresholdDegrees);
+    if (auto code = ParseArguments(app, argc, argv, "advicepath-render"))
+        return code;
+
+    options.odLine = app.count("--no-od-line") == 0;
+    if (app.count("--maneuver") != 0)
+    {
+        if (maneuver < 1)
+            return UsageError("--maneuver: manoeuvres are numbered from 1");
+        options.maneuver = maneuver;
+    }
+    if (!ParseImageSize(size, options.width, options.height))
+        return UsageError("--size: expected WxH with 16 to 8192 pixels each, got \"" + size + "\"");
+    std::string error;
+    if (!ColoursOption(colours, options.colours, error))
+        return UsageError(error);
+    return std::nullopt;
+}
+
+} // namespace tools

@@ -5,7 +5,8 @@
 #
 #   AdvicePathRender::RefHost                  all of the services below
 #   AdvicePathRender::RefHostLogging           log4cpp logging and the stopwatch
-#   AdvicePathRender::RefHostMemory            GlobalMemoryStatus of this process
+#   AdvicePathRender::RefHostMemory            GlobalMemoryStatus of this process (its
+#                                              own allocator kept)
 #   AdvicePathRender::RefHostGeodesy           WGS84 geodesy in metres
 #   AdvicePathRender::RefHostReferenceGeodesy  the same under its own names
 #                                              ("Geodesy/ReferenceGeodesy.h")

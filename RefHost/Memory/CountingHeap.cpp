@@ -1,4 +1,6 @@
-// The running totals behind ReadHeapFigures (see ProcessMemoryStatus.h).
+// The counting heap: running totals of this process's heap, kept by taking
+// the allocator's entry points (see ProcessMemoryStatus.h). Only a program
+// that links refhost_counting_heap gets it; it then answers ReadHeapFigures.
 #include "Memory/ProcessMemoryStatus.h"
 
 #include <atomic>
@@ -51,12 +53,12 @@ void CountFree(const volatile void*)
 
 } // namespace
 
-namespace refhost::memory
+namespace
 {
 
-HeapFigures ReadHeapFigures()
+refhost::memory::HeapFigures ReadCountingFigures()
 {
-    HeapFigures figures;
+    refhost::memory::HeapFigures figures;
     figures.inUse = __sanitizer_get_current_allocated_bytes();
     figures.span = __sanitizer_get_heap_size();
     figures.allocations = g_allocations.load(std::memory_order_relaxed);
@@ -64,7 +66,7 @@ HeapFigures ReadHeapFigures()
     return figures;
 }
 
-} // namespace refhost::memory
+} // namespace
 
 #else
 
@@ -214,12 +216,12 @@ extern "C" void* pvalloc(size_t bytes) noexcept
     return block;
 }
 
-namespace refhost::memory
+namespace
 {
 
-HeapFigures ReadHeapFigures()
+refhost::memory::HeapFigures ReadCountingFigures()
 {
-    HeapFigures figures;
+    refhost::memory::HeapFigures figures;
     figures.inUse = g_inUse.load(std::memory_order_relaxed);
     const uintptr_t start = g_heapStart.load(std::memory_order_relaxed);
     const uintptr_t end = reinterpret_cast<uintptr_t>(sbrk(0));
@@ -230,6 +232,15 @@ HeapFigures ReadHeapFigures()
     return figures;
 }
 
-} // namespace refhost::memory
+} // namespace
 
 #endif
+
+namespace
+{
+
+// Installed before main: from then on ReadHeapFigures answers the totals.
+[[maybe_unused]] const bool g_counterInstalled =
+    refhost::memory::detail::InstallHeapCounter(ReadCountingFigures);
+
+} // namespace

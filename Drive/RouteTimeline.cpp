@@ -12,8 +12,6 @@ namespace refhost
 namespace
 {
 
-constexpr double kPi = 3.14159265358979323846;
-
 // Clamped to [0, upper]; NaN gives 0.
 double Clamp(double value, double upper)
 {
@@ -69,17 +67,8 @@ double RouteTimeline::HeadingOf(size_t segment) const
         ++from;
     while (from > 0 && m_distance[from + 1] <= m_distance[from])
         --from;
-    const tagLonLat& a = m_points[from];
-    const tagLonLat& b = m_points[from + 1];
-    double lonDeg = 0.0;
-    double latDeg = 0.0;
-    geodesy::UnitDegree(a, lonDeg, latDeg);
-    const double east = (b.lon - a.lon) / lonDeg;
-    const double north = (b.lat - a.lat) / latDeg;
-    if (!(std::isfinite(east) && std::isfinite(north)) || (east == 0.0 && north == 0.0))
-        return 0.0;
-    const double degrees = std::atan2(east, north) * 180.0 / kPi;
-    return degrees < 0.0 ? degrees + 360.0 : degrees;
+    const double bearing = geodesy::Bearing(m_points[from], m_points[from + 1]);
+    return std::isnan(bearing) ? 0.0 : bearing;
 }
 
 VehicleState RouteTimeline::At(size_t segment, double fraction) const

@@ -329,7 +329,7 @@ int ChoosePolylinePrecision(const RawRoute& route, int requested)
             if (!step.geometry.encoded)
                 continue;
             anyEncoded = true;
-            if (!PointIsValid(step.location) || step.geometry.text.empty())
+            if (!IsValidPosition(step.location) || step.geometry.text.empty())
                 continue;
             const double off5 = AnchorDistance(step.geometry.text, 5, step.location);
             const double off6 = AnchorDistance(step.geometry.text, 6, step.location);

@@ -1,5 +1,7 @@
 #include "DirectionsReader.h"
 
+#include "Geodesy/ReferenceGeodesy.h"
+
 #include "DirectionsModel.h"
 #include "DirectionsText.h"
 #include "DirectionsTimes.h"
@@ -99,7 +101,7 @@ public:
         for (size_t k = 0; k < step.intersections.size(); ++k)
         {
             const tagLonLat& location = step.intersections[k].location;
-            if (!PointIsValid(location))
+            if (!IsValidPosition(location))
                 continue;
             const size_t vertex = Match(points, from, location);
             if (vertex != kNone)
@@ -185,7 +187,8 @@ double AngleAfterLink(const RouteDescription& route, size_t link)
         return 0.0;
     const std::vector<tagLonLat>& in = route.links[link].points;
     const std::vector<tagLonLat>& out = route.links[link + 1].points;
-    return TurnAngle(BearingDegrees(in[in.size() - 2], in.back()), BearingDegrees(out[0], out[1]));
+    return TurnAngle(geodesy::Bearing(in[in.size() - 2], in.back()),
+                     geodesy::Bearing(out[0], out[1]));
 }
 
 NAV_TURN_TYPE_tag StepTurnType(const RawStep& step)
@@ -245,7 +248,7 @@ std::vector<JunctionRoads> ManeuverJunctions(const RawStep& step, const StepLink
         for (size_t i = 0; i < at.bearings.size(); ++i)
             if (static_cast<long long>(i) != at.in && static_cast<long long>(i) != at.out)
                 junction.otherBearings.push_back(at.bearings[i]);
-        if (PointIsValid(junction.location) && !junction.otherBearings.empty())
+        if (IsValidPosition(junction.location) && !junction.otherBearings.empty())
             junctions.push_back(std::move(junction));
     }
     return junctions;
@@ -340,7 +343,7 @@ RouteDescription ReadDirections(const Json& root, const RouteReadOptions& option
             maneuver.fromName = previousRoad;
             maneuver.distanceFromStart = starts[links.first];
             maneuver.location =
-                PointIsValid(step.location)
+                IsValidPosition(step.location)
                     ? step.location
                     : (links.first > 0 ? route.links[links.first - 1].points.back() : origin);
             const RawStep* next = si + 1 < steps.size() ? &steps[si + 1] : nullptr;

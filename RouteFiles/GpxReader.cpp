@@ -100,7 +100,7 @@ public:
         if (!Coordinate(point, "lat", lonLat.lat))
             Fail(Where(point) + ": lat=\"" + point.attribute("lat").value() +
                  "\" is missing or not a number");
-        if (!PointIsValid(lonLat))
+        if (!IsValidPosition(lonLat))
             CheckPoint(lonLat, Where(point));
         const bool repeated =
             !line.empty() && line.back().lon == lonLat.lon && line.back().lat == lonLat.lat;

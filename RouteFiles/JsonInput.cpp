@@ -266,7 +266,7 @@ tagLonLat ReadPosition(const Json& value, const std::string& arrayPath, size_t i
     if (value.is_array() && value.size() >= 2 && value[0].is_number() && value[1].is_number())
     {
         const tagLonLat point = {value[0].get<double>(), value[1].get<double>()};
-        if (PointIsValid(point))
+        if (IsValidPosition(point))
             return point;
         CheckPoint(point, Element(arrayPath, index));
     }

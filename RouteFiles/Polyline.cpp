@@ -87,7 +87,7 @@ bool Decode(std::string_view encoded, int precision, std::vector<tagLonLat>& poi
         // so the sums cannot overflow before the range check stops them.
         const tagLonLat point = {static_cast<double>(lon) / factor,
                                  static_cast<double>(lat) / factor};
-        if (!routefiles::PointIsValid(point))
+        if (!IsValidPosition(point))
         {
             // CheckPoint throws the message for the invalid point.
             routefiles::CheckPoint(point, "point " + std::to_string(decoded.size()));

@@ -29,14 +29,11 @@ std::string Number(double value)
 
 } // namespace
 
-bool PointIsValid(const tagLonLat& point)
-{
-    // The comparisons are false for NaN.
-    return point.lon > -180.0 && point.lon < 180.0 && point.lat > -90.0 && point.lat < 90.0;
-}
-
 void CheckPoint(const tagLonLat& point, const std::string& what)
 {
+    if (IsValidPosition(point))
+        return;
+    // Which part fails, for the message.
     if (!std::isfinite(point.lon))
         Fail(what + ": longitude is not a finite number");
     if (!std::isfinite(point.lat))
@@ -75,19 +72,11 @@ double ApproxMetres(const tagLonLat& from, const tagLonLat& to)
     return std::hypot(east, north);
 }
 
-double BearingDegrees(const tagLonLat& from, const tagLonLat& to)
-{
-    const double east =
-        (to.lon - from.lon) * kMetresPerDegreeLon * std::cos((from.lat + to.lat) * 0.5 * kDegree);
-    const double north = (to.lat - from.lat) * kMetresPerDegreeLat;
-    double bearing = std::atan2(east, north) / kDegree;
-    if (bearing < 0.0)
-        bearing += 360.0;
-    return bearing;
-}
-
 double TurnAngle(double fromBearing, double toBearing)
 {
+    // A point without a direction (NaN bearing) turns nowhere.
+    if (std::isnan(fromBearing) || std::isnan(toBearing))
+        return 0.0;
     double angle = std::fmod(toBearing - fromBearing, 360.0);
     if (angle > 180.0)
         angle -= 360.0;

@@ -1,10 +1,11 @@
 // Pieces that every reader needs to turn points into a RouteDescription:
-// point checks, duplicate dropping, lengths, bearings and the distances of the
+// point checks, duplicate dropping, lengths, turn angles and the distances of the
 // manoeuvres.
 #ifndef ROUTEFILES_ROUTEASSEMBLY_H
 #define ROUTEFILES_ROUTEASSEMBLY_H
 
 #include "Route/RouteDescription.h"
+#include "Route/RouteValidation.h"
 
 #include <cstddef>
 #include <string>
@@ -13,12 +14,8 @@
 namespace refhost::routefiles
 {
 
-// True for a finite point strictly inside -180..180, -90..90 (the library's
-// own rule: the bounds are the invalid-point sentinel).
-bool PointIsValid(const tagLonLat& point);
-
 // Throws "<what>: latitude 95 out of range (-90, 90)" (or "not a finite
-// number") unless `point` is valid.
+// number") unless `point` is a valid position (IsValidPosition).
 void CheckPoint(const tagLonLat& point, const std::string& what);
 
 // Appends `point` unless it equals the last point exactly.
@@ -32,11 +29,8 @@ double PolylineMetres(const std::vector<tagLonLat>& points);
 // of a percent over a few kilometres: for nearness tests, not for results.
 double ApproxMetres(const tagLonLat& from, const tagLonLat& to);
 
-// Initial direction from `from` to `to` in degrees clockwise from north,
-// 0..360, on the same local flat approximation.
-double BearingDegrees(const tagLonLat& from, const tagLonLat& to);
-
-// `to - from` folded into -180..180: positive is a turn to the right.
+// `to - from` folded into -180..180: positive is a turn to the right; 0 when
+// either is NaN (a bearing between coinciding points).
 double TurnAngle(double fromBearing, double toBearing);
 
 // Metres along the route to the start of each link, plus the total as the

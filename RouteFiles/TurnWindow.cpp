@@ -1,5 +1,7 @@
 #include "TurnWindow.h"
 
+#include "Geodesy/ReferenceGeodesy.h"
+
 #include "RouteAssembly.h"
 
 #include <cmath>
@@ -28,8 +30,8 @@ std::vector<double> WindowedTurnAngles(const std::vector<tagLonLat>& points,
             ahead = i + 1;
         while (ahead + 1 < points.size() && along[ahead] < along[i] + window)
             ++ahead;
-        angles[i] = TurnAngle(BearingDegrees(points[back], points[i]),
-                              BearingDegrees(points[i], points[ahead]));
+        angles[i] = TurnAngle(geodesy::Bearing(points[back], points[i]),
+                              geodesy::Bearing(points[i], points[ahead]));
     }
     return angles;
 }

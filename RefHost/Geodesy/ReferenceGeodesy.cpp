@@ -123,4 +123,17 @@ void UnitDegree(const tagLonLat& point, double& lonDeg, double& latDeg)
                             : 1.0 / (radii.primeVertical * std::fabs(lat.cos) * kRadiansPerDegree);
 }
 
+double Bearing(const tagLonLat& from, const tagLonLat& to)
+{
+    double lonDeg = 0.0;
+    double latDeg = 0.0;
+    UnitDegree(from, lonDeg, latDeg);
+    const double east = (to.lon - from.lon) / lonDeg;
+    const double north = (to.lat - from.lat) / latDeg;
+    if (!(std::isfinite(east) && std::isfinite(north)) || (east == 0.0 && north == 0.0))
+        return kNaN;
+    const double degrees = std::atan2(east, north) * 180.0 / kPi;
+    return degrees < 0.0 ? degrees + 360.0 : degrees;
+}
+
 } // namespace refhost::geodesy

@@ -44,6 +44,13 @@ double LineLength(unsigned short count, const tagLonLat* points);
 // a latitude beyond the poles gives NaN for both.
 void UnitDegree(const tagLonLat& point, double& lonDeg, double& latDeg);
 
+// Direction from `from` to `to` in degrees clockwise from north, 0 <= b < 360,
+// on the ellipsoid's local east-north plane at `from` (UnitDegree there), as a
+// map drawn around `from` shows it: for steps up to a few kilometres, not for
+// great-circle courses (the longitude difference is not wrapped). NaN when
+// the points coincide or a coordinate is not measurable.
+double Bearing(const tagLonLat& from, const tagLonLat& to);
+
 } // namespace refhost::geodesy
 
 #endif

@@ -201,6 +201,29 @@ TEST_F(GeodesyTest, InvalidCoordinatesGiveNaN)
     }
 }
 
+// The bearing on the local plane agrees with the geodesic's azimuth for the
+// steps it is meant for, and has no answer where there is no direction.
+TEST_F(GeodesyTest, BearingFollowsTheGeodesicAzimuth)
+{
+    for (double lat : {-60.0, 0.0, 48.2, 78.0})
+        for (double azimuth : {0.0, 1.0, 89.5, 135.0, 180.0, 269.0, 359.5})
+        {
+            const tagLonLat from{11.5, lat};
+            const tagLonLat to = Travel(from.lon, from.lat, azimuth, 50.0);
+            const double expected = azimuth >= 359.999 ? azimuth - 360.0 : azimuth;
+            double bearing = geo::Bearing(from, to);
+            if (bearing > 359.9 && expected < 1.0)
+                bearing -= 360.0;
+            EXPECT_NEAR(bearing, expected, 0.01) << lat << " " << azimuth;
+            EXPECT_GE(geo::Bearing(from, to), 0.0);
+            EXPECT_LT(geo::Bearing(from, to), 360.0);
+        }
+    const tagLonLat point{11.5, 48.2};
+    EXPECT_TRUE(std::isnan(geo::Bearing(point, point)));
+    EXPECT_TRUE(std::isnan(geo::Bearing(point, tagLonLat{kNaN, 48.2})));
+    EXPECT_TRUE(std::isnan(geo::Bearing(tagLonLat{11.5, 91.0}, point)));
+}
+
 TEST_F(GeodesyTest, LineLengthSumsItsSegments)
 {
     const tagLonLat line[] = {{11.0, 48.0}, {11.001, 48.0}, {11.001, 48.002}, {11.5, 48.3}};

@@ -68,15 +68,11 @@ ReplayCamera::ReplayCamera(const RouteTimeline& timeline, const CameraSettings& 
 double ReplayCamera::RoadHeading(const VehicleState& vehicle) const
 {
     const tagLonLat ahead = m_timeline.AtDistance(vehicle.distance + kHeadingLookAhead).position;
-    double lonDeg = 0.0;
-    double latDeg = 0.0;
-    geodesy::UnitDegree(vehicle.position, lonDeg, latDeg);
-    const double east = (ahead.lon - vehicle.position.lon) / lonDeg;
-    const double north = (ahead.lat - vehicle.position.lat) / latDeg;
-    if (!(std::isfinite(east) && std::isfinite(north)) || std::hypot(east, north) < 1.0)
+    // Less than a metre ahead (the route's end) gives no direction of its own.
+    if (!(geodesy::SegmentLength(vehicle.position.lon, vehicle.position.lat, ahead.lon,
+                                 ahead.lat) >= 1.0))
         return vehicle.heading;
-    const double degrees = std::atan2(east, north) * 180.0 / kPi;
-    return degrees < 0.0 ? degrees + 360.0 : degrees;
+    return geodesy::Bearing(vehicle.position, ahead);
 }
 
 double ReplayCamera::NeededLambda(const VehicleState& vehicle, double heading, double from,
@@ -109,7 +105,7 @@ double ReplayCamera::NeededLambda(const VehicleState& vehicle, double heading, d
         metresPerPixel = std::max({metresPerPixel, Needed(u, vehicleU, halfWidth, halfWidth),
                                    Needed(v, vehicleV, up, down)});
     }
-    return std::log2(metresPerPixel) + 0.5;
+    return LevelValueOfResolution(metresPerPixel);
 }
 
 ReplayCamera::Fit ReplayCamera::FitJunction(const VehicleState& vehicle, double heading,
@@ -149,7 +145,7 @@ MapViewport ReplayCamera::Update(const VehicleState& vehicle, const ScheduledMan
     const double speed = std::max(vehicle.speed, kSlowestViewSpeed);
     const double behind = m_settings.height / 4.0;
     const double ahead = m_settings.height / 2.0 + behind - m_settings.margin;
-    double target = std::log2(speed * m_settings.lookAheadSeconds / ahead) + 0.5;
+    double target = LevelValueOfResolution(speed * m_settings.lookAheadSeconds / ahead);
     const double turnLimit = static_cast<double>(m_reach.size() - 1) + kLevelSlack;
     if (next != nullptr)
     {
@@ -180,7 +176,7 @@ MapViewport ReplayCamera::Update(const VehicleState& vehicle, const ScheduledMan
                                m_settings.levelsPerSecond * seconds);
     m_started = true;
 
-    const double metresPerPixel = std::exp2(m_lambda - 0.5);
+    const double metresPerPixel = ResolutionOfLevelValue(m_lambda);
     double lonDeg = 0.0;
     double latDeg = 0.0;
     geodesy::UnitDegree(vehicle.position, lonDeg, latDeg);

@@ -31,4 +31,21 @@ int32_t LevelOfScale(int64_t scaleMillimetres)
     return level;
 }
 
+double LevelValueOfResolution(double metresPerPixel)
+{
+    return std::log2(metresPerPixel) + 0.5;
+}
+
+double ResolutionOfLevelValue(double levelValue)
+{
+    return std::exp2(levelValue - 0.5);
+}
+
+double DesignResolution(int level)
+{
+    if (level <= 0)
+        return 0.35;
+    return std::ldexp(1.0, level) / std::sqrt(2.0);
+}
+
 } // namespace refhost

@@ -51,6 +51,20 @@ int64_t ScaleOfViewport(const MapViewport& viewport);
 // 500 on, a doubling of the scale value raises the level by exactly one.
 int32_t LevelOfScale(int64_t scaleMillimetres);
 
+// The same levels on a continuous scale, for cameras that zoom smoothly: the
+// level value of a resolution is log2(metres per pixel) + 0.5, so that the
+// level a map view reports is the level value rounded (at least 0), and a
+// whole value L sits at 2^L / sqrt(2) metres per pixel, in the middle of
+// level L. A resolution of 0 has the level value -infinity, a negative or NaN
+// one NaN; the inverse gives NaN for NaN.
+double LevelValueOfResolution(double metresPerPixel);
+double ResolutionOfLevelValue(double levelValue);
+
+// The resolution (metres per pixel) a picture of level `level` is drawn at:
+// the middle of the level (ResolutionOfLevelValue(level)), and 0.35 for level
+// 0 (and below), which has no lower end: a close-up of a junction.
+double DesignResolution(int level);
+
 } // namespace refhost
 
 #endif

@@ -158,6 +158,8 @@ tagLonLat Unproject(const MapViewport& viewport, const PixelPoint& pixel)
 
 double ZoomForMetresPerPixel(double latitude, double metresPerPixel)
 {
+    if (std::isnan(latitude))
+        return kMinZoom;
     double lat = std::max(-kMaxMercatorLatitude, std::min(kMaxMercatorLatitude, latitude));
     double circumference = 2.0 * kPi * kMercatorRadiusMetres * std::cos(lat * kPi / 180.0);
     double zoom = std::log2(circumference / (kTileSize * metresPerPixel));

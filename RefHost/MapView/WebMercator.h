@@ -93,7 +93,8 @@ double MetresPerPixel(const MapViewport& viewport);
 
 // The zoom at which a pixel spans `metresPerPixel` on the ground at
 // `latitude` (degrees; clamped to +-kMaxMercatorLatitude): the inverse of
-// MetresPerPixel, clamped to kMinZoom ... kMaxZoom (NaN gives kMinZoom).
+// MetresPerPixel, clamped to kMinZoom ... kMaxZoom. A NaN latitude or
+// resolution gives kMinZoom: the whole world, where nothing says what to show.
 double ZoomForMetresPerPixel(double latitude, double metresPerPixel);
 
 // Room to leave between the fitted points and the image edges, CSS pixels.

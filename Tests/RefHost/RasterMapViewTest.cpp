@@ -349,6 +349,41 @@ TEST(ScaleLevels, LevelsFollowTheDocumentedTable)
     }
 }
 
+// The continuous level value, the design resolutions and the zoom for a
+// resolution all name the same levels as the map view's scale value.
+TEST(ScaleLevels, LevelValuesDesignResolutionsAndZoomsAgreeWithTheLevels)
+{
+    for (double metresPerPixel = 0.01; metresPerPixel < 3e5; metresPerPixel *= 1.37)
+    {
+        const double value = refhost::LevelValueOfResolution(metresPerPixel);
+        const int32_t level =
+            refhost::LevelOfScale(static_cast<int64_t>(std::lround(metresPerPixel * 1000.0)));
+        EXPECT_EQ(std::max(0, static_cast<int>(std::lround(value))), level) << metresPerPixel;
+        EXPECT_NEAR(refhost::ResolutionOfLevelValue(value), metresPerPixel, 1e-9 * metresPerPixel);
+    }
+    for (int level = 0; level <= 18; ++level)
+    {
+        const double design = refhost::DesignResolution(level);
+        EXPECT_EQ(refhost::LevelOfScale(std::llround(design * 1000.0)), level) << level;
+        if (level > 0)
+        {
+            EXPECT_DOUBLE_EQ(design, refhost::ResolutionOfLevelValue(level));
+        }
+        // The zoom that shows the design resolution on the equator puts a map
+        // view at that level.
+        RasterMapView view;
+        ASSERT_TRUE(view.SetViewport(View(0.0, 0.0, refhost::ZoomForMetresPerPixel(0.0, design))));
+        EXPECT_EQ(view.ScaleToLevel(view.GetScale()), level) << level;
+    }
+    // One answer for what has none: NaN shows the whole world, latitudes
+    // beyond the projection's limit are the limit's.
+    EXPECT_EQ(refhost::ZoomForMetresPerPixel(0.0, std::nan("")), refhost::kMinZoom);
+    EXPECT_EQ(refhost::ZoomForMetresPerPixel(std::nan(""), 1.0), refhost::kMinZoom);
+    EXPECT_EQ(refhost::ZoomForMetresPerPixel(89.0, 1.0),
+              refhost::ZoomForMetresPerPixel(refhost::kMaxMercatorLatitude, 1.0));
+    EXPECT_EQ(refhost::ZoomForMetresPerPixel(0.0, 0.0), refhost::kMaxZoom);
+}
+
 TEST(ScaleLevels, LevelIsMonotonicAndOnePerHalving)
 {
     int32_t previous = 0;

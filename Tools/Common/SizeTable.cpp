@@ -169,13 +169,6 @@ SizeTable DefaultSizeTable()
     return table;
 }
 
-double DesignResolution(int level)
-{
-    if (level <= 0)
-        return 0.35;
-    return std::ldexp(1.0, level) / std::sqrt(2.0);
-}
-
 bool ParseSizeTable(const std::string& text, const std::string& source, SizeTable& table,
                     std::string& error)
 {

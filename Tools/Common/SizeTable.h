@@ -22,13 +22,9 @@ struct SizeTable
 // drivers know from navigation screens (about 30 m around the junction in a
 // street close-up, 70 and 110 m further out), the band's shaft is about 0.7 of
 // the route line's width and the arrow head's base about twice the band; the turn is
-// hidden beyond level 3 (about 8 m per pixel, zoom 14).
+// hidden beyond level 3 (about 8 m per pixel, zoom 14). Each level is designed
+// for its DesignResolution (MapView/ScaleLevels.h).
 SizeTable DefaultSizeTable();
-
-// The resolution (metres per pixel) each level of the default table is
-// designed for: 0.35 at level 0, 2^L / sqrt(2) above, inside the reference map
-// view's level L.
-double DesignResolution(int level);
 
 // Reads a size table from a JSON file:
 //   { "maxTurnLevel": 3,

@@ -8,6 +8,7 @@
 #include "TurnFraming.h"
 
 #include "MapView/RasterMapView.h"
+#include "MapView/ScaleLevels.h"
 #include "Route/ActiveRoute.h"
 #include "Route/RouteModel.h"
 #include "RouteFiles/JunctionStubs.h"
@@ -175,7 +176,8 @@ struct Job
             // The arrival has no band to fit: the close-up of the route's end.
             frame.viewport = BaseViewport();
             frame.viewport.centre = m.location;
-            frame.viewport.zoom = ZoomForResolution(m.location.lat, DesignResolution(0));
+            frame.viewport.zoom =
+                refhost::ZoomForMetresPerPixel(m.location.lat, refhost::DesignResolution(0));
             view.SetViewport(frame.viewport);
         }
         else

@@ -1,23 +1,12 @@
 #include "TurnFraming.h"
 
-#include "SizeTable.h"
+#include "MapView/ScaleLevels.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace tools
 {
-
-double ZoomForResolution(double latitude, double metresPerPixel)
-{
-    const double kPi = 3.14159265358979323846;
-    double circumference =
-        2.0 * kPi * refhost::kMercatorRadiusMetres * std::cos(latitude * kPi / 180.0);
-    double zoom = std::log2(circumference / (refhost::kTileSize * metresPerPixel));
-    if (!std::isfinite(zoom))
-        return refhost::kMaxZoom;
-    return std::clamp(zoom, refhost::kMinZoom, refhost::kMaxZoom);
-}
 
 namespace
 {
@@ -57,7 +46,8 @@ TurnFrame FrameTurn(AdvicePathRenderEx& render, refhost::RasterMapView& view,
     for (int level = 0; level <= lastLevel; ++level)
     {
         refhost::MapViewport candidate = frame.viewport;
-        candidate.zoom = ZoomForResolution(junction.lat, DesignResolution(level));
+        candidate.zoom =
+            refhost::ZoomForMetresPerPixel(junction.lat, refhost::DesignResolution(level));
         if (!view.SetViewport(candidate))
             continue;
         view.Clear();

@@ -9,10 +9,6 @@
 namespace tools
 {
 
-// The Web Mercator zoom at which a pixel spans `metresPerPixel` on the ground
-// at `latitude` (degrees), clamped to the map view's zoom range.
-double ZoomForResolution(double latitude, double metresPerPixel);
-
 struct TurnFrame
 {
     refhost::MapViewport viewport;

@@ -17,8 +17,6 @@
 namespace
 {
 
-constexpr double kArrowExtensionFactor = 1.1; // as the renderer scales the arrow length
-
 enum LoggingArg
 {
     kLoggingOff = 0,
@@ -173,7 +171,7 @@ public:
         bench::SetPlanarLonScale(m_lonScales[i]);
         return m_builders[i]->GenerateCrossEdges(
             size.m_ToLength, size.m_FromLength, size.m_LengthTolerance,
-            static_cast<double>(size.m_ArrowLength) * kArrowExtensionFactor);
+            static_cast<double>(size.m_ArrowLength) * kAdvicePathArrowRoom);
     }
 
     int CutWithArrow(size_t i)

@@ -158,7 +158,7 @@ int main(int argc, char** argv)
     const double tolerance = size.m_LengthTolerance;
     const double arrowLength = size.m_ArrowLength;
     const double arrowWidth = size.m_ArrowWidth;
-    const double arrowExtension = arrowLength * 1.1; // as the renderer scales it
+    const double arrowExtension = arrowLength * kAdvicePathArrowRoom;
 
     nlohmann::json result = {{"side", "library"},
                              {"geodesy", bench::GeodesyModelName(options.model)},

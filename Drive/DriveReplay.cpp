@@ -12,7 +12,7 @@ namespace
 {
 
 // The band's reach at each level up to the turn limit, from the size table
-// as the library uses it (the leaving side extended by 1.1 arrow lengths).
+// as the library uses it (the leaving side extended by the arrow head's room).
 std::vector<BandReach> ReachOf(const std::vector<AdvicePathSizeSetting>& sizes, int maxTurnLevel)
 {
     std::vector<BandReach> reach;
@@ -23,7 +23,8 @@ std::vector<BandReach> ReachOf(const std::vector<AdvicePathSizeSetting>& sizes, 
         const double tolerance = static_cast<double>(size.m_LengthTolerance);
         reach.push_back({static_cast<double>(size.m_FromLength) + tolerance,
                          static_cast<double>(size.m_ToLength) +
-                             1.1 * static_cast<double>(size.m_ArrowLength) + tolerance});
+                             kAdvicePathArrowRoom * static_cast<double>(size.m_ArrowLength) +
+                             tolerance});
     }
     return reach;
 }

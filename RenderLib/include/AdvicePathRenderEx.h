@@ -81,8 +81,8 @@ public:
     // a plain line as wide as the colour's value); the map view closes it.
     int m_ArrowBorderParam;
     // The leaving stretch, measured from the end of the leaving guide. The
-    // library adds 1.1 x m_ArrowLength to it, the room the arrow head takes
-    // from the stretch's end.
+    // library adds kAdvicePathArrowRoom (1.1) x m_ArrowLength to it, the room
+    // the arrow head takes from the stretch's end.
     int m_ToLength;
     // The entering stretch, measured back from the end of the entering guide.
     int m_FromLength;
@@ -92,6 +92,12 @@ public:
     int m_ArrowLength; // arrow head length, base to tip
     int m_ArrowWidth;  // half the width of the arrow head's base
 };
+
+// The room the arrow head takes at the end of the leaving stretch, in arrow
+// lengths: the leaving stretch is cut m_ToLength + kAdvicePathArrowRoom x
+// m_ArrowLength after the end of the leaving guide. A host that frames the
+// band (a camera, a picture) measures it the same way.
+static const double kAdvicePathArrowRoom = 1.1;
 
 static_assert(sizeof(AdvicePathSizeSetting) == 44, "AdvicePathSizeSetting is 44 bytes");
 static_assert(sizeof(AdvicePathClrSetting) == 16, "AdvicePathClrSetting is four 32-bit colours");

@@ -79,9 +79,10 @@ static_assert(offsetof(NavDest, m_Position) == 560, "NavDest position at byte 56
 //   - the guides after the entering guide up to the leaving guide, whole (none
 //     at a simple crossing; R1 and R2 above);
 //   - leaving stretch: the guides after the leaving guide, cut to m_ToLength +
-//     1.1 x m_ArrowLength measured from the end of the leaving guide, its last
-//     piece never shorter than 1.1 x m_ArrowLength; the arrow head ends it
-//     (AdvicePathSizeSetting in AdvicePathRenderEx.h has the lengths).
+//     kAdvicePathArrowRoom (1.1) x m_ArrowLength measured from the end of the
+//     leaving guide, its last piece never shorter than kAdvicePathArrowRoom x
+//     m_ArrowLength; the arrow head ends it (AdvicePathSizeSetting in
+//     AdvicePathRenderEx.h has the lengths).
 //
 // A leaving guide that is the road after the junction draws that whole road as
 // part of the junction and the arrow on the road after it, without any error.

@@ -15,9 +15,6 @@ void ZeroArrowHead(tagLonLat* arrowHead)
         arrowHead[i].lat = 0.0;
     }
 }
-
-// The arrow extension: room for the arrow head on the leaving stretch.
-const double kArrowExtensionFactor = 1.1;
 } // namespace
 
 void AdvicePathRender::SetTurnInfo(CNavPath* path, const CTurnInfo& turn)
@@ -53,7 +50,7 @@ void AdvicePathRender::DrawTurn()
     double arrowLength = static_cast<double>(sizes.m_ArrowLength);
     if (m_CrossEdges.GenerateCrossEdges(
             static_cast<double>(sizes.m_ToLength), static_cast<double>(sizes.m_FromLength),
-            static_cast<double>(sizes.m_LengthTolerance), arrowLength * kArrowExtensionFactor) < 0)
+            static_cast<double>(sizes.m_LengthTolerance), arrowLength * kAdvicePathArrowRoom) < 0)
     {
         ApLog(AP_MSG_TURN_BAND_FAILED);
         edges.RemoveAll();

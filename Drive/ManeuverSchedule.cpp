@@ -18,6 +18,13 @@ double LinkEnd(const RouteModel& route, size_t link)
 
 } // namespace
 
+double ScheduledManeuver::DistanceAhead(double metres) const
+{
+    if (metres <= junction)
+        return junction - metres;
+    return std::max(0.0, passed - metres);
+}
+
 ManeuverSchedule::ManeuverSchedule(const RouteModel& route, const RouteTimeline& timeline,
                                    const AnnouncementRule& rule)
 {

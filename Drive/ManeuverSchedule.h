@@ -39,6 +39,10 @@ struct ScheduledManeuver
     // False when no stretch is left to announce it in (its junction comes
     // right where the previous one is passed).
     bool announced = true;
+
+    // What a device says at `metres` along the route: the metres to the
+    // junction, or, inside it (a roundabout), to where it is passed; 0 after.
+    double DistanceAhead(double metres) const;
 };
 
 class ManeuverSchedule

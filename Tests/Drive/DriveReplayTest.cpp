@@ -7,6 +7,7 @@
 #include "Drive/AnimationPlan.h"
 #include "Drive/CountingMapView.h"
 #include "Drive/LinkBoxIndex.h"
+#include "Drive/ManeuverSchedule.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "Logging/HostLogging.h"
 #include "Memory/ProcessMemoryStatus.h"
@@ -359,6 +360,20 @@ INSTANTIATE_TEST_SUITE_P(Routes, DriveReplayTest,
 // The animation's clock: announcements at the speed-up, the rest at least
 // twice as fast, everything within the budget; with more announcements than
 // fit, they take three quarters of it.
+// What the caption says on the way to a roundabout entered at 500 m and left
+// at 620 m.
+TEST(ManeuverSchedule, DistanceAheadCountsToTheJunctionThenToTheWayOut)
+{
+    refhost::ScheduledManeuver roundabout;
+    roundabout.junction = 500.0;
+    roundabout.passed = 620.0;
+    EXPECT_DOUBLE_EQ(roundabout.DistanceAhead(0.0), 500.0);
+    EXPECT_DOUBLE_EQ(roundabout.DistanceAhead(400.0), 100.0);
+    EXPECT_DOUBLE_EQ(roundabout.DistanceAhead(500.0), 0.0);
+    EXPECT_DOUBLE_EQ(roundabout.DistanceAhead(560.0), 60.0);
+    EXPECT_DOUBLE_EQ(roundabout.DistanceAhead(700.0), 0.0);
+}
+
 TEST(AnimationPlan, FitsTheDriveIntoTheBudget)
 {
     const refhost::AnimationSettings settings; // 10 frames a second, 8x, 60 s

@@ -45,6 +45,7 @@ struct Drive
     double betweenSpeedUp = 0.0;
     double seconds = 0.0;
     float quality = 0.0f;
+    std::vector<double> junctions; // metres along the route, per manoeuvre
 };
 
 std::string OneDecimal(double value)
@@ -116,7 +117,8 @@ private:
 
     // The caption: the next manoeuvre in the route file's words (its banner
     // where the file has one, as a device shows it) and how far it is.
-    void Caption(const refhost::FrameRecord& frame, refhost::RasterMapView& view) const
+    void Caption(const refhost::FrameRecord& frame, const refhost::ManeuverSchedule& schedule,
+                 refhost::RasterMapView& view) const
     {
         const refhost::RouteModel& model = *m_route.model;
         const std::string driven = FormatDistance(frame.vehicle.distance) + " of " +
@@ -126,14 +128,9 @@ private:
             view.SetCaption("Arrived", driven);
             return;
         }
-        // The distance to the junction, or inside it (a roundabout) to where
-        // the route leaves it.
         const refhost::Maneuver& next = model.ManeuverAt(*frame.next);
-        auto end = [&](size_t link)
-        { return model.LinkStartDistance(link) + model.LinkLength(link); };
-        double ahead = end(next.enterLink) - frame.vehicle.distance;
-        if (ahead < 0.0)
-            ahead = std::max(0.0, end(next.exitLink) - frame.vehicle.distance);
+        const double ahead =
+            schedule.Maneuvers()[*frame.next].DistanceAhead(frame.vehicle.distance);
         const refhost::ManeuverCaption caption = refhost::CaptionFor(next);
         const std::string distance = "in " + FormatDistance(ahead) + " \xC2\xB7 " + driven;
         if (caption.bannerPrimary.empty())
@@ -164,10 +161,12 @@ private:
                 view.Clear();
                 view.SetViewport(frame.viewport);
                 view.SetVehicle(frame.vehicle.position, frame.vehicle.heading);
-                Caption(frame, view);
+                Caption(frame, replay.Schedule(), view);
             });
 
         std::vector<std::pair<double, double>> announced;
+        for (const refhost::ScheduledManeuver& m : replay.Schedule().Maneuvers())
+            drive.junctions.push_back(m.junction);
         for (const refhost::ScheduledManeuver& m : replay.Schedule().Maneuvers())
             if (m.announced)
                 announced.emplace_back(timeline.TimeAtDistance(m.announce),
@@ -275,8 +274,7 @@ private:
             const refhost::Maneuver& maneuver = model.ManeuverAt(m);
             ReplayPageEntry entry;
             entry.title = refhost::CaptionFor(maneuver).instruction;
-            entry.distance = "at " + FormatDistance(model.LinkStartDistance(maneuver.enterLink) +
-                                                    model.LinkLength(maneuver.enterLink));
+            entry.distance = "at " + FormatDistance(drive.junctions[m]);
             entry.shown = BandTimes(drive, m, maneuver.type == NAV_TURN_END);
             page.maneuvers.push_back(entry);
         }

@@ -18,7 +18,7 @@
 //                  are copied into the band; its head words, name (at most 300
 //                  characters kept) and attributes are carried with the copy
 //                  and never interpreted. A record without a point array cannot
-//                  be drawn (Logging.h line 325).
+//                  be drawn (message 325 in Logging.h).
 //   m_GuideLength  the length of the first record's polyline as LineLength
 //                  measures it (Geodesy.h): the leaving stretch is measured
 //                  with it.

@@ -56,7 +56,8 @@ PlacedLine PlaceOnLine(const std::vector<tagLonLat>& line, const std::vector<dou
     where.reserve(points.size());
     for (const InstructionPoint& point : points)
         where.push_back(point.point);
-    const std::vector<TrackPosition> positions = PlaceAlongTrack(line, where, kCornerMetres);
+    const std::vector<TrackPosition> positions =
+        PlaceAlongTrack(line, where, kCornerMetres, kSnapMetres);
 
     PlacedLine placed;
     placed.vertexOf.assign(points.size(), 0);

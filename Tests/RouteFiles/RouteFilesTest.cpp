@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -736,6 +737,65 @@ TEST(RouteFilesData, GpxRouteAndTimedTrackReadAsOneDrive)
     EXPECT_GT(cornerTime, 26.0);
     EXPECT_LT(cornerTime, 41.0);
     EXPECT_EQ(uturn.route.maneuvers[2].type, NAV_TURN_UTURN);
+}
+
+// A track that leaves the start by a small loop: 14 m south, 8 m east, then
+// north-east past the start to the first route point, 39 m along the track
+// but only 20 m from the start as the crow flies. The route point lies on the
+// track there; it was once taken for a corner point 20 m off the start's
+// first segment, and its band folded back over the loop.
+TEST(RouteFilesData, RoutePointBeyondALoopAtTheStartIsPlacedWhereTheTrackReachesIt)
+{
+    // Metres east and north of the start, turned into degrees near 51.34 N.
+    const double lat0 = 51.34;
+    const double lon0 = 12.36;
+    auto at = [&](double east, double north)
+    {
+        double lonDeg = 0.0;
+        double latDeg = 0.0;
+        refhost::geodesy::UnitDegree({lon0, lat0}, lonDeg, latDeg);
+        std::ostringstream text;
+        text.precision(10);
+        text << "lat=\"" << lat0 + north * latDeg << "\" lon=\"" << lon0 + east * lonDeg << "\"";
+        return text.str();
+    };
+    // The route point (x, y): 20 m from the start and 17 m from the loop's
+    // corner (8, -14): 16x - 28y = 371 on the circle x^2 + y^2 = 400.
+    const double y = (-20776.0 + std::sqrt(20776.0 * 20776.0 - 4.0 * 1040.0 * 35241.0)) / 2080.0;
+    const double x = (371.0 + 28.0 * y) / 16.0;
+    const std::string gpx = "<gpx version=\"1.1\" creator=\"test\"><rte>"
+                            "<rtept " +
+                            at(0, 0) +
+                            "><desc>continue onto Loop Lane</desc></rtept>"
+                            "<rtept " +
+                            at(x, y) +
+                            "><desc>turn left onto High Street</desc></rtept>"
+                            "<rtept " +
+                            at(x - 60, y + 60) +
+                            "><desc>arrive at destination</desc></rtept>"
+                            "</rte><trk><trkseg>"
+                            "<trkpt " +
+                            at(0, 0) + "/><trkpt " + at(0, -14) + "/><trkpt " + at(8, -14) +
+                            "/>"
+                            "<trkpt " +
+                            at(x, y) +
+                            "/>"
+                            "<trkpt " +
+                            at(x - 60, y + 60) + "/></trkseg></trk></gpx>";
+    const RouteReadResult read = Parse(gpx);
+    ASSERT_TRUE(read.ok) << read.error;
+    const RouteDescription& route = read.route;
+    const auto turn = std::find_if(route.maneuvers.begin(), route.maneuvers.end(),
+                                   [](const Maneuver& m)
+                                   { return m.fileInstruction == "turn left onto High Street"; });
+    ASSERT_NE(turn, route.maneuvers.end());
+    EXPECT_NEAR(turn->distanceFromStart, 39.0, 0.5);
+    EXPECT_EQ(turn->type, NAV_TURN_LEFT);
+    // The geometry is the track's: no point was added off it.
+    size_t points = 0;
+    for (const refhost::RoadLink& link : route.links)
+        points += link.points.size() - 1;
+    EXPECT_EQ(points + 1, 5u);
 }
 
 TEST(RouteFilesData, ARoundaboutTurnIsWordedAsTheTurn)

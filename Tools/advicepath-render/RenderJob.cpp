@@ -3,7 +3,7 @@
 #include "CommonOptions.h"
 #include "IndexPage.h"
 #include "OutputFiles.h"
-#include "RouteInput.h"
+#include "RouteSource.h"
 #include "SizeTable.h"
 #include "TurnFraming.h"
 
@@ -224,14 +224,13 @@ struct Job
         }
 
         std::string error;
-        if (!ReadRouteModel(options.routeFile, options.polylinePrecision,
-                            options.turnThresholdDegrees, model, error))
+        if (!LoadRouteModel(options.source, options.quiet, model, error))
             return Fail(kExitInput, error);
         size_t maneuvers = model->ManeuverCount();
         if (options.maneuver && static_cast<size_t>(*options.maneuver) > maneuvers)
             return Fail(kExitUsage, "--maneuver " + std::to_string(*options.maneuver) + ": " +
-                                        options.routeFile + " has " + std::to_string(maneuvers) +
-                                        " manoeuvres");
+                                        RouteSourceName(options.source) + " has " +
+                                        std::to_string(maneuvers) + " manoeuvres");
 
         if (!PrepareOutputFolder(options.outputDir, error))
             return Fail(kExitOutput, error);
@@ -245,7 +244,7 @@ struct Job
         render->SetPath(&*model);
         render->EnableDrawRedLine(options.odLine);
 
-        index.routeName = fs::path(options.routeFile).filename().string();
+        index.routeName = RouteSourceName(options.source);
         index.summary = FormatDistance(model->Length()) + ", " + std::to_string(maneuvers) +
                         (maneuvers == 1 ? " manoeuvre" : " manoeuvres");
 

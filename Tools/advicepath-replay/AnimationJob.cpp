@@ -244,12 +244,11 @@ private:
                               {"setTurnInfo", r.setTurnInfo},
                               {"libraryMs", r.librarySeconds * 1e3}});
         }
-        const nlohmann::json document = {
-            {"route", fs::path(m_options.routeFile).filename().string()},
-            {"framesPerSecond", m_options.framesPerSecond},
-            {"announcedSpeedUp", drive.announcedSpeedUp},
-            {"betweenSpeedUp", drive.betweenSpeedUp},
-            {"frames", frames}};
+        const nlohmann::json document = {{"route", RouteSourceName(m_options.source)},
+                                         {"framesPerSecond", m_options.framesPerSecond},
+                                         {"announcedSpeedUp", drive.announcedSpeedUp},
+                                         {"betweenSpeedUp", drive.betweenSpeedUp},
+                                         {"frames", frames}};
         return document.dump(1) + "\n";
     }
 
@@ -257,7 +256,7 @@ private:
     {
         const refhost::RouteModel& model = *m_route.model;
         ReplayPageContent page;
-        page.routeName = fs::path(m_options.routeFile).filename().string();
+        page.routeName = RouteSourceName(m_options.source);
         page.summary = FormatDistance(model.Length()) + ", " +
                        FormatDuration(m_route.timeline->Duration()) + " of driving, " +
                        std::to_string(model.ManeuverCount()) + " manoeuvres";

@@ -139,7 +139,7 @@ int RunMeasureJob(const ReplayOptions& options)
     const Spread all = SpreadOf(measures.all);
     const double perFrame = 1.0 / static_cast<double>(frames);
     const refhost::CountingMapView::Counts& counts = view.Totals();
-    const std::string name = std::filesystem::path(options.routeFile).filename().string();
+    const std::string name = RouteSourceName(options.source);
 
     if (!options.quiet)
     {

@@ -1,7 +1,7 @@
 #include "ReplaySetup.h"
 
 #include "IndexPage.h"
-#include "RouteInput.h"
+#include "RouteSource.h"
 
 #include "Drive/ManeuverSchedule.h"
 #include "Memory/ProcessMemoryStatus.h"
@@ -63,8 +63,7 @@ std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded)
     if (!options.sizesFile.empty() && !ReadSizeTable(options.sizesFile, loaded.sizes, error))
         return Fail(kExitInput, error);
 
-    if (!ReadRouteModel(options.routeFile, options.polylinePrecision, options.turnThresholdDegrees,
-                        loaded.model, error))
+    if (!LoadRouteModel(options.source, options.quiet, loaded.model, error))
         return Fail(kExitInput, error);
     loaded.timeline.emplace(*loaded.model, options.speedKmh);
 

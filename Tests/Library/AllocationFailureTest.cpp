@@ -11,7 +11,11 @@
 // only what reaches the host counts.
 #include "JunctionTestSupport.h"
 #include "LibraryFixture.h"
+#include "LogLineChecks.h"
 
+#include <gmock/gmock.h>
+
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,6 +24,8 @@ namespace aptest
 {
 namespace
 {
+
+using ::testing::ElementsAre;
 
 // The calls of the scenario, in order; allocations are attributed to them.
 enum class Phase
@@ -210,35 +216,29 @@ protected:
         ExpectDrawing(&band);
     }
 
-    // The log lines that are not the probe's timing and memory lines.
-    static std::vector<LogRecord> Messages()
+    // The messages logged, without the probe's timing and memory lines.
+    static std::vector<ApLogMessage> Messages()
     {
-        std::vector<LogRecord> messages;
-        for (const LogRecord& record : RecordingLog::Instance().Records())
-        {
-            if (!record.info)
-                messages.push_back(record);
-        }
+        std::vector<ApLogMessage> messages = LoggedMessages();
+        messages.erase(std::remove_if(messages.begin(), messages.end(), IsProbeLine),
+                       messages.end());
         return messages;
     }
-    static void ExpectMessage(const LogRecord& record, int level, int line,
-                              const std::string& function, const std::string& text)
+    static bool IsProbeLine(ApLogMessage message)
     {
-        EXPECT_EQ(record.level, level) << record.text;
-        EXPECT_EQ(record.line, line) << record.text;
-        EXPECT_EQ(record.function, function) << record.text;
-        EXPECT_EQ(record.text, text);
+        return message >= AP_MSG_PROBE_SET_SIZE_TIME && message < AP_MSG_COUNT;
+    }
+    // Whether the probe measured the call whose time line is `timeLine`.
+    static bool Probed(ApLogMessage timeLine)
+    {
+        const std::vector<ApLogMessage> all = LoggedMessages();
+        return std::find(all.begin(), all.end(), timeLine) != all.end();
     }
     // The failed band: the reason of the junction builder, then the turn's.
-    static void ExpectBandFailure(int line, const std::string& reason)
+    static void ExpectBandFailure(ApLogMessage reason)
     {
-        const std::vector<LogRecord> messages = Messages();
-        ASSERT_EQ(messages.size(), 2u);
-        ExpectMessage(messages[0], 300, line, "CCrossPathEdges::GenerateCrossEdges", reason);
-        EXPECT_EQ(messages[0].file, "..\\source\\Render\\CrossPathEdges");
-        ExpectMessage(messages[1], 300, 231, "AdvicePathRender::DrawTurn",
-                      "GenerateCrossEdges failed \n");
-        EXPECT_TRUE(RecordingLog::Instance().AtLine(268).empty()) << "no probe lines";
+        EXPECT_THAT(Messages(), ElementsAre(reason, AP_MSG_TURN_BAND_FAILED));
+        EXPECT_FALSE(Probed(AP_MSG_PROBE_DRAW_TURN_TIME)) << "no probe lines";
     }
 
     void Clear()
@@ -347,19 +347,15 @@ TEST_F(AllocationFailureTest, SizeTableSiteFailingLeavesNothingToDrawUntilSetSiz
     AllocationCounter counter;
     counter.FailSite(AP_ALLOC_SIZE_TABLE);
     EXPECT_EQ(handle.SetSize(sizes.data(), 3, 30), 0);
-    std::vector<LogRecord> messages = Messages();
-    ASSERT_EQ(messages.size(), 1u);
-    ExpectMessage(messages[0], 0, 54, "AdvicePathRender::SetSize",
-                  "new AdvicePathSizeSetting failed \n");
-    EXPECT_TRUE(RecordingLog::Instance().AtLine(67).empty()) << "no probe lines";
+    EXPECT_THAT(Messages(), ElementsAre(AP_MSG_SIZE_TABLE_NOT_ALLOCATED));
+    EXPECT_FALSE(Probed(AP_MSG_PROBE_SET_SIZE_TIME)) << "no probe lines";
 
     handle.SetTurnInfo(Turn(), &path);
     Clear();
     handle.Draw(true, true);
     EXPECT_TRUE(view.calls.empty());
-    messages = Messages();
-    ASSERT_EQ(messages.size(), 1u) << "only the level clamp of a renderer without a table";
-    EXPECT_EQ(messages[0].line, 293);
+    EXPECT_THAT(Messages(), ElementsAre(AP_MSG_SCALE_TO_LAST))
+        << "only the level clamp of a renderer without a table";
 
     counter.Recover();
     EXPECT_EQ(handle.SetSize(sizes.data(), 3, 30), 1);
@@ -385,7 +381,7 @@ TEST_F(AllocationFailureTest, EdgeSitesFailingFromSetTurnInfoOnLeaveNoEnteringEd
         EXPECT_TRUE(Messages().empty()) << "a guide whose edge cannot be built is left out";
         handle.Draw(true, true);
         ExpectDrawing(nullptr);
-        ExpectBandFailure(197, "m_FromEdges.Size = 0  \n");
+        ExpectBandFailure(AP_MSG_CROSS_NO_FROM_EDGES);
 
         counter.Recover();
         handle.SetTurnInfo(Turn(), &path);
@@ -412,7 +408,7 @@ TEST_F(AllocationFailureTest, EdgeSitesFailingDuringDrawLoseOnlyThatBand)
         Clear();
         handle.Draw(true, true);
         ExpectDrawing(nullptr);
-        ExpectBandFailure(325, "m_EdgeVec.Append() failed\n");
+        ExpectBandFailure(AP_MSG_CROSS_APPEND_FAILED);
 
         counter.Recover();
         Clear();
@@ -504,11 +500,9 @@ TEST_F(AllocationFailureTest, EveryAllocationOfTheScenarioMayFail)
         {
             EXPECT_EQ(sized, 0);
             EXPECT_TRUE(view.calls.empty());
-            const std::vector<LogRecord> messages = Messages();
-            ASSERT_EQ(messages.size(), 2u);
-            ExpectMessage(messages[0], 0, 54, "AdvicePathRender::SetSize",
-                          "new AdvicePathSizeSetting failed \n");
-            EXPECT_EQ(messages[1].line, 293) << "Draw without a table";
+            EXPECT_THAT(Messages(),
+                        ElementsAre(AP_MSG_SIZE_TABLE_NOT_ALLOCATED, AP_MSG_SCALE_TO_LAST))
+                << "then Draw without a table";
             ASSERT_EQ(handle->SetSize(sizes.data(), 3, 30), 1);
             break;
         }
@@ -526,7 +520,7 @@ TEST_F(AllocationFailureTest, EveryAllocationOfTheScenarioMayFail)
         case Phase::Draw:
             EXPECT_EQ(sized, 1);
             ExpectDrawing(nullptr);
-            ExpectBandFailure(325, "m_EdgeVec.Append() failed\n");
+            ExpectBandFailure(AP_MSG_CROSS_APPEND_FAILED);
             break;
         }
 

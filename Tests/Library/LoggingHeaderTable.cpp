@@ -1,4 +1,5 @@
 #include "LoggingHeaderTable.h"
+#include "EscapedText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -234,29 +235,6 @@ bool ReadDocumentedLogTable(const std::string& header, const std::string& header
     }
     return true;
 }
-
-namespace
-{
-
-// `text` with line feeds, tabs, quotes and backslashes escaped as in C.
-std::string Escaped(const std::string& text)
-{
-    std::string escaped;
-    for (const char c : text)
-    {
-        if (c == '\n')
-            escaped += "\\n";
-        else if (c == '\t')
-            escaped += "\\t";
-        else if (c == '"' || c == '\\')
-            escaped += std::string("\\") + c;
-        else
-            escaped += c;
-    }
-    return escaped;
-}
-
-} // namespace
 
 std::string DescribeLogLine(int level, int number, const std::string& function,
                             const std::string& text)

@@ -2,6 +2,7 @@
 // junction and the leaving stretch, with the worked examples, the band bounds,
 // the failures and the bound of the guide walks.
 #include "JunctionTestSupport.h"
+#include "LogLineChecks.h"
 
 #include "Render/CrossPathEdges.h"
 #include "Render/GuideWalk.h"
@@ -76,16 +77,9 @@ protected:
         return total;
     }
 
-    void ExpectAppendFailureLogged() const
+    static void ExpectAppendFailureLogged()
     {
-        ASSERT_EQ(LogLines().size(), 1u);
-        const LogRecord& line = LogLines()[0];
-        EXPECT_EQ(line.category, "pathRender");
-        EXPECT_EQ(line.level, 300);
-        EXPECT_EQ(line.file, "..\\source\\Render\\CrossPathEdges");
-        EXPECT_EQ(line.line, 325);
-        EXPECT_EQ(line.function, "CCrossPathEdges::GenerateCrossEdges");
-        EXPECT_EQ(line.text, "m_EdgeVec.Append() failed\n");
+        EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_CROSS_APPEND_FAILED));
     }
 
     TestPath path;
@@ -419,15 +413,7 @@ TEST_F(CrossEdgesTest, EndOfRouteIsLoggedOnEveryCall)
         EXPECT_EQ(cross.GenerateCrossEdges(200.0, 100.0, 5.0, 22.0), -1);
         EXPECT_EQ(cross.m_EdgeVec.Size(), 0);
     }
-    ASSERT_EQ(LogLines().size(), 2u);
-    for (const LogRecord& line : LogLines())
-    {
-        EXPECT_EQ(line.level, 800);
-        EXPECT_EQ(line.line, 163);
-        EXPECT_EQ(line.file, "..\\source\\Render\\CrossPathEdges");
-        EXPECT_EQ(line.function, "CCrossPathEdges::GenerateCrossEdges");
-        EXPECT_EQ(line.text, "NAV_TURN_END \n");
-    }
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_CROSS_TURN_END, AP_MSG_CROSS_TURN_END));
 }
 
 TEST_F(CrossEdgesTest, NoEnteringEdgesIsLogged)
@@ -441,11 +427,7 @@ TEST_F(CrossEdgesTest, NoEnteringEdgesIsLogged)
     ASSERT_EQ(cross.m_FromEdges.Size(), 0);
 
     EXPECT_EQ(cross.GenerateCrossEdges(200.0, 100.0, 5.0, 22.0), -1);
-    ASSERT_EQ(LogLines().size(), 1u);
-    EXPECT_EQ(LogLines()[0].level, 300);
-    EXPECT_EQ(LogLines()[0].line, 197);
-    EXPECT_EQ(LogLines()[0].function, "CCrossPathEdges::GenerateCrossEdges");
-    EXPECT_EQ(LogLines()[0].text, "m_FromEdges.Size = 0  \n");
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_CROSS_NO_FROM_EDGES));
 }
 
 TEST_F(CrossEdgesTest, GuideWithoutPointsFailsTheBand)

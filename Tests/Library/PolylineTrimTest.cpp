@@ -188,46 +188,53 @@ TEST_F(PolylineTrimTest, BorrowedPointsRefuseTheFirstAppend)
     EXPECT_EQ(P.data(), edge.mp_Points);
 }
 
+// A point buffer that cannot be had fails the walk wherever that happens (the
+// first buffer, a later growth, the append of the cut point itself) and
+// leaves the edge empty; without the failure the same cuts succeed.
 TEST_F(PolylineTrimTest, GrowthFailureFailsTheWalk)
 {
-    // Twelve points along the equator, one length unit apart: the ninth
-    // append needs a second buffer step.
+    // Forty points along the equator, one length unit apart.
+    const int count = 40;
     std::vector<tagLonLat> line;
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < count; ++i)
         line.push_back({static_cast<double>(i), 0.0});
-    {
-        edgetest::AllocProbe failFirst(AP_ALLOC_POINT_BUFFER, 1);
-        CPathEdge start, end;
-        EXPECT_EQ(-1, start.TrimFromStart(line.data(), 12, 10.5));
-        EXPECT_EQ(-1, end.TrimFromEnd(line.data(), 12, 10.5));
-        EXPECT_EQ(0, start.m_Count);
-        EXPECT_EQ(0, end.m_Count);
-        EXPECT_EQ(nullptr, start.mp_Points);
-    }
-    {
-        edgetest::AllocProbe failGrowth(AP_ALLOC_POINT_BUFFER, 2);
-        CPathEdge start;
-        EXPECT_EQ(-1, start.TrimFromStart(line.data(), 12, 10.5));
-        EXPECT_EQ(0, start.m_Count);
-        EXPECT_EQ(8, start.m_Capacity);
-    }
-    {
-        edgetest::AllocProbe failGrowth(AP_ALLOC_POINT_BUFFER, 2);
-        CPathEdge end;
-        EXPECT_EQ(-1, end.TrimFromEnd(line.data(), 12, 10.5));
-        EXPECT_EQ(0, end.m_Count);
-        EXPECT_EQ(8, end.m_Capacity);
-    }
-    // The cut point itself as the ninth append: 8 whole points, then the cut.
-    {
-        edgetest::AllocProbe failGrowth(AP_ALLOC_POINT_BUFFER, 2);
-        CPathEdge start;
-        EXPECT_EQ(-1, start.TrimFromStart(line.data(), 12, 7.5));
-        EXPECT_EQ(0, start.m_Count);
-    }
-    // Without a failure the same cuts succeed.
+    int laterGrowths = 0;
+    for (int whole = 0; whole < count - 1; ++whole)
+        for (bool fromStart : {true, false})
+        {
+            const double length = whole + 0.5;
+            const auto trim = [&](CPathEdge& edge)
+            {
+                return fromStart ? edge.TrimFromStart(line.data(), count, length)
+                                 : edge.TrimFromEnd(line.data(), count, length);
+            };
+            int buffers = 0;
+            {
+                edgetest::AllocProbe counting;
+                CPathEdge edge;
+                ASSERT_GE(trim(edge), 0) << length;
+                buffers = counting.Attempts(AP_ALLOC_POINT_BUFFER);
+            }
+            laterGrowths += buffers - 1;
+            for (int failing = 1; failing <= buffers; ++failing)
+            {
+                const std::string label = std::to_string(length) +
+                                          (fromStart ? " from the start" : " from the end") +
+                                          ", allocation " + std::to_string(failing) + " fails";
+                edgetest::AllocProbe failure(AP_ALLOC_POINT_BUFFER, failing);
+                CPathEdge edge;
+                EXPECT_EQ(-1, trim(edge)) << label;
+                EXPECT_EQ(0, edge.m_Count) << label;
+                if (failing == 1)
+                {
+                    EXPECT_EQ(nullptr, edge.mp_Points) << label;
+                }
+            }
+        }
+    EXPECT_GT(laterGrowths, 0) << "no walk grew its buffer after the first allocation";
+
     CPathEdge start;
-    EXPECT_EQ(11, start.TrimFromStart(line.data(), 12, 10.5));
+    EXPECT_EQ(11, start.TrimFromStart(line.data(), count, 10.5));
     EXPECT_EQ(12, start.m_Count);
     EXPECT_EQ(10.5, start.mp_Points[11].lon);
 }

@@ -80,8 +80,8 @@ std::string FormatColourList(const AdvicePathClrSetting& colours)
     for (unsigned int value : values)
     {
         char text[8];
-        std::snprintf(text, sizeof text, "#%02X%02X%02X", value & 0xFFu, (value >> 8) & 0xFFu,
-                      (value >> 16) & 0xFFu);
+        static_cast<void>(std::snprintf(text, sizeof text, "#%02X%02X%02X", value & 0xFFu,
+                                        (value >> 8) & 0xFFu, (value >> 16) & 0xFFu));
         list += (list.empty() ? "" : ",") + std::string(text);
     }
     return list;

@@ -177,7 +177,7 @@ void PageSession::StartDrive(int width, int height)
         {
             CanvasMapView& canvas = DefaultCanvasMapView();
             canvas.SetViewport(frame.viewport);
-            canvas.Clear();
+            CanvasMapView::Clear();
         });
 }
 
@@ -188,7 +188,7 @@ void PageSession::DrawOverview(int width, int height)
     viewport.width = width;
     viewport.height = height;
     view.SetViewport(viewport);
-    view.Clear();
+    CanvasMapView::Clear();
     if (!m_model)
         return;
     std::vector<tagLonLat> points;
@@ -262,7 +262,7 @@ void PageSession::DrawManeuverAtLevel(size_t maneuver, int level, int width, int
     if (!m_model || maneuver >= m_model->ManeuverCount())
     {
         view.SetViewport(viewport);
-        view.Clear();
+        CanvasMapView::Clear();
         return;
     }
     if (m_stillManeuver != maneuver)
@@ -281,7 +281,7 @@ void PageSession::DrawManeuverAtLevel(size_t maneuver, int level, int width, int
     viewport.centre = centre;
     viewport.zoom = refhost::ZoomForMetresPerPixel(centre.lat, tools::DesignResolution(level));
     view.SetViewport(viewport);
-    view.Clear();
+    CanvasMapView::Clear();
     m_still->EnableDrawRedLine(false);
     m_still->Draw(true, true);
 }

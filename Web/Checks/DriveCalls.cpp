@@ -5,16 +5,25 @@
 // animation, at most 60 s). Built natively and for the browser; the two
 // outputs must be the same, byte for byte.
 // Usage: web-drive-calls ROUTE_FILE OUTPUT_FILE
+//        web-drive-calls --time ROUTE_FILE
+// --time drives the route at 5 frames per second of driving time on a map
+// view that only counts and times each frame's Draw, repeated 50 times so
+// that the clock's own cost (large in the browser build) drops out; it prints
+// the median, 90th percentile and mean of one Draw, for comparing the two
+// builds' speed.
 #include "RecordingMapView.h"
 
 #include "AdvicePathRenderEx.h"
 #include "Colours.h"
 #include "Drive/AnimationPlan.h"
+#include "Drive/CountingMapView.h"
 #include "Drive/DriveReplay.h"
 #include "Route/ActiveRoute.h"
 #include "RouteInput.h"
 #include "SizeTable.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -61,13 +70,13 @@ int Drive(const refhost::RouteModel& model, web::RecordingMapView& view,
     if (!render)
         return 1;
     size_t frame = 0;
-    refhost::DriveReplay replay(model, timeline, *render, sizes.levels, sizes.maxTurnLevel,
-                                refhost::ReplaySettings(),
-                                [&](const refhost::FrameRecord& record)
-                                {
-                                    std::fprintf(out, "frame %zu level %d\n", frame, record.level);
-                                    view.SetViewport(record.viewport);
-                                });
+    refhost::DriveReplay replay(
+        model, timeline, *render, sizes.levels, sizes.maxTurnLevel, refhost::ReplaySettings(),
+        [&](const refhost::FrameRecord& record)
+        {
+            static_cast<void>(std::fprintf(out, "frame %zu level %d\n", frame, record.level));
+            view.SetViewport(record.viewport);
+        });
     std::vector<std::pair<double, double>> announced;
     for (const refhost::ScheduledManeuver& m : replay.Schedule().Maneuvers())
         if (m.announced)
@@ -81,6 +90,52 @@ int Drive(const refhost::RouteModel& model, web::RecordingMapView& view,
     return 0;
 }
 
+constexpr double kTimedFramesPerSecond = 5.0;
+constexpr int kDrawsPerFrame = 50;
+
+int TimeFrames(const refhost::RouteModel& model, const tools::SizeTable& sizes)
+{
+    refhost::CountingMapView view;
+    tools::SizeTable table = sizes;
+    RenderHandle render(NewPathRender(nullptr, &view), &ClosePathRender);
+    if (!render || render->SetSize(table.levels.data(), static_cast<int>(table.levels.size()),
+                                   table.maxTurnLevel) != 1)
+        return 1;
+    render->SetClr(tools::DefaultColours());
+    const refhost::RouteTimeline timeline(model);
+    refhost::DriveReplay replay(
+        model, timeline, *render, sizes.levels, sizes.maxTurnLevel, refhost::ReplaySettings(),
+        [&](const refhost::FrameRecord& record) { view.SetViewport(record.viewport); });
+    std::vector<double> micros;
+    for (double t = 0.0; t <= timeline.Duration(); t += 1.0 / kTimedFramesPerSecond)
+    {
+        replay.Frame(t);
+        const auto start = std::chrono::steady_clock::now();
+        for (int draw = 0; draw < kDrawsPerFrame; ++draw)
+            render->Draw(true, true);
+        const std::chrono::duration<double, std::micro> took =
+            std::chrono::steady_clock::now() - start;
+        micros.push_back(took.count() / kDrawsPerFrame);
+    }
+    render->Clear();
+    if (micros.empty())
+        return 1;
+    double sum = 0.0;
+    for (const double value : micros)
+        sum += value;
+    std::sort(micros.begin(), micros.end());
+    static_cast<void>(std::printf(
+        "frames %zu, one Draw: median %.2f us, p90 %.2f us, mean %.2f us\n", micros.size(),
+        micros[micros.size() / 2], micros[micros.size() * 9 / 10], sum / micros.size()));
+    return 0;
+}
+
+int CannotWrite(const char* file)
+{
+    static_cast<void>(std::fprintf(stderr, "web-drive-calls: %s: cannot write\n", file));
+    return 4;
+}
+
 } // namespace
 
 CMapService* CMapCreate::GetMapService(void* /*context*/)
@@ -90,30 +145,34 @@ CMapService* CMapCreate::GetMapService(void* /*context*/)
 
 int main(int argc, char** argv)
 {
+    const bool timing = argc == 3 && std::string(argv[1]) == "--time";
     if (argc != 3)
     {
-        std::fprintf(stderr, "usage: web-drive-calls ROUTE_FILE OUTPUT_FILE\n");
+        static_cast<void>(std::fputs(
+            "usage: web-drive-calls ROUTE_FILE OUTPUT_FILE | --time ROUTE_FILE\n", stderr));
         return 2;
     }
     std::optional<refhost::RouteModel> model;
     std::string error;
-    if (!ReadRouteModel(argv[1], 0, 30.0, model, error))
+    if (!ReadRouteModel(argv[timing ? 2 : 1], 0, 30.0, model, error))
     {
-        std::fprintf(stderr, "web-drive-calls: %s\n", error.c_str());
+        static_cast<void>(std::fprintf(stderr, "web-drive-calls: %s\n", error.c_str()));
         return 3;
     }
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(argv[2], "wb"), &std::fclose);
-    if (!out)
-    {
-        std::fprintf(stderr, "web-drive-calls: %s: cannot write\n", argv[2]);
-        return 4;
-    }
-    web::RecordingMapView view(out.get());
+    if (timing)
+        return TimeFrames(*model, tools::DefaultSizeTable());
+    std::FILE* out = std::fopen(argv[2], "wb");
+    if (out == nullptr)
+        return CannotWrite(argv[2]);
+    web::RecordingMapView view(out);
     g_view = &view;
     refhost::SetActiveRoute(&*model);
     const tools::SizeTable sizes = tools::DefaultSizeTable();
     Overview(*model, view, sizes);
-    const int code = Drive(*model, view, sizes, out.get());
+    const int code = Drive(*model, view, sizes, out);
     refhost::SetActiveRoute(nullptr);
+    const bool written = std::ferror(out) == 0;
+    if (std::fclose(out) != 0 || !written)
+        return CannotWrite(argv[2]);
     return code;
 }

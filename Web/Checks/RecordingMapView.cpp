@@ -10,11 +10,12 @@ namespace web
 void RecordingMapView::Write(const char* call, const tagLonLat* points, int32_t count,
                              int32_t third, uint32_t colour, int32_t fifth)
 {
-    std::fprintf(m_out, "%s %" PRId32 " %" PRId32 " %" PRIu32 " %" PRId32 ":", call, count, third,
-                 colour, fifth);
+    // Write errors show in the stream (DriveCalls checks it at the end).
+    static_cast<void>(std::fprintf(m_out, "%s %" PRId32 " %" PRId32 " %" PRIu32 " %" PRId32 ":",
+                                   call, count, third, colour, fifth));
     for (int32_t i = 0; points != nullptr && i < count; ++i)
-        std::fprintf(m_out, " %.17g,%.17g", points[i].lon, points[i].lat);
-    std::fputc('\n', m_out);
+        static_cast<void>(std::fprintf(m_out, " %.17g,%.17g", points[i].lon, points[i].lat));
+    static_cast<void>(std::fputc('\n', m_out));
 }
 
 int RecordingMapView::DrawLine(const tagLonLat* points, int32_t count, int32_t third,
@@ -34,14 +35,14 @@ int RecordingMapView::DrawPolygon(const tagLonLat* points, int32_t count, int32_
 int64_t RecordingMapView::GetScale()
 {
     const int64_t scale = refhost::ScaleOfViewport(m_viewport);
-    std::fprintf(m_out, "GetScale %" PRId64 "\n", scale);
+    static_cast<void>(std::fprintf(m_out, "GetScale %" PRId64 "\n", scale));
     return scale;
 }
 
 int32_t RecordingMapView::ScaleToLevel(int64_t scale)
 {
     const int32_t level = refhost::LevelOfScale(scale);
-    std::fprintf(m_out, "ScaleToLevel %" PRId64 " %" PRId32 "\n", scale, level);
+    static_cast<void>(std::fprintf(m_out, "ScaleToLevel %" PRId64 " %" PRId32 "\n", scale, level));
     return level;
 }
 

@@ -51,7 +51,7 @@ refhost::mapview::PixelLine Projected(const refhost::MapViewport& viewport, cons
 namespace web
 {
 
-void CanvasMapView::Clear() const
+void CanvasMapView::Clear()
 {
     CanvasClear();
 }
@@ -83,7 +83,7 @@ int CanvasMapView::DrawLine(const tagLonLat* points, int32_t count, int32_t thir
 }
 
 int CanvasMapView::DrawPolygon(const tagLonLat* points, int32_t count, int32_t third,
-                               uint32_t colour, int32_t)
+                               uint32_t colour, int32_t /*fifth*/)
 {
     if (points == nullptr || count < 3)
         return 1;

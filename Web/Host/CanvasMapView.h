@@ -21,7 +21,7 @@ public:
     const refhost::MapViewport& Viewport() const { return m_viewport; }
 
     // Paints the whole canvas in the map's ground colour.
-    void Clear() const;
+    static void Clear();
 
     // Open lines `fifth` pixels wide (round caps and joins, as the reference
     // map view); the arrow head's outline, `third` pixels wide, closed.

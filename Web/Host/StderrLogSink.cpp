@@ -7,9 +7,9 @@
 namespace web
 {
 
-void WriteLogLine(int, const char* line)
+void WriteLogLine(int /*level*/, const char* line)
 {
-    std::fprintf(stderr, "%s\n", line);
+    static_cast<void>(std::fprintf(stderr, "%s\n", line));
 }
 
 } // namespace web

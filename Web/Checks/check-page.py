@@ -211,11 +211,15 @@ def run(driver, args, checks, work):
     checks.check(frame_ms not in ("", "–"), "the library's time per frame shows", frame_ms)
 
     if args.screenshot:
-        press(driver, Keys.ARROW_RIGHT)
+        # The page as the README shows it: the roundabout's band in the
+        # drive, the default colours and widths, no message.
         set_input(driver, "#colour-2", "#ffffff", "input")
         set_input(driver, selector, str(width), "change")
-        driver.execute_script("document.getElementById('settings-error').hidden = true;")
-        driver.set_window_size(1400, 1280)
+        set_input(driver, "#maneuver", "0", "change")
+        driver.execute_script("document.getElementById('route-error').hidden = true;"
+                              "document.getElementById('settings-error').hidden = true;"
+                              "window.scrollTo(0, 0);")
+        driver.set_window_size(1400, 1180)
         args.screenshot.write_bytes(driver.get_screenshot_as_png())
 
     if args.figures:

@@ -6,8 +6,8 @@
 (function () {
   "use strict";
 
-  var MAP_WIDTH = 720;
-  var MAP_HEIGHT = 480;
+  var MAP_WIDTH = 640;
+  var MAP_HEIGHT = 440;
   var SHEET_WIDTH = 180;
   var SHEET_HEIGHT = 130;
 

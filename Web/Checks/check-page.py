@@ -29,6 +29,7 @@ CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 ROUTE = ROOT / "data/routes/osrm-roundabout-washingtondc-dupont-polyline6.json"
+GPX_ROUTE = ROOT / "data/routes/graphhopper-leipzig-uturn-route-and-track.gpx"
 LONG_ROUTE = ROOT / "data/routes/osrm-long-629km-sanfrancisco-losangeles-polyline5.json"
 
 # The map canvas's pixels of one colour (exactly: the insides of lines).
@@ -197,6 +198,18 @@ def run(driver, args, checks, work):
     checks.check(shown == expected and shown != "", "a bad route file shows the tools' error",
                  shown)
     checks.check(ROUTE.name in text_of(driver, "route-status"), "the route shown stays")
+
+    # A GPX file dropped on the page.
+    driver.execute_script("document.getElementById('open-ms').dataset.ms = '';")
+    driver.execute_script(
+        "const transfer = new DataTransfer();"
+        "transfer.items.add(new File([arguments[0]], arguments[1]));"
+        "document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: transfer, bubbles: true}));",
+        GPX_ROUTE.read_text(encoding="utf-8"), GPX_ROUTE.name)
+    wait_for(driver, "return document.getElementById('open-ms').dataset.ms !== '';")
+    checks.check(GPX_ROUTE.name in text_of(driver, "route-status") and
+                 pixels(driver, route_fill) > 100, "a GPX file dropped on the page opens",
+                 text_of(driver, "route-status"))
 
     # Playing: frames follow one another.
     driver.find_element(By.ID, "maneuver").send_keys(Keys.HOME)

@@ -3,9 +3,9 @@
 // stack), and go out as pointers to UTF-8 text that stays valid until the
 // next call.
 #include "PageSession.h"
-#include "SizeTable.h"
 
 #include "LogSink.h"
+#include "MapView/ScaleLevels.h"
 
 #include <emscripten.h>
 
@@ -93,7 +93,7 @@ EMSCRIPTEN_KEEPALIVE void ap_draw_maneuver_at_level(int maneuver, int level, int
 // Metres per pixel that size-table level `level` is designed for.
 EMSCRIPTEN_KEEPALIVE double ap_design_resolution(int level)
 {
-    return tools::DesignResolution(level);
+    return refhost::DesignResolution(level);
 }
 
 // The priority up to which the library's log lines reach the console.

@@ -5,6 +5,7 @@
 #include "RouteInput.h"
 
 #include "CanvasMapView.h"
+#include "MapView/ScaleLevels.h"
 #include "Route/ActiveRoute.h"
 #include "RouteFiles/ManeuverCaption.h"
 #include "RouteFiles/RouteFiles.h"
@@ -232,7 +233,8 @@ std::string PageSession::JumpToManeuver(size_t maneuver, int width, int height)
 
 std::string PageSession::FrameJson(const refhost::FrameRecord& frame) const
 {
-    const tools::FrameCaption caption = tools::CaptionOfFrame(*m_model, frame);
+    const tools::FrameCaption caption =
+        tools::CaptionOfFrame(*m_model, m_replay->Schedule(), frame);
     const refhost::PixelPoint vehicle = refhost::Project(frame.viewport, frame.vehicle.position);
     const nlohmann::json json = {{"time", frame.vehicle.time},
                                  {"distance", frame.vehicle.distance},
@@ -279,7 +281,7 @@ void PageSession::DrawManeuverAtLevel(size_t maneuver, int level, int width, int
     }
     const tagLonLat centre = m_model->ManeuverAt(maneuver).location;
     viewport.centre = centre;
-    viewport.zoom = refhost::ZoomForMetresPerPixel(centre.lat, tools::DesignResolution(level));
+    viewport.zoom = refhost::ZoomForMetresPerPixel(centre.lat, refhost::DesignResolution(level));
     view.SetViewport(viewport);
     CanvasMapView::Clear();
     m_still->EnableDrawRedLine(false);

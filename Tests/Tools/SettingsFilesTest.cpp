@@ -1,7 +1,7 @@
 // The size table and colours as the browser page exports them: what the
 // writers give, the tools' readers take back unchanged.
 #include "Colours.h"
-#include "RouteInput.h"
+#include "RouteModelInput.h"
 #include "SizeTable.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ TEST(SettingsFiles, RoutesFromTextNameTheirSource)
 {
     std::optional<refhost::RouteModel> model;
     std::string message;
-    EXPECT_FALSE(ModelFromRead(
+    EXPECT_FALSE(tools::ModelOfRead(
         refhost::ParseRoute("{\"routes\": 3}", refhost::RouteFormat::Auto, {}, "dropped.json"),
         "dropped.json", model, message));
     EXPECT_FALSE(model.has_value());

@@ -2,7 +2,7 @@
 
 #include "FrameCaption.h"
 #include "IndexPage.h"
-#include "RouteInput.h"
+#include "RouteModelInput.h"
 
 #include "CanvasMapView.h"
 #include "MapView/ScaleLevels.h"
@@ -56,8 +56,8 @@ PageSession::~PageSession()
 bool PageSession::OpenRoute(std::string_view text, const std::string& name, std::string& error)
 {
     std::optional<refhost::RouteModel> model;
-    if (!ModelFromRead(refhost::ParseRoute(text, refhost::RouteFormat::Auto, {}, name), name, model,
-                       error))
+    if (!tools::ModelOfRead(refhost::ParseRoute(text, refhost::RouteFormat::Auto, {}, name), name,
+                            model, error))
         return false;
     // Nothing may point into the old route once it is replaced.
     m_replay.reset();

@@ -19,7 +19,7 @@
 #include "Drive/CountingMapView.h"
 #include "Drive/DriveReplay.h"
 #include "Route/ActiveRoute.h"
-#include "RouteInput.h"
+#include "RouteModelInput.h"
 #include "SizeTable.h"
 
 #include <algorithm>
@@ -154,7 +154,8 @@ int main(int argc, char** argv)
     }
     std::optional<refhost::RouteModel> model;
     std::string error;
-    if (!ReadRouteModel(argv[timing ? 2 : 1], 0, 30.0, model, error))
+    const char* file = argv[timing ? 2 : 1];
+    if (!tools::ModelOfRead(refhost::ReadRouteFile(file), file, model, error))
     {
         static_cast<void>(std::fprintf(stderr, "web-drive-calls: %s\n", error.c_str()));
         return 3;

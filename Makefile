@@ -23,6 +23,13 @@
 #               FUZZ_CI_SECONDS (default 120)
 #   make lint   every C++ file formatted as .clang-format asks, and clang-tidy
 #               over the library with every warning an error
+#   make web    the browser build (emscripten): the library and the portable
+#               host parts with a canvas map view, as one page,
+#               out/web/index.html (open it from disk or serve it)
+#   make test-web  the browser build's checks: an allocation failure takes
+#               the library's path, the drive's map-view calls equal the
+#               native build's for every route of data/routes/ (under node),
+#               and the page used in headless Chromium
 #   make install-check  the library alone (no test, reference-host or benchmark
 #               package looked for) built and installed into
 #               build/install-check/prefix, and the installed minimal host
@@ -89,8 +96,29 @@ fuzz: fuzz-build
 fuzz-ci: fuzz-build
 	Fuzz/run-fuzzers $(FUZZ_BUILD) $(FUZZ_CI_SECONDS)
 
-demo: build
+demo: build web
 	scripts/demo
+
+# The browser build: emscripten's tools find Debian's node modules through
+# NODE_PATH; pkg-config and CMake see only what Web/build-deps built for the
+# browser (never the native libraries).
+WEB_DEPS := build/web-deps
+export NODE_PATH ?= /usr/share/nodejs
+
+.PHONY: web test-web
+web:
+	@scripts/install-deps web
+	JOBS=$(JOBS) Web/build-deps $(WEB_DEPS)
+	PKG_CONFIG_LIBDIR=$(CURDIR)/$(WEB_DEPS)/prefix/lib/pkgconfig PKG_CONFIG_PATH= \
+	  emcmake cmake --preset web -DCMAKE_CROSSCOMPILING_EMULATOR=node > build/web-configure.log
+	cmake --build --preset web -j $(JOBS)
+	mkdir -p out/web && cp build/web/Web/index.html out/web/index.html
+	@echo "The page: $(CURDIR)/out/web/index.html"
+
+test-web: web
+	cmake --preset dev
+	cmake --build --preset dev --target web-drive-calls -j $(JOBS)
+	Web/Checks/run-web-checks build/dev build/web out/web/index.html build/web-checks
 
 .PHONY: install-check
 install-check:

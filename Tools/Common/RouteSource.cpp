@@ -1,5 +1,7 @@
 #include "RouteSource.h"
 
+#include "RouteModelInput.h"
+
 #include "RouteFiles/RouteFiles.h"
 #include "Routing/Routing.h"
 
@@ -122,12 +124,8 @@ bool LoadRouteModel(const RouteSource& source, bool quiet,
         }
         route = std::move(computed.route);
     }
-    std::string error;
-    model = refhost::RouteModel::FromDescription(route, error);
-    if (!model)
-        message =
-            (source.between.empty() ? source.routeFile : RouteSourceName(source)) + ": " + error;
-    return model.has_value();
+    return ModelOfRoute(route, source.between.empty() ? source.routeFile : RouteSourceName(source),
+                        model, message);
 }
 
 } // namespace tools

@@ -1,5 +1,6 @@
 #include "AnimationJob.h"
 
+#include "FrameCaption.h"
 #include "IndexPage.h"
 #include "OutputFiles.h"
 #include "ProgressBar.h"
@@ -115,28 +116,15 @@ private:
         return (fs::path(m_options.outputDir) / file).string();
     }
 
-    // The caption: the next manoeuvre in the route file's words (its banner
-    // where the file has one, as a device shows it) and how far it is.
+    // The caption: the next manoeuvre and how far it is (FrameCaption.h).
     void Caption(const refhost::FrameRecord& frame, const refhost::ManeuverSchedule& schedule,
                  refhost::RasterMapView& view) const
     {
-        const refhost::RouteModel& model = *m_route.model;
-        const std::string driven = FormatDistance(frame.vehicle.distance) + " of " +
-                                   FormatDistance(model.Length()) + " driven";
-        if (!frame.next)
-        {
-            view.SetCaption("Arrived", driven);
-            return;
-        }
-        const refhost::Maneuver& next = model.ManeuverAt(*frame.next);
-        const double ahead =
-            schedule.Maneuvers()[*frame.next].DistanceAhead(frame.vehicle.distance);
-        const refhost::ManeuverCaption caption = refhost::CaptionFor(next);
-        const std::string distance = "in " + FormatDistance(ahead) + " \xC2\xB7 " + driven;
-        if (caption.bannerPrimary.empty())
-            view.SetCaption(caption.instruction, distance);
+        const FrameCaption caption = CaptionOfFrame(*m_route.model, schedule, frame);
+        if (caption.banner)
+            view.SetBannerCaption(caption.primary, caption.secondary, caption.distance);
         else
-            view.SetBannerCaption(caption.bannerPrimary, caption.bannerSecondary, distance);
+            view.SetCaption(caption.primary, caption.distance);
     }
 
     int RenderDrive(Drive& drive)

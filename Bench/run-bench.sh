@@ -18,7 +18,7 @@ echo "== $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores"
 # chunks the heap holds; the probe group measures that on purpose).
 groups=(
   "route-line:RouteLine"
-  "turn:TurnFrame|GenerateCrossEdges|OperationProbe|GlobalMemoryStatus|TimerStartEnd"
+  "turn:TurnFrame|TurnFloor|GenerateCrossEdges|OperationProbe|GlobalMemoryStatus|TimerStartEnd"
   "geometry:GetDirection|Atan2|SegmentLength|Trim|SetCrossInfo"
   "raster:Raster"
   "probe:ProbeReadings|MeasuredCall|Mallinfo2"

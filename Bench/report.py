@@ -105,6 +105,16 @@ def main(paths):
                   f"({b['segments_per_frame']:.1f} segments a frame), ratio {b['ratio']:.2f} "
                   f"(goal <= {TURN_FLOOR_GOAL}: {'met' if b['ratio'] <= TURN_FLOOR_GOAL else 'missed'})")
 
+    geodesy = [(name, m.get(name)) for name in (
+        "BM_HostLineLength/exact:0", "BM_HostSegmentLength/exact:0", "BM_BindingLineLength",
+        "BM_HostLineLength/exact:1")]
+    if any(b for _, b in geodesy):
+        print()
+        print("the reference geodesy on the segments of real roads, per segment:")
+        for name, b in geodesy:
+            if b:
+                print(f"  {name:<32} {b['ns_per_segment'] * 1e9:.1f} ns")
+
     readings = [m.get(f"BM_ProbeReadings/heap:{h}") for h in (0, 1)]
     if all(readings):
         compact, chunks = readings

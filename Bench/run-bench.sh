@@ -19,7 +19,8 @@ echo "== $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores"
 groups=(
   "route-line:RouteLine"
   "turn:TurnFrame|TurnFloor|GenerateCrossEdges|OperationProbe|GlobalMemoryStatus|TimerStartEnd"
-  "geometry:GetDirection|Atan2|SegmentLength|Trim|SetCrossInfo"
+  "geodesy:HostLineLength|HostSegmentLength|BindingLineLength"
+  "geometry:GetDirection|Atan2|^BM_SegmentLength|Trim|SetCrossInfo"
   "raster:Raster"
   "probe:ProbeReadings|MeasuredCall|Mallinfo2"
 )

@@ -31,6 +31,7 @@
 
 #include "Drive/CountingMapView.h"
 #include "Drive/DriveReplay.h"
+#include "Geodesy/ReferenceGeodesy.h"
 #include "RouteFiles/RouteFiles.h"
 
 #include <valgrind/callgrind.h>
@@ -73,14 +74,17 @@ bool Wanted(const std::string& name)
     return name.compare(0, g_only.size(), g_only) == 0;
 }
 
-// Runs `op` twice, then `calls` times inside the counted window.
-template <typename Op> void Count(const std::string& name, int calls, Op op)
+// Runs `op` twice, then `calls` times inside the counted window; the count is
+// per call, or per `units` in all when given (for instance the segments that
+// the calls measure).
+template <typename Op> void Count(const std::string& name, int calls, Op op, size_t units = 0)
 {
     if (!Wanted(name))
         return;
     op();
     op();
-    const std::string label = name + " " + std::to_string(calls);
+    const std::string label =
+        name + " " + std::to_string(units > 0 ? units : static_cast<size_t>(calls));
     CALLGRIND_ZERO_STATS;
     for (int i = 0; i < calls; ++i)
         op();
@@ -170,6 +174,65 @@ void CountTurns()
     }
 }
 
+// Every junction of the turn routes (64, as the turn's benchmarks take them),
+// one frame each: the turn and its floor over real junctions of every kind.
+void CountAllJunctions()
+{
+    if (!Wanted("turn-draw/all-junctions") && !Wanted("turn-floor/all-junctions"))
+        return;
+    std::unique_ptr<CMapService> view = bench::NewCountingMapView(0);
+    std::vector<AdvicePathRenderEx*> handles;
+    for (const auto& route : bench::TurnRoutes())
+        for (bench::Junction& junction : route->junctions)
+        {
+            handles.push_back(NewHandle(*view));
+            handles.back()->SetTurnInfo(junction.turn, &junction.path);
+        }
+    std::vector<std::vector<bench::GeodesyCall>> calls;
+    for (AdvicePathRenderEx* render : handles)
+        calls.push_back(bench::RecordGeodesyCallsOf([&] { render->Draw(false, true); }));
+    const int frames = static_cast<int>(handles.size());
+    // Round the junctions, each once in the counted window (the two warm-up
+    // calls draw the first two).
+    size_t next = 0;
+    Count("turn-draw/all-junctions", frames,
+          [&] { handles[next++ % handles.size()]->Draw(false, true); });
+    double sink = 0.0;
+    next = 0;
+    Count("turn-floor/all-junctions", frames,
+          [&] { sink += bench::ReplayGeodesyCalls(calls[next++ % calls.size()]); });
+    if (!(sink > 0.0))
+        std::cerr << "ap_bench_count: the junctions' floor measured nothing\n";
+    for (AdvicePathRenderEx* render : handles)
+        ClosePathRender(render);
+}
+
+// The reference host's LineLength over every link of the turn routes, per
+// segment (the host's geodesy, under the turn's floor).
+void CountHostGeodesy()
+{
+    std::vector<const std::vector<tagLonLat>*> links;
+    size_t segments = 0;
+    for (const auto& route : bench::TurnRoutes())
+        for (size_t link = 0; link < route->model->LinkCount(); ++link)
+        {
+            links.push_back(&route->model->LinkPoints(link));
+            segments += links.back()->size() - 1;
+        }
+    double sink = 0.0;
+    Count(
+        "host-geodesy/line-length-per-segment", 1,
+        [&]
+        {
+            for (const std::vector<tagLonLat>* link : links)
+                sink += refhost::geodesy::LineLength(static_cast<unsigned short>(link->size()),
+                                                     link->data());
+        },
+        segments);
+    if (!(sink > 0.0))
+        std::cerr << "ap_bench_count: the links measured nothing\n";
+}
+
 void CountDrive(const std::string& file)
 {
     if (!Wanted("drive/frame"))
@@ -233,6 +296,8 @@ int main(int argc, char** argv)
     CountSetSize();
     CountRouteLine();
     CountTurns();
+    CountAllJunctions();
+    CountHostGeodesy();
     CountDrive(routeFile);
     return 0;
 }

@@ -110,7 +110,7 @@ lint:
 bench:
 	@scripts/install-deps bench
 	cmake --preset bench
-	cmake --build --preset bench -j $(JOBS) --target ap_bench ap_bench_turn_cuts ap_bench_turn_profile
+	cmake --build --preset bench -j $(JOBS) --target ap_bench ap_bench_turn_cuts ap_bench_turn_profile advicepath-replay
 	Bench/run-bench.sh build/bench
 
 bench-count-build:

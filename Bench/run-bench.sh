@@ -39,5 +39,8 @@ for group in "${groups[@]}"; do
 done
 python3 "$here/report.py" "${results[@]}"
 echo
+echo "== a continent-long drive beside a short one"
+"$here/measure-long-route.sh" "$build"
+echo
 echo "== the junction cuts against turf.js"
 AP_BENCH_REPETITIONS="$repetitions" "$here/compare-turf.sh" "$build"

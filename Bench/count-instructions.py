@@ -13,9 +13,10 @@ either side, naming each; with --update it writes the baseline instead
 
 Instructions, unlike times, do not depend on the machine's load: two runs of
 one build give the same counts, and so do two builds of one source with the
-same compiler, C library and flags. The baseline records the compiler and the
-C library it was taken with; counts from others are compared all the same,
-with a note.
+same compiler, C library and flags on processors with the same features (the
+C library chooses its string and memory routines by them). The baseline
+records the compiler and the C library it was taken with; counts from others
+are compared all the same, with a note.
 """
 import argparse
 import os

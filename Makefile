@@ -9,6 +9,10 @@
 #   make build  the ordinary build only
 #   make bench  build the benchmarks in release mode and run them, with the
 #               comparison against turf.js (Bench/, docs/PERFORMANCE.md)
+#   make bench-count  count the instructions of the library's operations on
+#               fixed inputs under callgrind and fail when one grew by more
+#               than 2 % against Bench/instruction-counts.txt;
+#               make bench-count-update rewrites that baseline
 #   make test-arm  cross-build the library and its tests for 32-bit ARM
 #               (arm-linux-gnueabihf) and run the tests under qemu-arm
 #   make dll    build the 32-bit Windows DLL (mingw-w64) and check its
@@ -39,7 +43,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 120
 FUZZ_BUILD := build/fuzz
 
-.PHONY: all deps build test test-dev test-asan test-browser demo bench clean fuzz-build fuzz fuzz-ci lint
+.PHONY: all deps build test test-dev test-asan test-browser demo bench bench-count-build bench-count bench-count-update clean fuzz-build fuzz fuzz-ci lint
 
 all: build
 
@@ -134,8 +138,19 @@ lint:
 bench:
 	@scripts/install-deps bench
 	cmake --preset bench
-	cmake --build --preset bench -j $(JOBS) --target ap_bench ap_bench_turn_cuts ap_bench_turn_profile
+	cmake --build --preset bench -j $(JOBS) --target ap_bench ap_bench_turn_cuts ap_bench_turn_profile advicepath-replay
 	Bench/run-bench.sh build/bench
+
+bench-count-build:
+	@scripts/install-deps count
+	cmake --preset count
+	cmake --build --preset count -j $(JOBS)
+
+bench-count: bench-count-build
+	Bench/count-instructions.py build/count
+
+bench-count-update: bench-count-build
+	Bench/count-instructions.py build/count --update
 
 clean:
 	rm -rf build out

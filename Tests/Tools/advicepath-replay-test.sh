@@ -73,7 +73,13 @@ assert frames[0]["next"] == 2 and frames[-1]["next"] == 4, "not the part asked f
     run --measure "$source_dir/data/routes/osrm-roundabout-washingtondc-dupont-polyline5.json" \
         --json "$work/measure.json"; expect_code 0
     grep -q 'Draw, turn frames' "$work/stdout" || fail "no turn frame figures"
-    python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert d["frames"] > 8000 and d["turnFrameDraw"]["count"] > 0' \
+    grep -q 'whole frame, host and library' "$work/stdout" || fail "no whole frame figures"
+    grep -q 'peak resident memory' "$work/stdout" || fail "no peak memory"
+    python3 -c 'import json, sys
+d = json.load(open(sys.argv[1]))
+assert d["frames"] > 8000 and d["turnFrameDraw"]["count"] > 0
+assert d["wholeFrame"]["count"] == d["frames"] and d["wholeFrame"]["medianUs"] >= d["frame"]["medianUs"]
+assert 0 < d["setUpMs"]["readAndModel"] < 60000 and d["peakResidentBytes"] > 1000000' \
       "$work/measure.json" || fail "measure.json lacks the figures" ;;
   *) echo "unknown case $case_name"; exit 2 ;;
 esac

@@ -6,6 +6,7 @@
 #include "Drive/ManeuverSchedule.h"
 #include "Memory/ProcessMemoryStatus.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
@@ -63,9 +64,14 @@ std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded)
     if (!options.sizesFile.empty() && !ReadSizeTable(options.sizesFile, loaded.sizes, error))
         return Fail(kExitInput, error);
 
+    const auto readStart = std::chrono::steady_clock::now();
     if (!LoadRouteModel(options.source, options.quiet, loaded.model, error))
         return Fail(kExitInput, error);
+    const auto timelineStart = std::chrono::steady_clock::now();
     loaded.timeline.emplace(*loaded.model, options.speedKmh);
+    loaded.readSeconds = std::chrono::duration<double>(timelineStart - readStart).count();
+    loaded.timelineSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - timelineStart).count();
 
     refhost::AnnouncementRule rule;
     rule.minMetres = options.announceMetres;

@@ -88,27 +88,6 @@ double TurnBetween(double a, double b)
     return std::fabs(std::remainder(b - a, 2.0 * kPi));
 }
 
-// The UTF-8 characters of `text` with their advances in the current font.
-std::vector<Letter> LettersOf(cairo_t* cr, const std::string& text, double& total)
-{
-    std::vector<Letter> letters;
-    total = 0.0;
-    for (std::size_t i = 0; i < text.size();)
-    {
-        std::size_t next = i + 1;
-        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0u) == 0x80u)
-            ++next;
-        Letter letter{text.substr(i, next - i), 0.0};
-        cairo_text_extents_t extents;
-        cairo_text_extents(cr, letter.text.c_str(), &extents);
-        letter.advance = extents.x_advance;
-        total += letter.advance;
-        letters.push_back(std::move(letter));
-        i = next;
-    }
-    return letters;
-}
-
 // The longest stretch of `pieces` inside the picture less its edge inset.
 PixelLine LongestStretch(const std::vector<PixelLine>& pieces, const ClipBox& inside)
 {
@@ -194,19 +173,38 @@ struct PlacedLetter
     double angle;
 };
 
-// The outlines of letters at the origin, unturned, each taken from Cairo once:
-// taking them turned would make Cairo load a font for every angle.
-class LetterOutlines
+// The advances and outlines of the letters of the current font, each taken
+// from Cairo once. The outlines are taken at the origin, unturned: taking them
+// turned would make Cairo load a font for every angle.
+class LetterShapes
 {
 public:
-    explicit LetterOutlines(cairo_t* cr) : m_cr(cr) {}
-    ~LetterOutlines()
+    explicit LetterShapes(cairo_t* cr) : m_cr(cr), m_font(cairo_get_scaled_font(cr)) {}
+    ~LetterShapes()
     {
         for (auto& [text, path] : m_paths)
             cairo_path_destroy(path);
     }
-    LetterOutlines(const LetterOutlines&) = delete;
-    LetterOutlines& operator=(const LetterOutlines&) = delete;
+    LetterShapes(const LetterShapes&) = delete;
+    LetterShapes& operator=(const LetterShapes&) = delete;
+
+    // The UTF-8 characters of `text` with their advances; `total` their sum.
+    std::vector<Letter> LettersOf(const std::string& text, double& total)
+    {
+        std::vector<Letter> letters;
+        total = 0.0;
+        for (std::size_t i = 0; i < text.size();)
+        {
+            std::size_t next = i + 1;
+            while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0u) == 0x80u)
+                ++next;
+            Letter letter{text.substr(i, next - i), Advance(text.substr(i, next - i))};
+            total += letter.advance;
+            letters.push_back(std::move(letter));
+            i = next;
+        }
+        return letters;
+    }
 
     // Takes the outline of `text` (the current path is cleared).
     void Load(const std::string& text)
@@ -264,7 +262,20 @@ public:
     }
 
 private:
+    double Advance(const std::string& text)
+    {
+        auto found = m_advances.find(text);
+        if (found != m_advances.end())
+            return found->second;
+        cairo_text_extents_t extents;
+        cairo_scaled_font_text_extents(m_font, text.c_str(), &extents);
+        m_advances.emplace(text, extents.x_advance);
+        return extents.x_advance;
+    }
+
     cairo_t* m_cr;
+    cairo_scaled_font_t* m_font; // the context's, not ours to release
+    std::map<std::string, double> m_advances;
     std::map<std::string, cairo_path_t*> m_paths;
 };
 
@@ -280,10 +291,11 @@ void PaintRoadLabels(cairo_t* cr, double width, double height,
     std::vector<PixelPoint> points;
     std::vector<double> angles;
     std::vector<PlacedLetter> letters;
+    LetterShapes shapes(cr);
     for (const LabelledLine& line : lines)
     {
         double total = 0.0;
-        const std::vector<Letter> name = LettersOf(cr, *line.text, total);
+        const std::vector<Letter> name = shapes.LettersOf(*line.text, total);
         if (name.empty())
             continue;
         PixelLine stretch = LongestStretch(*line.pieces, inside);
@@ -298,15 +310,14 @@ void PaintRoadLabels(cairo_t* cr, double width, double height,
             letters.push_back({name[i], points[i], angles[i]});
     }
 
-    LetterOutlines outlines(cr);
     for (const PlacedLetter& letter : letters)
-        outlines.Load(letter.letter.text);
+        shapes.Load(letter.letter.text);
     cairo_font_extents_t font;
     cairo_font_extents(cr, &font);
     const double baseline = (font.ascent - font.descent) / 2.0;
     cairo_new_path(cr);
     for (const PlacedLetter& letter : letters)
-        outlines.Append(letter, baseline);
+        shapes.Append(letter, baseline);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_line_width(cr, kHaloWidth);
     cairo_set_source_rgba(cr, 1.0, 1.0, 1.0, 0.9);

@@ -41,7 +41,8 @@ std::vector<uint32_t> Scan(const std::vector<roadmap::LonLatBox>& boxes,
 
 TEST(GridIndex, FindsWhatAScanFinds)
 {
-    std::mt19937 random(20240611);
+    // A fixed seed: a failure comes back on every run.
+    std::mt19937 random(20240611); // NOLINT(cert-msc32-c,cert-msc51-cpp)
     for (int count : {0, 1, 3, 1000, 20000})
     {
         const std::vector<roadmap::LonLatBox> boxes = RandomBoxes(random, count);

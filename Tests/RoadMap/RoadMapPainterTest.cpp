@@ -75,6 +75,18 @@ std::set<uint32_t> RoadColours(int level)
     return colours;
 }
 
+// The pixels of `image` in rows [top, bottom) from column `left` on that
+// `wanted` accepts.
+template <typename Wanted>
+int CountPixels(const RasterImage& image, int top, int bottom, int left, Wanted wanted)
+{
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < image.Width(); ++x)
+            count += wanted(image.ColourAt(x, y)) ? 1 : 0;
+    return count;
+}
+
 double DistanceToSegment(const PixelPoint& p, const PixelPoint& a, const PixelPoint& b)
 {
     const double dx = b.x - a.x;
@@ -193,6 +205,59 @@ protected:
         return false;
     }
 
+    // The colour of the picture at `node`, in a view of it at `level`.
+    uint32_t ColourAtNode(const tagLonLat& node, int level)
+    {
+        EXPECT_TRUE(view.SetViewport(ViewAt(node, level)));
+        EXPECT_EQ(view.ScaleToLevel(view.GetScale()), level);
+        const PixelPoint at = refhost::Project(view.Viewport(), node);
+        return Render(view).ColourAt(static_cast<int>(at.x), static_cast<int>(at.y));
+    }
+
+    // Pixels on a 12-pixel grid, away from the scale bar and the attribution
+    // at the bottom, at least `distance` pixels from every line and ring of
+    // the map and inside no area.
+    static std::vector<PixelPoint> FarPixels(const MapViewport& viewport, double distance)
+    {
+        const auto lines = MapLines(viewport);
+        std::vector<PixelPoint> far;
+        for (int y = 20; y < kHeight - 40; y += 12)
+            for (int x = 20; x < kWidth - 20; x += 12)
+            {
+                const PixelPoint pixel{x + 0.5, y + 0.5};
+                if (DistanceToLines(lines, pixel) >= distance &&
+                    !InsideAnArea(refhost::Unproject(viewport, pixel)))
+                    far.push_back(pixel);
+            }
+        return far;
+    }
+
+    // The library draws a route along `points` (the road `road`) into the
+    // view, as a host does.
+    bool DrawRoute(const std::vector<tagLonLat>& points, const roadmap::Road& road,
+                   const AdvicePathClrSetting& colours, std::string& error)
+    {
+        refhost::RouteBuilder builder(road.ref);
+        const size_t link = builder.AddLink(points, road.name, road.ref);
+        builder.AddManeuver(link, link, NAV_TURN_END, "You have arrived");
+        builder.SetOrigin(points.front()).AddDestination(points.back());
+        std::optional<refhost::RouteModel> route = builder.Build(error);
+        AdvicePathRenderEx* render = route ? NewPathRender(&*route, &view) : nullptr;
+        if (render == nullptr)
+            return false;
+        refhost::SetActiveRoute(&*route);
+        tools::SizeTable sizes = tools::DefaultSizeTable();
+        const bool sized =
+            render->SetSize(sizes.levels.data(), static_cast<int>(sizes.levels.size()),
+                            sizes.maxTurnLevel) == 1;
+        render->SetClr(colours);
+        render->SetPath(&*route);
+        render->Draw(true, false);
+        ClosePathRender(render);
+        refhost::SetActiveRoute(nullptr);
+        return sized;
+    }
+
     static std::shared_ptr<const roadmap::RoadMap> s_map;
     RasterMapView view;
 };
@@ -206,69 +271,53 @@ TEST_F(RoadMapPicture, RoadNodesLieOnRoadPixels)
     // The A 9 motorway, the B 85 and a village street, each at its middle
     // node, at the levels from streets to the region (names are not written
     // there and cannot cover the node).
+    std::vector<std::string> offRoad;
     for (const char* label : {"A 9", "B 85", "Ernteweg"})
-    {
-        const tagLonLat node = MiddleNode(LongestRoad(label));
         for (int level = 3; level <= 5; ++level)
         {
-            ASSERT_TRUE(view.SetViewport(ViewAt(node, level)));
-            ASSERT_EQ(view.ScaleToLevel(view.GetScale()), level);
-            const PixelPoint at = refhost::Project(view.Viewport(), node);
-            const uint32_t colour =
-                Render(view).ColourAt(static_cast<int>(at.x), static_cast<int>(at.y));
-            EXPECT_EQ(RoadColours(level).count(colour), 1u)
-                << label << " at level " << level << ": " << std::hex << colour;
+            const uint32_t colour = ColourAtNode(MiddleNode(LongestRoad(label)), level);
+            if (RoadColours(level).count(colour) == 0)
+                offRoad.push_back(std::string(label) + " at level " + std::to_string(level));
         }
-    }
+    EXPECT_TRUE(offRoad.empty()) << offRoad.front();
     // The motorway lies on top of everything: its own fill colour.
-    const tagLonLat motorway = MiddleNode(LongestRoad("A 9"));
-    ASSERT_TRUE(view.SetViewport(ViewAt(motorway, 4)));
-    EXPECT_EQ(Render(view).ColourAt(kWidth / 2, kHeight / 2),
+    EXPECT_EQ(ColourAtNode(MiddleNode(LongestRoad("A 9")), 4),
               roadmap::LookOfRoad(RoadClass::Motorway, false, 4).fill.colour);
 }
 
 TEST_F(RoadMapPicture, FarFromTheMapIsBackground)
 {
-    const tagLonLat village = MiddleNode(LongestRoad("Ernteweg"));
-    ASSERT_TRUE(view.SetViewport(ViewAt(village, 3)));
+    ASSERT_TRUE(view.SetViewport(ViewAt(MiddleNode(LongestRoad("Ernteweg")), 3)));
     const RasterImage image = Render(view);
-    const auto lines = MapLines(view.Viewport());
-    int far = 0;
-    // Away from the scale bar and the attribution at the bottom.
-    for (int y = 20; y < kHeight - 40; y += 12)
-        for (int x = 20; x < kWidth - 20; x += 12)
-        {
-            const PixelPoint pixel{x + 0.5, y + 0.5};
-            if (DistanceToLines(lines, pixel) < 25.0 ||
-                InsideAnArea(refhost::Unproject(view.Viewport(), pixel)))
-                continue;
-            ++far;
-            EXPECT_EQ(image.ColourAt(x, y), RasterMapView::kBackgroundColour) << x << "," << y;
-        }
-    EXPECT_GT(far, 100);
+    const std::vector<PixelPoint> far = FarPixels(view.Viewport(), 25.0);
+    EXPECT_GT(far.size(), 100u);
+    const auto painted = std::count_if(far.begin(), far.end(),
+                                       [&](const PixelPoint& pixel)
+                                       {
+                                           return image.ColourAt(static_cast<int>(pixel.x),
+                                                                 static_cast<int>(pixel.y)) !=
+                                                  RasterMapView::kBackgroundColour;
+                                       });
+    EXPECT_EQ(painted, 0);
 }
 
-TEST_F(RoadMapPicture, NamesInCloseViewsAndTheAttributionOnEveryPicture)
+// Text is the only dark ink of the map.
+TEST_F(RoadMapPicture, NamesOnlyInCloseViews)
 {
     const tagLonLat village = MiddleNode(LongestRoad("Ernteweg"));
-    auto darkPixels = [](const RasterImage& image, int top, int bottom, int left)
-    {
-        int dark = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < image.Width(); ++x)
-                dark += IsDark(image.ColourAt(x, y)) ? 1 : 0;
-        return dark;
-    };
-    // Text is the only dark ink of the map: names at level 1, none at 3.
     ASSERT_TRUE(view.SetViewport(ViewAt(village, 1)));
-    EXPECT_GT(darkPixels(Render(view), 0, kHeight - 40, 0), 200);
+    EXPECT_GT(CountPixels(Render(view), 0, kHeight - 40, 0, IsDark), 200);
     ASSERT_TRUE(view.SetViewport(ViewAt(village, 3)));
-    EXPECT_EQ(darkPixels(Render(view), 0, kHeight - 40, 0), 0);
-    // The attribution in the bottom-right corner, over the map or none.
-    for (const tagLonLat& centre : {village, tagLonLat{-40.0, 30.0}})
+    EXPECT_EQ(CountPixels(Render(view), 0, kHeight - 40, 0, IsDark), 0);
+}
+
+// In the bottom-right corner, over the map or over no map at all.
+TEST_F(RoadMapPicture, AttributionOnEveryPicture)
+{
+    for (const tagLonLat& centre : {MiddleNode(LongestRoad("Ernteweg")), tagLonLat{-40.0, 30.0}})
     {
         ASSERT_TRUE(view.SetViewport(ViewAt(centre, 3)));
-        EXPECT_GT(darkPixels(Render(view), kHeight - 14, kHeight, kWidth - 160), 60);
+        EXPECT_GT(CountPixels(Render(view), kHeight - 14, kHeight, kWidth - 160, IsDark), 60);
     }
 }
 
@@ -277,44 +326,23 @@ TEST_F(RoadMapPicture, RouteDrawnByTheLibraryLiesOnItsRoad)
     const roadmap::Road& road = LongestRoad("B 85");
     const std::vector<tagLonLat> points(s_map->PointsOf(road.line),
                                         s_map->PointsOf(road.line) + road.line.count);
-    refhost::RouteBuilder builder("B 85");
-    const size_t link = builder.AddLink(points, road.name, road.ref);
-    builder.AddManeuver(link, link, NAV_TURN_END, "You have arrived");
-    builder.SetOrigin(points.front()).AddDestination(points.back());
-    std::string error;
-    std::optional<refhost::RouteModel> route = builder.Build(error);
-    ASSERT_TRUE(route) << error;
-
     MapViewport viewport = ViewAt(points.front(), 2);
     ASSERT_TRUE(refhost::FitViewport(points.data(), points.size(), refhost::FitMargins(60.0), 18.0,
                                      viewport));
     ASSERT_TRUE(view.SetViewport(viewport));
-    refhost::SetActiveRoute(&*route);
-    AdvicePathRenderEx* render = NewPathRender(&*route, &view);
-    ASSERT_NE(render, nullptr);
-    tools::SizeTable sizes = tools::DefaultSizeTable();
-    ASSERT_EQ(render->SetSize(sizes.levels.data(), static_cast<int>(sizes.levels.size()),
-                              sizes.maxTurnLevel),
-              1);
     const AdvicePathClrSetting colours = tools::DefaultColours();
-    render->SetClr(colours);
-    render->SetPath(&*route);
-    render->Draw(true, false);
-    ClosePathRender(render);
-    refhost::SetActiveRoute(nullptr);
+    std::string error;
+    ASSERT_TRUE(DrawRoute(points, road, colours, error)) << error;
 
     const RasterImage image = Render(view);
     const PixelPoint middle = refhost::Project(viewport, MiddleNode(road));
     EXPECT_EQ(image.ColourAt(static_cast<int>(middle.x), static_cast<int>(middle.y)),
               colours.m_PathClr);
     // The map shows around the route.
-    const int level = view.ScaleToLevel(view.GetScale());
-    const std::set<uint32_t> roadColours = RoadColours(level);
-    int roadPixels = 0;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            roadPixels += roadColours.count(image.ColourAt(x, y)) != 0 ? 1 : 0;
-    EXPECT_GT(roadPixels, kWidth * kHeight / 50);
+    const std::set<uint32_t> roadColours = RoadColours(view.ScaleToLevel(view.GetScale()));
+    EXPECT_GT(CountPixels(image, 0, kHeight, 0,
+                          [&](uint32_t colour) { return roadColours.count(colour) != 0; }),
+              kWidth * kHeight / 50);
     // For a look: the picture stays in the build folder.
     ASSERT_TRUE(view.Write("roadmap-under-route.png", &error)) << error;
 }

@@ -26,7 +26,6 @@ constexpr double kEndRoom = 12.0;
 constexpr double kMaxLetterTurn = 0.45;
 // A name is not written again closer than this to where it stands already.
 constexpr double kSameNameSpacing = 180.0;
-constexpr double kHaloWidth = 3.0;
 
 struct Letter
 {
@@ -318,10 +317,6 @@ void PaintRoadLabels(cairo_t* cr, double width, double height,
     cairo_new_path(cr);
     for (const PlacedLetter& letter : letters)
         shapes.Append(letter, baseline);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_set_line_width(cr, kHaloWidth);
-    cairo_set_source_rgba(cr, 1.0, 1.0, 1.0, 0.9);
-    cairo_stroke_preserve(cr);
     refhost::mapview::SetSourceColour(cr, kNameColour);
     cairo_fill(cr);
     cairo_restore(cr);

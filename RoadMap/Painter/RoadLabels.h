@@ -1,8 +1,9 @@
 // Road names written along their roads: each name centred on the longest
 // stretch of its road in the picture, letter by letter along the line, read
-// left to right, on a white halo; left out where the stretch is too short or
-// bends too much under the name, where it would cover another name, or near
-// the same name written already.
+// left to right, in dark ink on the road itself (a white halo around the
+// letters would double the cost of a close view's frame); left out where the
+// stretch is too short or bends too much under the name, where it would cover
+// another name, or near the same name written already.
 #ifndef ROADMAP_PAINTER_ROADLABELS_H
 #define ROADMAP_PAINTER_ROADLABELS_H
 

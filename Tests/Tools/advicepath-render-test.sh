@@ -10,7 +10,7 @@ case "$case_name" in
     run --help; expect_code 0
     grep -q 'Usage: advicepath-render' "$work/stdout" || fail "no usage line"
     for option in --maneuver --format --size --sizes --colors --no-od-line --log-level \
-                  --log-config --quiet --version -o; do
+                  --log-config --quiet --version -o --map --between; do
       grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
     done
     grep -qF 'and a track (<trk>) along the same way is read as one drive' "$work/stdout" ||
@@ -93,7 +93,9 @@ JSON
     [[ -s "$out/overview.png" && -s "$out/turn-001.png" ]] || fail "pictures missing"
     grep -q 'andorra.osm.pbf 42.5063,1.5216 -&gt; 42.5100,1.5390' "$out/index.html" ||
       fail "the page does not name the route"
-    grep -q 'onto ' "$out/index.html" || fail "no caption names a road" ;;
+    grep -q 'onto ' "$out/index.html" || fail "no caption names a road"
+    grep -qF '© OpenStreetMap contributors' "$out/index.html" ||
+      fail "the page drawn over the map does not credit its data" ;;
   between_usage)
     run --between 42.5,1.5 42.6,1.6 -o "$out"; expect_code 2
     expect_one_line_error "--between needs --map"
@@ -111,6 +113,9 @@ JSON
     printf 'not an extract\n' >"$work/fake.osm"
     XDG_CACHE_HOME="$work/cache" run --map "$work/fake.osm" --between 51.19,14.41 51.19,14.412 \
       -o "$out" --quiet
+    expect_code 3; expect_one_line_error "fake.osm"; expect_no_output
+    # A route file over an extract that cannot be read.
+    run "$sample" --map "$work/fake.osm" -o "$out" --quiet
     expect_code 3; expect_one_line_error "fake.osm"; expect_no_output ;;
   *) echo "unknown case $case_name"; exit 2 ;;
 esac

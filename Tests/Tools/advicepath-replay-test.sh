@@ -35,9 +35,16 @@ case "$case_name" in
     run --help; expect_code 0
     for option in --output --measure --json --size --sizes --colors --speed --fps --speed-up \
                   --max-seconds --max-mb --announce-metres --announce-seconds --north-up --from --to \
-                  --log-level --quiet --version; do
+                  --log-level --quiet --version --map --between; do
       grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
     done ;;
+  map_route)
+    # A drive routed over the Andorra extract with its roads under it.
+    XDG_CACHE_HOME="$work/cache" run --map "$source_dir/data/osm/andorra.osm.pbf" \
+      --between 42.5063,1.5216 42.5100,1.5390 -o "$out" --max-seconds 5 --quiet
+    expect_code 0; expect_replay "$out" 640 480
+    grep -qF '© OpenStreetMap contributors' "$out/index.html" ||
+      fail "the page drawn over the map does not credit its data" ;;
   good_run)
     run "$sample" -o "$out" --png 10 --max-seconds 20; expect_code 0
     expect_replay "$out" 640 480

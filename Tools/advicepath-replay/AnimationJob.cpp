@@ -6,6 +6,7 @@
 #include "ProgressBar.h"
 #include "ReplayPage.h"
 #include "ReplaySetup.h"
+#include "RoadMapLayer.h"
 #include "WebpAnimation.h"
 
 #include "Drive/AnimationPlan.h"
@@ -81,6 +82,9 @@ private:
         if (auto code = LoadRoute(m_options, m_route))
             return *code;
         std::string error;
+        if (!m_options.source.mapFile.empty() &&
+            !LoadRoadMapLayer(m_options.source.mapFile, *m_route.model, m_roadMap, error))
+            return Fail(kExitInput, error);
         if (!PrepareOutputFolder(m_options.outputDir, error))
             return Fail(kExitOutput, error);
 
@@ -135,6 +139,7 @@ private:
         base.width = m_options.width;
         base.height = m_options.height;
         refhost::RasterMapView view(base);
+        view.SetUnderlay(m_roadMap); // --map: the extract's roads under the drive
         // The tallest caption (a banner of two lines): room kept above the band.
         view.SetBannerCaption("primary", "secondary", "distance");
         const double captionHeight = view.CaptionHeight();
@@ -254,6 +259,8 @@ private:
                       OneDecimal(drive.announcedSpeedUp) + "\xC3\x97 real time, the rest " +
                       OneDecimal(drive.betweenSpeedUp) + "\xC3\x97";
         page.animation = "drive.webp";
+        if (m_roadMap)
+            page.credit = kMapDataCredit;
         page.width = m_options.width;
         page.height = m_options.height;
         for (size_t m = 0; m < model.ManeuverCount(); ++m)
@@ -307,7 +314,8 @@ private:
 
     const ReplayOptions& m_options;
     LoadedRoute m_route;
-    std::vector<std::string> m_written; // files of this run, removed should it fail
+    std::shared_ptr<roadmap::RoadMapPainter> m_roadMap; // --map, else none
+    std::vector<std::string> m_written;                 // files of this run, removed should it fail
 };
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "MapView/RasterMapView.h"
 #include "RoadMap/ExtractReader.h"
 #include "RoadMap/Painter/RoadMapPainter.h"
+#include "RoadMapLayer.h"
 #include "Route/ActiveRoute.h"
 #include "RouteSource.h"
 #include "SizeTable.h"
@@ -36,7 +37,6 @@ namespace
 
 constexpr const char* kTool = "roadmap-picture";
 // Roads this far around the route are read, metres.
-constexpr double kRouteMarginMetres = 1500.0;
 constexpr double kFitMargin = 24.0; // CSS pixels
 constexpr double kMaxFitZoom = 18.0;
 
@@ -56,14 +56,6 @@ int Fail(int code, const std::string& message)
 {
     (void)std::fprintf(stderr, "%s: %s\n", kTool, message.c_str());
     return code;
-}
-
-std::vector<tagLonLat> RoutePoints(const refhost::RouteModel& route)
-{
-    std::vector<tagLonLat> points;
-    for (size_t link = 0; link < route.LinkCount(); ++link)
-        points.insert(points.end(), route.LinkPoints(link).begin(), route.LinkPoints(link).end());
-    return points;
 }
 
 // The view at `centre` at the design resolution of `level`.
@@ -112,9 +104,9 @@ public:
                 return Fail(tools::kExitUsage, "--maneuver: the route has " +
                                                    std::to_string(m_route->ManeuverCount()) +
                                                    " manoeuvres");
-            routePoints = RoutePoints(*m_route);
+            routePoints = tools::RoutePoints(*m_route);
             box = roadmap::Expanded(roadmap::BoxOf(routePoints.data(), routePoints.size()),
-                                    kRouteMarginMetres);
+                                    tools::kMapMarginMetres);
         }
         const std::string& extract = m_options.source.mapFile;
         auto map = std::make_shared<roadmap::RoadMap>();

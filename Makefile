@@ -2,7 +2,8 @@
 #   make test   build with warnings as errors and run every test, then again
 #               with AddressSanitizer and UndefinedBehaviorSanitizer
 #   make demo   build, render the sample route and replay it as a drive into
-#               out/demo/
+#               out/demo/, with a route across Andorra over its road map and
+#               the browser page
 #   make test-browser  open the generated pages in headless Chromium: images
 #               loaded at their size, no console error, a drawn screenshot,
 #               the keyboard steps through the manoeuvres

@@ -139,7 +139,8 @@ lint:
 bench:
 	@scripts/install-deps bench
 	cmake --preset bench
-	cmake --build --preset bench -j $(JOBS) --target ap_bench ap_bench_turn_cuts ap_bench_turn_profile advicepath-replay
+	cmake --build --preset bench -j $(JOBS) --target ap_bench ap_bench_turn_cuts ap_bench_turn_profile advicepath-replay \
+	  ap_bench_roadmap ap_bench_roadmap_read ap_bench_synthetic_extract
 	Bench/run-bench.sh build/bench
 
 bench-count-build:

@@ -42,5 +42,9 @@ echo
 echo "== a continent-long drive beside a short one"
 "$here/measure-long-route.sh" "$build"
 echo
+echo "== the road map: reading the extracts, one frame's map, a drive over it"
+AP_BENCH_REPETITIONS=5 "$here/roadmap-figures.sh" "$build"
+"$here/measure-map-drive.sh" "$build"
+echo
 echo "== the junction cuts against turf.js"
 AP_BENCH_REPETITIONS="$repetitions" "$here/compare-turf.sh" "$build"

@@ -131,14 +131,18 @@ JunctionDecision DecideJunction(const JunctionView& view)
     return decision;
 }
 
-std::vector<double> OtherBearings(const std::vector<JunctionRoad>& roads, const tagLonLat& previous,
-                                  const tagLonLat& next)
+JunctionRoads OtherRoads(const std::vector<JunctionRoad>& roads, const tagLonLat& junction,
+                         const tagLonLat& previous, const tagLonLat& next)
 {
-    std::vector<double> bearings;
+    JunctionRoads others;
+    others.location = junction;
     for (const JunctionRoad& road : roads)
         if (road.car && !IsRouteRoad(road, previous) && !IsRouteRoad(road, next))
-            bearings.push_back(road.bearing);
-    return bearings;
+        {
+            others.otherBearings.push_back(road.bearing);
+            others.otherMayLeave.push_back(road.carMayLeave);
+        }
+    return others;
 }
 
 } // namespace refhost::routing

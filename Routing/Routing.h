@@ -36,7 +36,8 @@
 //   ..."), the arrival. Worded as the route-file readers word them
 //   (RouteFiles/TurnText.h), "onto" the road's name where it has one.
 // - junctions: the other roads a car may use at each manoeuvre's junction,
-//   from the database (filedumper), when RoutingOptions::junctionRoads.
+//   and whether it may leave on each, from the database (filedumper), when
+//   RoutingOptions::junctionRoads.
 // - destinations: the via points and the end, where the route passes them
 //   (the given points moved onto the road); origin: the start likewise.
 // - statedDistance: the sum of Routino's segment distances.

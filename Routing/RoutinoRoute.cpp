@@ -45,7 +45,7 @@ bool PlanJunction(const Event& event, const Track& track, const std::vector<doub
     view.roadIn = track.roadTo[p];
     view.roadOut = track.roadTo[p + 1];
     view.routinoTurn = event.routinoTurn;
-    view.roads = network.Around(p, p).RoadsAt(track.points[p]);
+    view.roads = network.RoadsAt(p);
     const JunctionDecision decision = DecideJunction(view);
     if (!decision.announced)
         return false;

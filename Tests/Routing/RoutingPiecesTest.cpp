@@ -26,6 +26,7 @@
 #include <vector>
 
 namespace routing = refhost::routing;
+using testing::ElementsAre;
 using testing::HasSubstr;
 
 namespace
@@ -258,13 +259,16 @@ TEST(RoadNetworkPart, RoadsAtAJunctionPointAwayFromIt)
     EXPECT_EQ(roads[1].highway, "motorway");
 
     // Coming from the south and leaving east: the other roads cars use are
-    // north and west.
-    const std::vector<double> others = routing::OtherBearings(roads, roads[2].next, roads[1].next);
-    ASSERT_EQ(others.size(), 2u);
-    EXPECT_NEAR(others[0], 0.0, 0.1);
-    EXPECT_NEAR(others[1], 270.0, 0.1);
+    // north (which a car may leave on) and west (the roundabout into J).
+    const refhost::JunctionRoads others =
+        routing::OtherRoads(roads, junction, roads[2].next, roads[1].next);
+    ASSERT_EQ(others.otherBearings.size(), 2u);
+    EXPECT_NEAR(others.otherBearings[0], 0.0, 0.1);
+    EXPECT_NEAR(others.otherBearings[1], 270.0, 0.1);
+    EXPECT_THAT(others.otherMayLeave, ElementsAre(true, false));
 
     EXPECT_TRUE(part.RoadsAt({7.0, 45.00005}).empty()); // 5.6 m from any node
+    EXPECT_TRUE(part.CompleteAt(junction));
     EXPECT_TRUE(routing::RoadNetworkPart::FromDump("not xml").Empty());
 }
 
@@ -293,6 +297,19 @@ routing::JunctionRoad Road(double bearing, const tagLonLat& next, const std::str
     road.car = true;
     road.carMayLeave = carMayLeave;
     return road;
+}
+
+TEST(RoadNetworkPart, JunctionCountsTellWhereARoadReachesOutOfTheBox)
+{
+    // The dump holds five segments at J. The database counts six (at the
+    // router's node 0, the dump's 1): one reaches out of the box.
+    const char* const counts = "node0 45.000000 7.000000 6\nnode6 45.000191 7.000270 3\n";
+    const routing::RoadNetworkPart part = routing::RoadNetworkPart::FromDump(kJunctionDump, counts);
+    EXPECT_FALSE(part.CompleteAt({7.0, 45.0}));
+    EXPECT_TRUE(part.CompleteAt({7.0, 45.00027})); // no count: taken as whole
+    const routing::RoadNetworkPart counted =
+        routing::RoadNetworkPart::FromDump(kJunctionDump, "node0 45.000000 7.000000 5\n");
+    EXPECT_TRUE(counted.CompleteAt({7.0, 45.0}));
 }
 
 TEST(JunctionManeuver, TurnsForksAndRampsAreTold)

@@ -145,4 +145,13 @@ JunctionRoads OtherRoads(const std::vector<JunctionRoad>& roads, const tagLonLat
     return others;
 }
 
+int RoundaboutExitNumber(const std::vector<JunctionRoads>& junctions)
+{
+    int exits = 0;
+    for (size_t j = 1; j + 1 < junctions.size(); ++j)
+        for (const bool mayLeave : junctions[j].otherMayLeave)
+            exits += mayLeave ? 1 : 0;
+    return exits + 1;
+}
+
 } // namespace refhost::routing

@@ -53,6 +53,13 @@ JunctionDecision DecideJunction(const JunctionView& view);
 JunctionRoads OtherRoads(const std::vector<JunctionRoad>& roads, const tagLonLat& junction,
                          const tagLonLat& previous, const tagLonLat& next);
 
+// The number of the exit a route takes from a roundabout: one more than the
+// roads off the circle a car may leave on at the junctions strictly between
+// its entry and its exit (`junctions`: from the entry to the exit, as
+// RouteNetwork::Junctions gives them). Routino counts every road that meets
+// the circle, footways too.
+int RoundaboutExitNumber(const std::vector<JunctionRoads>& junctions);
+
 } // namespace refhost::routing
 
 #endif

@@ -355,4 +355,20 @@ TEST(JunctionManeuver, TurnsForksAndRampsAreTold)
     EXPECT_EQ(decided.instruction, "Take the ramp on the right");
 }
 
+TEST(JunctionManeuver, RoundaboutExitsCountOnlyRoadsACarMayLeaveOn)
+{
+    // Entry, a junction with a road out and a footway (no car road: not
+    // listed), one with a one-way road in, one with two roads out, the exit.
+    // Routino calls the exit the 4th (the footway counts); a driver, the 4th
+    // too only by the two roads out of one junction: 1 + 2 before it.
+    refhost::JunctionRoads entry{{7.0, 45.0}, {200.0}, {true}};
+    refhost::JunctionRoads oneOut{{7.001, 45.0}, {90.0}, {true}};
+    refhost::JunctionRoads inOnly{{7.002, 45.0}, {60.0}, {false}};
+    refhost::JunctionRoads twoOut{{7.003, 45.0}, {10.0, 30.0}, {true, true}};
+    refhost::JunctionRoads exit{{7.004, 45.0}, {300.0}, {true}};
+    EXPECT_EQ(routing::RoundaboutExitNumber({entry, oneOut, inOnly, twoOut, exit}), 4);
+    EXPECT_EQ(routing::RoundaboutExitNumber({entry, inOnly, exit}), 1);
+    EXPECT_EQ(routing::RoundaboutExitNumber({entry, exit}), 1);
+}
+
 } // namespace

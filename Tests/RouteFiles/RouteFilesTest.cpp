@@ -303,6 +303,20 @@ TEST(RouteFilesData, DupontCircleReadsAsTheResponseDescribesIt)
     EXPECT_EQ(maneuvers[2].fromName, "New Hampshire Avenue Northwest");
     EXPECT_EQ(maneuvers[2].toName, "N Street Northwest");
     EXPECT_EQ(maneuvers[3].instruction, "You have arrived at your destination");
+    // Round the circle, five junctions before the exit have a road a car may
+    // leave on (the exits the 6th follows); two have only roads into it.
+    const std::vector<refhost::JunctionRoads>& circle = maneuvers[0].junctions;
+    ASSERT_EQ(circle.size(), 9u);
+    size_t exits = 0;
+    for (size_t j = 1; j + 1 < circle.size(); ++j)
+    {
+        ASSERT_EQ(circle[j].otherMayLeave.size(), circle[j].otherBearings.size());
+        exits +=
+            std::count(circle[j].otherMayLeave.begin(), circle[j].otherMayLeave.end(), true) > 0
+                ? 1
+                : 0;
+    }
+    EXPECT_EQ(exits, 5u);
     // Step distances of the response: 421.2 m to the circle, 182.3 m round it,
     // 269.4 m to N Street; 4.7 m to the end.
     EXPECT_NEAR(maneuvers[0].distanceFromStart, 421.2, 2.0);

@@ -317,6 +317,84 @@ TEST_P(DriveReplayTest, CameraZoomsSmoothlyAndShowsTheWholeBand)
     }
 }
 
+// The camera over routes whose turns once made it zoom out and back in, or
+// leave part of the band out of the picture.
+class CameraTest : public DriveReplayTest
+{
+protected:
+    // Ten repaints a second of driving through each announcement, as a
+    // device makes them.
+    std::vector<Seen> DriveThroughAnnouncements()
+    {
+        std::vector<double> times;
+        for (const refhost::ScheduledManeuver& m : replay->Schedule().Maneuvers())
+            for (double t = timeline->TimeAtDistance(m.announce) - 1.0;
+                 t <= timeline->TimeAtDistance(m.passed) + 1.0; t += 0.1)
+                times.push_back(t);
+        std::sort(times.begin(), times.end());
+        std::vector<Seen> frames;
+        for (const double t : times)
+        {
+            const refhost::FrameRecord& record = replay->Frame(t);
+            frames.push_back({record, view.calls});
+        }
+        return frames;
+    }
+};
+
+// While a band shows, the camera zooms in as the junction nears and may zoom
+// out on the way out of it, but never out and back in again (at the rotary in
+// Alexandria the view turning with the car needed more room, then less).
+TEST_P(CameraTest, NeverZoomsOutAndBackInWhileABandShows)
+{
+    std::optional<size_t> shown;
+    int last = 0;
+    bool grew = false;
+    for (const Seen& frame : DriveThroughAnnouncements())
+    {
+        const refhost::FrameRecord& r = frame.record;
+        if (r.announced != shown)
+        {
+            shown = r.announced;
+            grew = false;
+        }
+        else if (shown && r.level > last)
+        {
+            grew = true;
+        }
+        else if (shown)
+        {
+            EXPECT_FALSE(grew && r.level < last) << "manoeuvre " << *shown << ", back in to level "
+                                                 << r.level << " at " << r.vehicle.distance << " m";
+        }
+        last = r.level;
+    }
+}
+
+// From three seconds before its junction until the route leaves it, the
+// whole band is in the picture (at the rotary the view turned faster than the
+// camera zoomed out for it).
+TEST_P(CameraTest, WholeBandInViewFromThreeSecondsBeforeItsJunction)
+{
+    for (const Seen& frame : DriveThroughAnnouncements())
+    {
+        const refhost::FrameRecord& r = frame.record;
+        if (!r.announced ||
+            r.vehicle.time < timeline->TimeAtDistance(Scheduled(*r.announced).junction) - 3.0)
+            continue;
+        for (const DrawCall& call : frame.calls)
+            for (const tagLonLat& p :
+                 call.colour == kBandBorder ? call.points : std::vector<tagLonLat>())
+            {
+                const refhost::PixelPoint pixel = refhost::Project(r.viewport, p);
+                EXPECT_TRUE(pixel.x >= 0 && pixel.x <= r.viewport.width && pixel.y >= 0 &&
+                            pixel.y <= r.viewport.height)
+                    << "manoeuvre " << *r.announced << ": a band point off the picture at "
+                    << r.vehicle.distance << " m";
+            }
+    }
+}
+
 // Allocations depend only on what is drawn (the manoeuvre and the level), not
 // on how long the drive has gone on, and a second drive leaves the heap as
 // the first left it.
@@ -350,6 +428,11 @@ TEST_P(DriveReplayTest, HeapStaysFlatOverTheDrive)
     EXPECT_EQ(after.blocks, before.blocks);
     EXPECT_NEAR(static_cast<double>(after.inUse), static_cast<double>(before.inUse), 64.0);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Routes, CameraTest,
+    ::testing::Values("osrm-rotary-roundabout-ramps-alexandria-dc-2legs-polyline6.json",
+                      "osrm-roundabout-washingtondc-dupont-polyline6.json"));
 
 INSTANTIATE_TEST_SUITE_P(Routes, DriveReplayTest,
                          ::testing::Values("osrm-urban-sanfrancisco-polyline6.json",

@@ -14,15 +14,15 @@ const unsigned short kQuarterTurn = 360;
 
 // Walks back from the tip (the end of `edge`) to where the road first lies
 // `arrowLength` from the tip in a straight line, removing every point nearer
-// than that, and answers that place of the road: the arrow's base lies there,
-// on the road, so the band ends on the road and the arrow's axis is the
-// road's chord over the arrow, however the road bends under it. A road that
-// never gets that far from the tip (a cut piece shorter than the arrow) keeps
-// only its first point, which the answer is. Distances are measured in the
-// plane of the length unit at the tip (`unitLon`, `unitLat`: degrees per
-// unit there).
-tagLonLat CutBackToArrowBase(CPathEdge& edge, const tagLonLat& tip, double arrowLength,
-                             double unitLon, double unitLat)
+// than that, and puts that place of the road into `base`: the arrow's base
+// lies there, on the road, so the band ends on the road and the arrow's axis
+// is the road's chord over the arrow, however the road bends under it. A
+// road that never gets that far from the tip (a cut piece shorter than the
+// arrow) keeps only its first point, which `base` then is, and the answer is
+// false. Distances are measured in the plane of the length unit at the tip
+// (`unitLon`, `unitLat`: degrees per unit there).
+bool CutBackToArrowBase(CPathEdge& edge, const tagLonLat& tip, double arrowLength, double unitLon,
+                        double unitLat, tagLonLat& base)
 {
     const double reach = arrowLength * arrowLength;
     for (int n = edge.m_Count - 1; n >= 1; --n)
@@ -44,12 +44,12 @@ tagLonLat CutBackToArrowBase(CPathEdge& edge, const tagLonLat& tip, double arrow
         const double b = ax * dx + ay * dy;
         const double c = ax * ax + ay * ay - reach;
         const double t = (-b + sqrt(b * b - a * c)) / a;
-        tagLonLat base;
         base.lon = near.lon + t * (far.lon - near.lon);
         base.lat = near.lat + t * (far.lat - near.lat);
-        return base;
+        return true;
     }
-    return edge.GetPoint(0);
+    base = edge.GetPoint(0);
+    return false;
 }
 } // namespace
 
@@ -70,8 +70,9 @@ int CCrossPathEdges::GenerateArrowHead(tagLonLat* out, int capacity, double arro
     double unitLon = 0.0;
     double unitLat = 0.0;
     GetUnitDegree(tip, unitLon, unitLat);
-    const tagLonLat from = outside ? edge->GetPoint(edge->m_Count - 2)
-                                   : CutBackToArrowBase(*edge, tip, arrowLength, unitLon, unitLat);
+    tagLonLat from = edge->GetPoint(edge->m_Count - 2);
+    const bool onRoad =
+        !outside && CutBackToArrowBase(*edge, tip, arrowLength, unitLon, unitLat, from);
 
     // Longitudes scaled so that a length unit is equally long on both axes:
     // the direction is then the true bearing of travel into the tip.
@@ -102,8 +103,10 @@ int CCrossPathEdges::GenerateArrowHead(tagLonLat* out, int capacity, double arro
     out[1].lat = base.lat - wingLat;
     out[2].lon = base.lon + wingLon;
     out[2].lat = base.lat + wingLat;
-    // Without the base point (out of memory) the band ends a little short of
-    // the arrow; the arrow itself is complete.
-    edge->AddPoint(base);
+    // The band ends where the road meets the arrow's base: the base's middle
+    // lies within the quarter-degree direction's stray of it. Without that
+    // point (out of memory) the band ends a little short of the arrow; the
+    // arrow itself is complete.
+    edge->AddPoint(onRoad ? from : base);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "Routing/RoadNetworkPart.h"
 #include "Routing/RoutingFailure.h"
 #include "Routing/RoutinoTagging.h"
+#include "Routing/RoutinoTrack.h"
 #include "Routing/Subprocess.h"
 #include "Routing/TempFolder.h"
 #include "Routing/TextFields.h"
@@ -310,6 +311,26 @@ TEST(RoadNetworkPart, JunctionCountsTellWhereARoadReachesOutOfTheBox)
     const routing::RoadNetworkPart counted =
         routing::RoadNetworkPart::FromDump(kJunctionDump, "node0 45.000000 7.000000 5\n");
     EXPECT_TRUE(counted.CompleteAt({7.0, 45.0}));
+}
+
+TEST(RoutinoTrack, NoRoadIsDrivenInNoTime)
+{
+    // 7.6 m of a primary road written as 0.00 min, then 400 m in 0.50 min:
+    // a drive starting at second 0 was already at the end of the first road,
+    // past the turn at its end. It now takes the 7.6 m at 96 km/h.
+    std::vector<routing::TrackNode> nodes(3);
+    nodes[0].point = {7.0, 45.0};
+    nodes[1].point = {7.0, 45.0000684}; // 7.6 m north
+    nodes[2].point = {7.0050791, 45.0000684};
+    nodes[1].highway = "primary road";
+    nodes[1].speedKmh = 96;
+    nodes[2].highway = "Main Street";
+    nodes[2].speedKmh = 48;
+    nodes[2].segmentSeconds = 30.0;
+    const routing::Track track = routing::MakeTrack(nodes);
+    ASSERT_EQ(track.seconds.size(), 3u);
+    EXPECT_NEAR(track.seconds[1], 7.6 / (96 / 3.6), 0.01);
+    EXPECT_NEAR(track.seconds[2], track.seconds[1] + 30.0, 1e-9);
 }
 
 TEST(JunctionManeuver, TurnsForksAndRampsAreTold)

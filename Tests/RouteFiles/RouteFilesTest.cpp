@@ -735,6 +735,15 @@ TEST(RouteFilesData, GpxRouteAndTimedTrackReadAsOneDrive)
     EXPECT_EQ(route.maneuvers[0].location.lat, 51.37703);
     EXPECT_EQ(route.maneuvers[0].fromName, "Fučikstraße");
     EXPECT_EQ(route.links[route.maneuvers[0].enterLink + 1].name, "Chamissoweg");
+    // "continue onto Wilhelm-Leuschner-Platz" 13 m after the sharp left into
+    // Dimitroffstraße goes straight on: the sharp left is not its turn again.
+    const auto sharp =
+        std::find_if(route.maneuvers.begin(), route.maneuvers.end(),
+                     [](const Maneuver& m)
+                     { return m.fileInstruction == "turn sharp left onto Dimitroffstraße"; });
+    ASSERT_NE(sharp + 1, route.maneuvers.end());
+    EXPECT_EQ((sharp + 1)->fileInstruction, "continue onto Wilhelm-Leuschner-Platz");
+    EXPECT_EQ((sharp + 1)->type, NAV_TURN_STRAIGHT);
 
     // Five track points that cut the corner of the turn into
     // Funkenburgstraße by 27 m: the route point keeps its place, the time

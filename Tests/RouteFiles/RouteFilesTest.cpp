@@ -597,6 +597,29 @@ TEST(RouteFilesTrack, ACurveOfSmallStepsIsOneTurn)
     EXPECT_EQ(plain.route.maneuvers.size(), 1u);
 }
 
+TEST(RouteFilesTrack, ATurnIsToldOnceThoughAPointWithinItTurnsLess)
+{
+    // The Munich 1 Hz track told one left turn twice, 6 m apart ("Turn left",
+    // "Bear left"): a point between them turned less than the threshold.
+    // Two turns of a track the same way are always a window (20 m) apart.
+    const RouteReadResult result =
+        ReadRouteFile(kRoutes + "drive-munich-13km-1hz-linestring.geojson");
+    ASSERT_TRUE(result.ok) << result.error;
+    const std::vector<Maneuver>& maneuvers = result.route.maneuvers;
+    for (size_t i = 1; i + 1 < maneuvers.size(); ++i)
+    {
+        const bool right =
+            maneuvers[i].type >= NAV_TURN_SLIGHT_RIGHT && maneuvers[i].type <= NAV_TURN_SHARP_RIGHT;
+        const bool rightBefore = maneuvers[i - 1].type >= NAV_TURN_SLIGHT_RIGHT &&
+                                 maneuvers[i - 1].type <= NAV_TURN_SHARP_RIGHT;
+        if (right == rightBefore)
+        {
+            EXPECT_GT(maneuvers[i].distanceFromStart - maneuvers[i - 1].distanceFromStart, 20.0)
+                << maneuvers[i].instruction << " after " << maneuvers[i - 1].instruction;
+        }
+    }
+}
+
 TEST(RouteFilesTrack, GeoJsonContainersAndDuplicatePoints)
 {
     const std::vector<tagLonLat> corner = Corner(90.0);

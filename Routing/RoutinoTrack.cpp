@@ -23,9 +23,12 @@ constexpr double kDurationStepSeconds = 0.6;
 // Both outputs write coordinates with 6 decimals.
 constexpr double kSamePointDegrees = 5e-7;
 
+// Where a turn is measured to and no further: junctions, waypoints, and where
+// the road changes (Routino's "Change": it tells a turn there as at a
+// junction, and a turn measured across it counted twice).
 bool IsJunctionType(const std::string& type)
 {
-    return type.rfind("Junct", 0) == 0 || type.rfind("Waypt", 0) == 0;
+    return type.rfind("Junct", 0) == 0 || type.rfind("Waypt", 0) == 0 || type == "Change";
 }
 
 std::vector<double> NodeSeconds(const std::vector<TrackNode>& nodes)

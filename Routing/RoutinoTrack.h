@@ -24,7 +24,7 @@ struct Track
     std::vector<double> along;
     std::vector<double> seconds;
     std::vector<std::string> roadTo; // the road of the segment ending at each point ("" at 0)
-    std::vector<bool> junction;      // where roads meet (or a waypoint is)
+    std::vector<bool> junction;      // where roads meet or change (or a waypoint is)
     std::vector<size_t> pointOfNode;
 };
 

@@ -333,6 +333,30 @@ TEST(RoutinoTrack, NoRoadIsDrivenInNoTime)
     EXPECT_NEAR(track.seconds[2], track.seconds[1] + 30.0, 1e-9);
 }
 
+TEST(RoutinoTrack, ATurnWhereTheRoadChangesCountsThereOnly)
+{
+    // North 100 m to a node where the road changes (Routino's "Change") and
+    // the route turns left, then west 12 m to a junction and 40 m on: the
+    // junction is passed straight on. Measured across the change, the left
+    // turn counted at the junction too, and Routing told it twice.
+    const tagLonLat start{7.0, 45.0};
+    const double north = 1.0 / 111132.0; // degrees of a metre
+    const double west = 1.0 / 78847.0;
+    std::vector<routing::TrackNode> nodes(4);
+    nodes[0].point = start;
+    nodes[1].point = {start.lon, start.lat + 100 * north};
+    nodes[1].type = "Change";
+    nodes[2].point = {start.lon - 12 * west, nodes[1].point.lat};
+    nodes[2].type = "Junct";
+    nodes[3].point = {start.lon - 52 * west, nodes[1].point.lat};
+    for (size_t k = 1; k < nodes.size(); ++k)
+        nodes[k].highway = k == 1 ? "Main Street" : "residential road";
+    const std::vector<double> angles = routing::TurnAngles(routing::MakeTrack(nodes));
+    ASSERT_EQ(angles.size(), 4u);
+    EXPECT_NEAR(angles[1], -90.0, 1.0);
+    EXPECT_NEAR(angles[2], 0.0, 1.0);
+}
+
 TEST(JunctionManeuver, TurnsForksAndRampsAreTold)
 {
     routing::JunctionDecision turn =

@@ -113,19 +113,15 @@ double ReplayCamera::NeededLambda(const VehicleState& vehicle, double heading, d
     return LevelValueOfResolution(metresPerPixel);
 }
 
-ReplayCamera::Fit ReplayCamera::FitJunction(const VehicleState& vehicle, double heading,
-                                            const ScheduledManeuver& next)
+ReplayCamera::Fit ReplayCamera::FitOf(const std::vector<double>& needed) const
 {
     Fit fit;
-    for (size_t level = 0; level < m_reach.size(); ++level)
+    for (size_t level = 0; level < needed.size(); ++level)
     {
-        const BandReach reach = next.arrival ? BandReach() : m_reach[level];
-        const double needed =
-            NeededLambda(vehicle, heading, next.junction - reach.before, next.passed + reach.after);
         const double top = static_cast<double>(level) + kLevelSlack;
         // Level 0 holds every finer view.
-        fit.lambda = level == 0 ? needed : std::max(needed, top - 2.0 * kLevelSlack);
-        if (needed < top)
+        fit.lambda = level == 0 ? needed[level] : std::max(needed[level], top - 2.0 * kLevelSlack);
+        if (needed[level] < top)
         {
             fit.lambda = std::min(fit.lambda, top);
             fit.fits = true;
@@ -135,17 +131,63 @@ ReplayCamera::Fit ReplayCamera::FitJunction(const VehicleState& vehicle, double 
     return fit;
 }
 
-double ReplayCamera::FitAhead(const VehicleState& vehicle, double heading,
-                              const ScheduledManeuver& next)
+void ReplayCamera::NeedBand(const VehicleState& vehicle, double heading,
+                            const ScheduledManeuver& next, std::vector<double>& needed)
 {
-    double lambda = FitJunction(vehicle, heading, next).lambda;
+    needed.resize(m_reach.size(), -HUGE_VAL);
+    for (size_t level = 0; level < m_reach.size(); ++level)
+    {
+        const BandReach reach = next.arrival ? BandReach() : m_reach[level];
+        needed[level] =
+            std::max(needed[level], NeededLambda(vehicle, heading, next.junction - reach.before,
+                                                 next.passed + reach.after));
+    }
+}
+
+ReplayCamera::Fit ReplayCamera::FitJunction(const VehicleState& vehicle, double heading,
+                                            const ScheduledManeuver& next)
+{
+    m_needed.clear();
+    NeedBand(vehicle, heading, next, m_needed);
+    return FitOf(m_needed);
+}
+
+double ReplayCamera::FitAhead(const VehicleState& vehicle, double heading,
+                              const ScheduledManeuver& next, double fromMetres)
+{
+    // Each level's band must fit at every place: the level is chosen once
+    // for them all (a level whose band fits now may not fit further on, and
+    // the next level's longer band must fit now as well).
+    m_needed.clear();
+    if (vehicle.distance >= fromMetres)
+        NeedBand(vehicle, heading, next, m_needed);
+    // The view turns towards the road as the camera turns it, at most
+    // kTurnRate degrees a second of the drive.
+    double turned = heading;
+    double time = vehicle.time;
+    auto needThere = [&](double metres)
+    {
+        const VehicleState there = m_timeline.AtDistance(metres);
+        const double limit = kTurnRate * std::max(0.0, there.time - time);
+        turned += std::clamp(Fold(RoadHeading(there) - turned), -limit, limit);
+        time = there.time;
+        if (metres >= fromMetres)
+            NeedBand(there, turned, next, m_needed);
+    };
+    bool fromDone = fromMetres <= vehicle.distance;
     for (double at = (std::floor(vehicle.distance / kAheadStepMetres) + 1.0) * kAheadStepMetres;
          at < next.passed; at += kAheadStepMetres)
     {
-        const VehicleState there = m_timeline.AtDistance(at);
-        lambda = std::max(lambda, FitJunction(there, RoadHeading(there), next).lambda);
+        if (!fromDone && at >= fromMetres)
+        {
+            needThere(fromMetres);
+            fromDone = true;
+        }
+        needThere(at);
     }
-    return lambda;
+    if (!fromDone)
+        needThere(fromMetres);
+    return FitOf(m_needed).lambda;
 }
 
 double ReplayCamera::Preroll(const VehicleState& vehicle, double speed,
@@ -155,8 +197,7 @@ double ReplayCamera::Preroll(const VehicleState& vehicle, double speed,
     if (!upcoming.announced || toAnnouncement < 0.0 ||
         toAnnouncement >= speed * kPrerollSeconds + kPrerollMetres)
         return -HUGE_VAL;
-    const VehicleState there = m_timeline.AtDistance(upcoming.announce);
-    return std::min(FitAhead(there, RoadHeading(there), upcoming), turnLimit);
+    return std::min(FitAhead(vehicle, m_heading, upcoming, upcoming.announce), turnLimit);
 }
 
 MapViewport ReplayCamera::Update(const VehicleState& vehicle,
@@ -183,7 +224,8 @@ MapViewport ReplayCamera::Update(const VehicleState& vehicle,
         // nears, never out in a hurry (a roundabout turning the view) and
         // back in again.
         target = announced
-                     ? std::min(FitAhead(vehicle, m_heading, schedule[next]), turnLimit)
+                     ? std::min(FitAhead(vehicle, m_heading, schedule[next], vehicle.distance),
+                                turnLimit)
                      : std::min(target, FitJunction(vehicle, m_heading, schedule[next]).lambda);
         // Room for every band announced soon, also those that follow right
         // where the junction before them is left.

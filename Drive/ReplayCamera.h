@@ -93,9 +93,19 @@ private:
         bool fits = false;   // some level up to the turn limit shows it all
     };
     Fit FitJunction(const VehicleState& vehicle, double heading, const ScheduledManeuver& next);
-    // The coarsest of the junction's fits from `vehicle` on to where the
-    // route leaves the junction (the heading there the road's).
-    double FitAhead(const VehicleState& vehicle, double heading, const ScheduledManeuver& next);
+    // Raises `needed[L]` to the lambda at which level L's band and the
+    // vehicle fit the view (one element per level up to the turn limit).
+    void NeedBand(const VehicleState& vehicle, double heading, const ScheduledManeuver& next,
+                  std::vector<double>& needed);
+    // The finest level whose band fits at its `needed` lambda, zoomed within
+    // that level to it.
+    Fit FitOf(const std::vector<double>& needed) const;
+    // The coarsest of the junction's fits at the places from `fromMetres`
+    // (not before the vehicle) on to where the route leaves the junction, the
+    // view turned from `heading` towards the road as the camera will turn it
+    // on the way there.
+    double FitAhead(const VehicleState& vehicle, double heading, const ScheduledManeuver& next,
+                    double fromMetres);
     // Shortly before `upcoming` is announced (kPrerollSeconds of travel and
     // kPrerollMetres), the fit its announcement will need from there on;
     // else -infinity.
@@ -113,6 +123,7 @@ private:
     bool m_bandFits = false;
     MapViewport m_viewport;
     std::vector<tagLonLat> m_points; // scratch: the stretch a fit must show
+    std::vector<double> m_needed;    // scratch: each level's needed lambda
 };
 
 } // namespace refhost

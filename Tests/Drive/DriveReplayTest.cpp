@@ -395,6 +395,97 @@ TEST_P(CameraTest, WholeBandInViewFromThreeSecondsBeforeItsJunction)
     }
 }
 
+// A roundabout 120 m across entered from the south and left three quarters
+// round it, at 25 m/s: the camera chose the level whose band fitted the
+// farthest place on the circle, but showed that level's longer band from
+// where only the shorter one had been fitted, and turned the view faster than
+// it zoomed; the arrow left the picture.
+TEST(CameraOnALargeRoundabout, ShowsTheWholeBandFromThreeSecondsBeforeIt)
+{
+    refhost::logging::SetThreshold(refhost::logging::kOff);
+    const tagLonLat centre{11.0, 48.0};
+    double lonDeg = 0.0;
+    double latDeg = 0.0;
+    refhost::geodesy::UnitDegree(centre, lonDeg, latDeg);
+    auto at = [&](double east, double north) {
+        return tagLonLat{centre.lon + east * lonDeg, centre.lat + north * latDeg};
+    };
+    const double pi = 3.14159265358979323846;
+    const double radius = 60.0;
+    refhost::RouteDescription route;
+    auto straight = [](const tagLonLat& from, const tagLonLat& to)
+    {
+        refhost::RoadLink link;
+        link.points = {from, to};
+        return link;
+    };
+    route.links.push_back(straight(at(-500.0, -radius), at(0.0, -radius)));
+    for (int quarter = 0; quarter < 3; ++quarter) // counter-clockwise from the south
+    {
+        refhost::RoadLink link;
+        for (int k = 0; k <= 10; ++k)
+        {
+            const double a = -pi / 2.0 + (quarter + k / 10.0) * pi / 2.0;
+            link.points.push_back(at(radius * std::cos(a), radius * std::sin(a)));
+        }
+        route.links.push_back(link);
+    }
+    route.links.push_back(straight(at(-radius, 0.0), at(-radius - 400.0, 0.0)));
+    double seconds = 0.0;
+    for (refhost::RoadLink& link : route.links)
+        for (size_t k = 0; k < link.points.size(); ++k)
+        {
+            seconds += k == 0 ? 0.0 : Metres(link.points[k - 1], link.points[k]) / 25.0;
+            link.times.push_back(seconds);
+        }
+    refhost::Maneuver roundabout;
+    roundabout.enterLink = 0;
+    roundabout.exitLink = 3;
+    roundabout.type = NAV_TURN_ROUNDABOUT;
+    refhost::Maneuver arrival;
+    arrival.enterLink = arrival.exitLink = 4;
+    arrival.type = NAV_TURN_END;
+    route.maneuvers = {roundabout, arrival};
+    route.destinations = {route.links.back().points.back()};
+    std::string error;
+    const std::optional<refhost::RouteModel> model =
+        refhost::RouteModel::FromDescription(route, error);
+    ASSERT_TRUE(model) << error;
+    const refhost::RouteTimeline timeline(*model);
+
+    aptest::RecordingMapView view;
+    AdvicePathRenderEx render;
+    render.SetDrawParm(&view);
+    std::vector<AdvicePathSizeSetting> sizes = SizeTable();
+    ASSERT_EQ(render.SetSize(sizes.data(), static_cast<int>(sizes.size()), kMaxTurnLevel), 1);
+    render.SetClr(AdvicePathClrSetting(kRouteFill, kRouteBorder, kBandFill, kBandBorder));
+    refhost::DriveReplay replay(*model, timeline, render, sizes, kMaxTurnLevel,
+                                refhost::ReplaySettings(),
+                                [&view](const refhost::FrameRecord& frame)
+                                {
+                                    view.Reset();
+                                    view.level = frame.level;
+                                });
+    const refhost::ScheduledManeuver& shown = replay.Schedule().Maneuvers()[0];
+    const double from = timeline.TimeAtDistance(shown.junction) - 3.0;
+    for (double t = 0.0; t < timeline.TimeAtDistance(shown.passed); t += 0.1)
+    {
+        const refhost::FrameRecord& r = replay.Frame(t);
+        if (t < from)
+            continue;
+        for (const DrawCall& call : view.calls)
+            for (const tagLonLat& p : call.colour == kBandBorder || call.IsPolygon()
+                                          ? call.points
+                                          : std::vector<tagLonLat>())
+            {
+                const refhost::PixelPoint pixel = refhost::Project(r.viewport, p);
+                EXPECT_TRUE(pixel.x >= 0 && pixel.x <= r.viewport.width && pixel.y >= 0 &&
+                            pixel.y <= r.viewport.height)
+                    << "off the picture at " << r.vehicle.distance << " m, level " << r.level;
+            }
+    }
+}
+
 // Allocations depend only on what is drawn (the manoeuvre and the level), not
 // on how long the drive has gone on, and a second drive leaves the heap as
 // the first left it.

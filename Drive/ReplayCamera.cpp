@@ -187,6 +187,10 @@ double ReplayCamera::FitAhead(const VehicleState& vehicle, double heading,
     }
     if (!fromDone)
         needThere(fromMetres);
+    // And where the route leaves the junction, the farthest from the band's
+    // start the vehicle gets while it shows.
+    if (next.passed > vehicle.distance && next.passed >= fromMetres)
+        needThere(next.passed);
     return FitOf(m_needed).lambda;
 }
 

@@ -29,7 +29,7 @@ void Replay(refhost::RasterMapView& view, const std::vector<DrawnLine>& lines, u
 
 bool WriteFailurePicture(const FailedFrame& frame, const RouteTrack& track,
                          const std::string& caption, const std::string& problem, bool openStreetMap,
-                         const std::string& path, std::string& error)
+                         bool asShown, const std::string& path, std::string& error)
 {
     const AdvicePathClrSetting colours = SurveyColours();
     refhost::RasterMapView view(frame.viewport);
@@ -38,8 +38,9 @@ bool WriteFailurePicture(const FailedFrame& frame, const RouteTrack& track,
         caption, problem + (openStreetMap ? " \xC2\xB7 \xC2\xA9 OpenStreetMap contributors" : ""));
     view.SetVehicle(frame.vehicle.position, frame.vehicle.heading);
     const DrawnFrame& drawn = frame.drawn;
-    // A band drawn is what a failure is mostly about: the picture frames it
-    // (north up), else it shows the frame's own view.
+    // A band drawn is what a failure of the band, the arrow or the turn is
+    // about: the picture frames it (north up); else it shows the frame's own
+    // view.
     std::vector<tagLonLat> band;
     for (const DrawnLine& line : drawn.bandFill)
         band.insert(band.end(), line.points.begin(), line.points.end());
@@ -48,7 +49,7 @@ bool WriteFailurePicture(const FailedFrame& frame, const RouteTrack& track,
     refhost::FitMargins margins(kMargin);
     margins.top += view.CaptionHeight();
     refhost::MapViewport viewport = frame.viewport;
-    if (refhost::FitViewport(band.data(), band.size(), margins, kClosestZoom, viewport))
+    if (!asShown && refhost::FitViewport(band.data(), band.size(), margins, kClosestZoom, viewport))
         view.SetViewport(viewport);
     Replay(view, drawn.routeBorder, colours.m_PathBorderClr);
     Replay(view, drawn.routeFill, colours.m_PathClr);

@@ -14,10 +14,11 @@ namespace survey
 
 // Writes `frame` to `path` (PNG); false with `error` naming the file.
 // `caption` and `problem` are the two caption lines; `openStreetMap` adds
-// the data's attribution.
+// the data's attribution. With `asShown` the picture is the frame's own view
+// (a failure of the drive); else it frames the band, north up.
 bool WriteFailurePicture(const FailedFrame& frame, const RouteTrack& track,
                          const std::string& caption, const std::string& problem, bool openStreetMap,
-                         const std::string& path, std::string& error);
+                         bool asShown, const std::string& path, std::string& error);
 
 } // namespace survey
 

@@ -233,8 +233,8 @@ private:
             std::string error;
             if (!WriteFailurePicture(*report.failure, track,
                                      std::to_string(failure.number) + ". " + failure.instruction,
-                                     failure.check + ": " + failure.problem, route.computed, path,
-                                     error))
+                                     failure.check + ": " + failure.problem, route.computed,
+                                     failure.check == CheckName(kDriveCheck), path, error))
                 return Fail(tools::kExitOutput, error);
             m_report.SetPicture(index, path);
         }

@@ -17,8 +17,10 @@ const char* kDescription =
     "Drives routes through the advice-path render library as a device's frame loop calls\n"
     "it (the drive of advicepath-replay, on a map view that records every call) and\n"
     "checks every manoeuvre in numbers:\n"
-    "  band   every point of the junction band lies within 0.5 m of the route's track,\n"
-    "         in driving order, and the band begins where the size record puts it;\n"
+    "  band   every point of the junction band lies within 0.5 m of the route's track\n"
+    "         (the points the library computes: plus sin 0.25 degrees of the length\n"
+    "         they were measured over), in driving order, and the band begins where\n"
+    "         the size record puts it;\n"
     "  arrow  the arrow head's tip lies on the track past the junction's last link,\n"
     "         where the leaving stretch ends, its axis within 10 degrees of the road;\n"
     "  turn   the band turns to the side and by the rough size of the instruction, keeps\n"
@@ -53,13 +55,15 @@ std::optional<int> ParseCommandLine(int argc, char** argv, SurveyOptions& option
     app.footer(kFooter);
     app.set_version_flag("--version", std::string("advicepath-survey ") + ADVICEPATH_VERSION);
     app.add_option("INPUT", options.inputs, "OpenStreetMap extracts and route files")->required();
-    app.add_option("--routes", options.routes, "routes computed over each extract")
+    app.add_option("--routes", options.routes,
+                   "routes surveyed over each extract (more are planned, as some find no way)")
         ->check(CLI::Range(1, 100000))
         ->capture_default_str();
     std::vector<std::string> between;
     app.add_option("--between", between,
                    "survey one route through these points (LAT,LON ...) over each extract "
                    "instead of --routes planned ones")
+        ->type_name("LAT,LON")
         ->expected(2, 100);
     app.add_option("--seed", options.seed, "seed of the route points (same seed, same routes)")
         ->capture_default_str();
@@ -71,6 +75,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, SurveyOptions& option
         ->capture_default_str();
     tools::AddLogAndReadingOptions(app, options.logLevel, options.logConfig, options.quiet,
                                    options.polylinePrecision, options.turnThresholdDegrees);
+    // The table is the survey's result: quiet leaves out only the progress.
+    app.get_option("--quiet")->description("no progress on standard error");
     if (auto code = tools::ParseArguments(app, argc, argv, "advicepath-survey"))
         return code;
     for (const std::string& text : between)

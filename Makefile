@@ -39,9 +39,16 @@
 #               package looked for) built and installed into
 #               build/install-check/prefix, and the installed minimal host
 #               built against it through find_package and pkg-config, and run
+#   make survey  SURVEY_ROUTES (default 175) car routes over each of the four
+#               extracts of data/osm (Routino) and every route file of
+#               data/routes and samples driven through the library, every
+#               manoeuvre checked in numbers (advicepath-survey); the table,
+#               out/survey/survey.json and a picture of each failure in
+#               out/survey; fails when a manoeuvre fails
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 120
+SURVEY_ROUTES ?= 175
 FUZZ_BUILD := build/fuzz
 
 .PHONY: all deps build test test-dev test-asan test-browser demo bench bench-count-build bench-count bench-count-update clean fuzz-build fuzz fuzz-ci lint
@@ -124,6 +131,12 @@ test-web: web
 	cmake --preset dev
 	cmake --build --preset dev --target web-drive-calls -j $(JOBS)
 	Web/Checks/run-web-checks build/dev build/web out/web/index.html build/web-checks
+
+.PHONY: survey
+survey: build
+	build/dev/Tools/advicepath-survey/advicepath-survey \
+	  data/osm/*.osm* data/routes/*.json data/routes/*.geojson data/routes/*.gpx samples/*.json \
+	  --routes $(SURVEY_ROUTES) --seed 1 --json out/survey/survey.json -o out/survey
 
 .PHONY: install-check
 install-check:

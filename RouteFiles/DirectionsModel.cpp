@@ -86,6 +86,7 @@ public:
                          Describe(allowed));
                 if (allowed.get<bool>() && static_cast<long long>(i) != in)
                     ++intersection.allowedWays;
+                intersection.entry.push_back(allowed.get<bool>());
             }
         }
         return intersection;

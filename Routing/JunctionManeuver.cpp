@@ -131,14 +131,27 @@ JunctionDecision DecideJunction(const JunctionView& view)
     return decision;
 }
 
-std::vector<double> OtherBearings(const std::vector<JunctionRoad>& roads, const tagLonLat& previous,
-                                  const tagLonLat& next)
+JunctionRoads OtherRoads(const std::vector<JunctionRoad>& roads, const tagLonLat& junction,
+                         const tagLonLat& previous, const tagLonLat& next)
 {
-    std::vector<double> bearings;
+    JunctionRoads others;
+    others.location = junction;
     for (const JunctionRoad& road : roads)
         if (road.car && !IsRouteRoad(road, previous) && !IsRouteRoad(road, next))
-            bearings.push_back(road.bearing);
-    return bearings;
+        {
+            others.otherBearings.push_back(road.bearing);
+            others.otherMayLeave.push_back(road.carMayLeave);
+        }
+    return others;
+}
+
+int RoundaboutExitNumber(const std::vector<JunctionRoads>& junctions)
+{
+    int exits = 0;
+    for (size_t j = 1; j + 1 < junctions.size(); ++j)
+        for (const bool mayLeave : junctions[j].otherMayLeave)
+            exits += mayLeave ? 1 : 0;
+    return exits + 1;
 }
 
 } // namespace refhost::routing

@@ -7,6 +7,7 @@
 #define ADVICEPATH_ROUTING_JUNCTIONMANEUVER_H
 
 #include "RoadNetworkPart.h"
+#include "Route/RouteDescription.h"
 #include "RouteLibrary.h"
 
 #include <string>
@@ -46,10 +47,18 @@ struct JunctionDecision
 // the ramp onto one); nothing else.
 JunctionDecision DecideJunction(const JunctionView& view);
 
-// The bearings of the roads at the junction that cars may use, other than
-// the two the route comes in on and leaves by.
-std::vector<double> OtherBearings(const std::vector<JunctionRoad>& roads, const tagLonLat& previous,
-                                  const tagLonLat& next);
+// The roads at the junction that cars may use, other than the two the route
+// comes in on and leaves by: their bearings, and whether a car may leave on
+// each.
+JunctionRoads OtherRoads(const std::vector<JunctionRoad>& roads, const tagLonLat& junction,
+                         const tagLonLat& previous, const tagLonLat& next);
+
+// The number of the exit a route takes from a roundabout: one more than the
+// roads off the circle a car may leave on at the junctions strictly between
+// its entry and its exit (`junctions`: from the entry to the exit, as
+// RouteNetwork::Junctions gives them). Routino counts every road that meets
+// the circle, footways too.
+int RoundaboutExitNumber(const std::vector<JunctionRoads>& junctions);
 
 } // namespace refhost::routing
 

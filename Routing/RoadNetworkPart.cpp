@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
+#include <string>
 #include <unordered_map>
 
 namespace refhost::routing
@@ -14,7 +16,7 @@ namespace refhost::routing
 
 using routefiles::ApproxMetres;
 
-RoadNetworkPart RoadNetworkPart::FromDump(std::string_view xml)
+RoadNetworkPart RoadNetworkPart::FromDump(std::string_view xml, std::string_view junctionCounts)
 {
     RoadNetworkPart part;
     pugi::xml_document document;
@@ -64,7 +66,41 @@ RoadNetworkPart RoadNetworkPart::FromDump(std::string_view xml)
         part.m_nodes[ends[0]].segments.push_back(segment);
         part.m_nodes[ends[1]].segments.push_back(segment);
     }
+    // The counts name the router's node numbers, one less than the dump's:
+    // nodes are matched by place, as everywhere here.
+    std::istringstream counts{std::string(junctionCounts)};
+    std::string name;
+    tagLonLat point{};
+    size_t count = 0;
+    while (counts >> name >> point.lat >> point.lon >> count)
+    {
+        const size_t node = part.NodeNear(point, 0.5);
+        if (node != part.m_nodes.size())
+            part.m_nodes[node].counted = count;
+    }
     return part;
+}
+
+size_t RoadNetworkPart::NodeNear(const tagLonLat& point, double toleranceMetres) const
+{
+    size_t nearest = m_nodes.size();
+    double nearestMetres = toleranceMetres;
+    for (size_t i = 0; i < m_nodes.size(); ++i)
+    {
+        const double metres = ApproxMetres(point, m_nodes[i].point);
+        if (metres <= nearestMetres)
+        {
+            nearest = i;
+            nearestMetres = metres;
+        }
+    }
+    return nearest;
+}
+
+bool RoadNetworkPart::CompleteAt(const tagLonLat& junction, double toleranceMetres) const
+{
+    const size_t node = NodeNear(junction, toleranceMetres);
+    return node == m_nodes.size() || m_nodes[node].segments.size() >= m_nodes[node].counted;
 }
 
 bool RoadNetworkPart::IsNeighbour(size_t junction, size_t node) const
@@ -104,17 +140,7 @@ tagLonLat RoadNetworkPart::FarPoint(size_t junction, size_t segment) const
 std::vector<JunctionRoad> RoadNetworkPart::RoadsAt(const tagLonLat& junction,
                                                    double toleranceMetres) const
 {
-    size_t nearest = m_nodes.size();
-    double nearestMetres = toleranceMetres;
-    for (size_t i = 0; i < m_nodes.size(); ++i)
-    {
-        const double metres = ApproxMetres(junction, m_nodes[i].point);
-        if (metres <= nearestMetres)
-        {
-            nearest = i;
-            nearestMetres = metres;
-        }
-    }
+    const size_t nearest = NodeNear(junction, toleranceMetres);
     std::vector<JunctionRoad> roads;
     if (nearest == m_nodes.size())
         return roads;

@@ -47,9 +47,16 @@ class RoadNetworkPart
 public:
     RoadNetworkPart() = default;
     // Reads a dump; a document that is not one gives an empty part.
-    static RoadNetworkPart FromDump(std::string_view xml);
+    // `junctionCounts` is the database's own count of segments at each
+    // junction of the box (filedumper --visualiser --data=junctions: lines
+    // "node<id> <lat> <lon> <count>"): a segment whose other end lies outside
+    // the box is not in the dump, and the counts tell where one is missing.
+    static RoadNetworkPart FromDump(std::string_view xml, std::string_view junctionCounts = {});
 
     bool Empty() const { return m_nodes.empty(); }
+    // Whether the part holds every segment at the node nearest `junction`
+    // (within `toleranceMetres`); true where no count says otherwise.
+    bool CompleteAt(const tagLonLat& junction, double toleranceMetres = 0.5) const;
 
     // The roads at the node nearest `junction` within `toleranceMetres`;
     // empty when no node lies that near.
@@ -75,8 +82,10 @@ private:
     {
         tagLonLat point = AP_INVALID_POINT;
         std::vector<size_t> segments;
+        size_t counted = 0; // the database's count of its segments; 0: not given
     };
 
+    size_t NodeNear(const tagLonLat& point, double toleranceMetres) const;
     bool IsNeighbour(size_t junction, size_t node) const;
     tagLonLat FarPoint(size_t junction, size_t segment) const;
 

@@ -24,6 +24,11 @@ public:
     // The part around the track's points first..last (150 m around them).
     const RoadNetworkPart& Around(size_t first, size_t last);
 
+    // The roads at the track's point `point`, every one of them: where a
+    // road's first segment reaches beyond the part around the point (a long
+    // straight road), a wider part around the point alone is asked for.
+    std::vector<JunctionRoad> RoadsAt(size_t point);
+
     // One JunctionRoads per point first..last that has roads other than the
     // route's (always for first and last); empty when the network is unknown.
     std::vector<JunctionRoads> Junctions(size_t first, size_t last);
@@ -34,7 +39,8 @@ private:
         tagLonLat low;
         tagLonLat high;
     };
-    Box BoxOf(size_t first, size_t last) const;
+    Box BoxOf(size_t first, size_t last, double marginMetres) const;
+    std::vector<JunctionRoad> RoadsIn(const RoadNetworkPart& part, size_t point);
 
     NetworkSource m_source;
     const Track& m_track;

@@ -68,9 +68,11 @@ RoutingResult Compute(const std::string& extractPath, const std::vector<tagLonLa
     if (options.junctionRoads)
     {
         network = [&programs, database = result.database,
-                   folder = work.Path()](const tagLonLat& southWest, const tagLonLat& northEast) {
+                   folder = work.Path()](const tagLonLat& southWest, const tagLonLat& northEast)
+        {
             return RoadNetworkPart::FromDump(
-                DumpBox(programs, database, southWest, northEast, folder));
+                DumpBox(programs, database, southWest, northEast, folder),
+                JunctionCounts(programs, database, southWest, northEast, folder));
         };
     }
     result.route = BuildRoutinoRoute(result.output, extractPath, network);

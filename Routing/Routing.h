@@ -32,11 +32,14 @@
 // - manoeuvres, only where a driver is told something: turns (the angle
 //   measured on the track over 20 m either side), forks, ramps, roundabouts
 //   (NAV_TURN_ROUNDABOUT from the link that ends at the entry to the last
-//   link inside, with Routino's exit number), via points ("At waypoint 1,
+//   link inside, the exit numbered by the roads off the circle a car may
+//   leave on before it: Routino's own number with no junction roads), via
+//   points ("At waypoint 1,
 //   ..."), the arrival. Worded as the route-file readers word them
 //   (RouteFiles/TurnText.h), "onto" the road's name where it has one.
 // - junctions: the other roads a car may use at each manoeuvre's junction,
-//   from the database (filedumper), when RoutingOptions::junctionRoads.
+//   and whether it may leave on each, from the database (filedumper), when
+//   RoutingOptions::junctionRoads.
 // - destinations: the via points and the end, where the route passes them
 //   (the given points moved onto the road); origin: the start likewise.
 // - statedDistance: the sum of Routino's segment distances.

@@ -45,7 +45,7 @@ bool PlanJunction(const Event& event, const Track& track, const std::vector<doub
     view.roadIn = track.roadTo[p];
     view.roadOut = track.roadTo[p + 1];
     view.routinoTurn = event.routinoTurn;
-    view.roads = network.Around(p, p).RoadsAt(track.points[p]);
+    view.roads = network.RoadsAt(p);
     const JunctionDecision decision = DecideJunction(view);
     if (!decision.announced)
         return false;
@@ -65,6 +65,7 @@ void PlanRoundabout(const Event& event, const Track& track, RouteNetwork& networ
     const std::string circle = "the roundabout";
     maneuver.type = NAV_TURN_ROUNDABOUT;
     maneuver.toName = NameTo(track, exit + 1);
+    maneuver.junctions = network.Junctions(p, exit);
     if (p == 0) // the route starts on the roundabout: the manoeuvre is its exit
     {
         maneuver.location = track.points[exit];
@@ -72,9 +73,13 @@ void PlanRoundabout(const Event& event, const Track& track, RouteNetwork& networ
         maneuver.instruction = routefiles::LeaveRoundaboutPhrase(circle, maneuver.toName);
     }
     else
-        maneuver.instruction =
-            routefiles::RoundaboutPhrase(circle, event.exitNumber, maneuver.toName);
-    maneuver.junctions = network.Junctions(p, exit);
+    {
+        // The exits a driver counts, where the junction roads are known.
+        const int exitNumber = maneuver.junctions.empty()
+                                   ? event.exitNumber
+                                   : RoundaboutExitNumber(maneuver.junctions);
+        maneuver.instruction = routefiles::RoundaboutPhrase(circle, exitNumber, maneuver.toName);
+    }
 }
 
 std::vector<Planned> PlanManeuvers(const std::vector<Event>& events, const Track& track,

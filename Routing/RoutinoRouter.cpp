@@ -85,24 +85,48 @@ RoutinoOutput RunRouter(const RoutinoPrograms& programs, const std::string& data
     return output;
 }
 
-std::string DumpBox(const RoutinoPrograms& programs, const std::string& database,
-                    const tagLonLat& southWest, const tagLonLat& northEast,
-                    const std::string& workFolder)
+namespace
+{
+
+// filedumper over a box with `mode`'s arguments; its output, or "".
+std::string DumpOfBox(const RoutinoPrograms& programs, const std::string& database,
+                      const std::vector<std::string>& mode, const tagLonLat& southWest,
+                      const tagLonLat& northEast, const std::string& outputFile)
 {
     ProgramRun run;
     run.program = programs.filedumper;
-    run.args = {"--dir=" + database,
-                "--dump-osm",
-                "--latmin=" + FormatFixed(southWest.lat, 7),
-                "--latmax=" + FormatFixed(northEast.lat, 7),
-                "--lonmin=" + FormatFixed(southWest.lon, 7),
-                "--lonmax=" + FormatFixed(northEast.lon, 7)};
-    run.stdoutFile = workFolder + "/network.osm";
-    run.stderrFile = workFolder + "/network-errors.log";
+    run.args = {"--dir=" + database};
+    run.args.insert(run.args.end(), mode.begin(), mode.end());
+    for (const std::string& bound :
+         {"--latmin=" + FormatFixed(southWest.lat, 7), "--latmax=" + FormatFixed(northEast.lat, 7),
+          "--lonmin=" + FormatFixed(southWest.lon, 7), "--lonmax=" + FormatFixed(northEast.lon, 7)})
+        run.args.push_back(bound);
+    run.stdoutFile = outputFile;
+    run.stderrFile = outputFile + ".log";
     const ProgramResult result = RunProgram(run);
     if (!result.started || result.exitCode != 0)
         return {};
     return ReadWholeFile(run.stdoutFile);
+}
+
+} // namespace
+
+std::string DumpBox(const RoutinoPrograms& programs, const std::string& database,
+                    const tagLonLat& southWest, const tagLonLat& northEast,
+                    const std::string& workFolder)
+{
+    // Without --no-super the dump holds Routino's super-segments too: its
+    // shortcuts between far nodes, which would read as roads at a junction.
+    return DumpOfBox(programs, database, {"--dump-osm", "--no-super"}, southWest, northEast,
+                     workFolder + "/network.osm");
+}
+
+std::string JunctionCounts(const RoutinoPrograms& programs, const std::string& database,
+                           const tagLonLat& southWest, const tagLonLat& northEast,
+                           const std::string& workFolder)
+{
+    return DumpOfBox(programs, database, {"--visualiser", "--data=junctions"}, southWest, northEast,
+                     workFolder + "/junctions.txt");
 }
 
 } // namespace refhost::routing

@@ -25,6 +25,13 @@ std::string DumpBox(const RoutinoPrograms& programs, const std::string& database
                     const tagLonLat& southWest, const tagLonLat& northEast,
                     const std::string& workFolder);
 
+// The database's count of segments at each junction in a box (filedumper
+// --visualiser --data=junctions: "node<id> <lat> <lon> <count>" lines), or ""
+// when it fails.
+std::string JunctionCounts(const RoutinoPrograms& programs, const std::string& database,
+                           const tagLonLat& southWest, const tagLonLat& northEast,
+                           const std::string& workFolder);
+
 } // namespace refhost::routing
 
 #endif

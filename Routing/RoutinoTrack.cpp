@@ -4,6 +4,7 @@
 #include "RouteFiles/RouteAssembly.h"
 #include "RoutingFailure.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace refhost::routing
@@ -17,12 +18,17 @@ using routefiles::Metres;
 // The turn at a point is measured between the track this far before and
 // after it.
 constexpr double kTurnWindowMetres = 20.0;
+// The all-nodes text writes durations to 0.01 min.
+constexpr double kDurationStepSeconds = 0.6;
 // Both outputs write coordinates with 6 decimals.
 constexpr double kSamePointDegrees = 5e-7;
 
+// Where a turn is measured to and no further: junctions, waypoints, and where
+// the road changes (Routino's "Change": it tells a turn there as at a
+// junction, and a turn measured across it counted twice).
 bool IsJunctionType(const std::string& type)
 {
-    return type.rfind("Junct", 0) == 0 || type.rfind("Waypt", 0) == 0;
+    return type.rfind("Junct", 0) == 0 || type.rfind("Waypt", 0) == 0 || type == "Change";
 }
 
 std::vector<double> NodeSeconds(const std::vector<TrackNode>& nodes)
@@ -41,6 +47,12 @@ std::vector<double> NodeSeconds(const std::vector<TrackNode>& nodes)
             duration += nodes[k].segmentSeconds;
             length += Metres(nodes[k - 1].point, nodes[k].point);
         }
+        // A run written as no time was shorter than the durations' step: it
+        // takes its length at the profile's speed, at most a step, so that
+        // no road is crossed in no time (a drive would start past a turn a
+        // few metres on).
+        if (duration <= 0.0 && nodes[first].speedKmh > 0)
+            duration = std::min(kDurationStepSeconds, length / (nodes[first].speedKmh / 3.6));
         double travelled = 0.0;
         for (size_t k = first; k <= last; ++k)
         {

@@ -24,14 +24,15 @@ struct Track
     std::vector<double> along;
     std::vector<double> seconds;
     std::vector<std::string> roadTo; // the road of the segment ending at each point ("" at 0)
-    std::vector<bool> junction;      // where roads meet (or a waypoint is)
+    std::vector<bool> junction;      // where roads meet or change (or a waypoint is)
     std::vector<size_t> pointOfNode;
 };
 
 // The track of the nodes. Seconds: the durations of each run of segments on
 // one road at one speed, spread over the run's length (Routino writes each
-// duration to a hundredth of a minute, so a single short segment reads 0);
-// a node repeated in place keeps the later time. Throws RoutingFailure when
+// duration to a hundredth of a minute, so a single short segment reads 0; a
+// whole run that reads 0 takes its length at the profile's speed, at most
+// 0.6 s); a node repeated in place keeps the later time. Throws RoutingFailure when
 // fewer than two distinct points remain.
 Track MakeTrack(const std::vector<TrackNode>& nodes);
 

@@ -67,10 +67,12 @@ void Print(const refhost::RouteDescription& route)
                     maneuver.instruction.c_str());
         for (const refhost::JunctionRoads& junction : maneuver.junctions)
         {
-            std::printf("      junction %.6f, %.6f; other roads:", junction.location.lat,
-                        junction.location.lon);
-            for (const double bearing : junction.otherBearings)
-                std::printf(" %.0f", bearing);
+            std::printf("      junction %.6f, %.6f; other roads (* a car may leave on):",
+                        junction.location.lat, junction.location.lon);
+            for (size_t k = 0; k < junction.otherBearings.size(); ++k)
+                std::printf(" %.0f%s", junction.otherBearings[k],
+                            k < junction.otherMayLeave.size() && junction.otherMayLeave[k] ? "*"
+                                                                                           : "");
             std::printf("\n");
         }
     }

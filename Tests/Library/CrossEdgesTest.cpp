@@ -334,6 +334,23 @@ TEST_F(CrossEdgesTest, EqualEnteringAndLeavingGuidesAddNothingBetween)
     EXPECT_THAT(UnitPoints(LastOfBand()), ElementsAre(Pair(100.0, 0.0), Pair(100.0, 222.0)));
 }
 
+TEST_F(CrossEdgesTest, LeavingGuideEndingWhereTheEnteringGuideEndsIsWalkedTo)
+{
+    // Round a whole square roundabout and out the way the route came in: the
+    // circle's last guide ends where the entering guide ends, and the band
+    // goes round the circle, not straight back.
+    Road road(path);
+    road.Guide(100.0);                // 0: in, east to (100, 0)
+    road.Guide(10.0, Heading::North); // 1 .. 4: the circle back to (100, 0)
+    road.Guide(10.0, Heading::West);
+    road.Guide(10.0, Heading::South);
+    road.Guide(10.0, Heading::East);   // 4: the leaving guide
+    road.Guide(300.0, Heading::South); // 5: out
+    Collect(0, 4);
+    ASSERT_EQ(cross.GenerateCrossEdges(200.0, 100.0, 5.0, 22.0), 0);
+    EXPECT_THAT(BandGuides(), ElementsAre(0, 1, 2, 3, 4, 5));
+}
+
 TEST_F(CrossEdgesTest, PathEndingBeforeTheLeavingGuideFails)
 {
     Road road(path);

@@ -303,6 +303,20 @@ TEST(RouteFilesData, DupontCircleReadsAsTheResponseDescribesIt)
     EXPECT_EQ(maneuvers[2].fromName, "New Hampshire Avenue Northwest");
     EXPECT_EQ(maneuvers[2].toName, "N Street Northwest");
     EXPECT_EQ(maneuvers[3].instruction, "You have arrived at your destination");
+    // Round the circle, five junctions before the exit have a road a car may
+    // leave on (the exits the 6th follows); two have only roads into it.
+    const std::vector<refhost::JunctionRoads>& circle = maneuvers[0].junctions;
+    ASSERT_EQ(circle.size(), 9u);
+    size_t exits = 0;
+    for (size_t j = 1; j + 1 < circle.size(); ++j)
+    {
+        ASSERT_EQ(circle[j].otherMayLeave.size(), circle[j].otherBearings.size());
+        exits +=
+            std::count(circle[j].otherMayLeave.begin(), circle[j].otherMayLeave.end(), true) > 0
+                ? 1
+                : 0;
+    }
+    EXPECT_EQ(exits, 5u);
     // Step distances of the response: 421.2 m to the circle, 182.3 m round it,
     // 269.4 m to N Street; 4.7 m to the end.
     EXPECT_NEAR(maneuvers[0].distanceFromStart, 421.2, 2.0);
@@ -583,6 +597,29 @@ TEST(RouteFilesTrack, ACurveOfSmallStepsIsOneTurn)
     EXPECT_EQ(plain.route.maneuvers.size(), 1u);
 }
 
+TEST(RouteFilesTrack, ATurnIsToldOnceThoughAPointWithinItTurnsLess)
+{
+    // The Munich 1 Hz track told one left turn twice, 6 m apart ("Turn left",
+    // "Bear left"): a point between them turned less than the threshold.
+    // Two turns of a track the same way are always a window (20 m) apart.
+    const RouteReadResult result =
+        ReadRouteFile(kRoutes + "drive-munich-13km-1hz-linestring.geojson");
+    ASSERT_TRUE(result.ok) << result.error;
+    const std::vector<Maneuver>& maneuvers = result.route.maneuvers;
+    for (size_t i = 1; i + 1 < maneuvers.size(); ++i)
+    {
+        const bool right =
+            maneuvers[i].type >= NAV_TURN_SLIGHT_RIGHT && maneuvers[i].type <= NAV_TURN_SHARP_RIGHT;
+        const bool rightBefore = maneuvers[i - 1].type >= NAV_TURN_SLIGHT_RIGHT &&
+                                 maneuvers[i - 1].type <= NAV_TURN_SHARP_RIGHT;
+        if (right == rightBefore)
+        {
+            EXPECT_GT(maneuvers[i].distanceFromStart - maneuvers[i - 1].distanceFromStart, 20.0)
+                << maneuvers[i].instruction << " after " << maneuvers[i - 1].instruction;
+        }
+    }
+}
+
 TEST(RouteFilesTrack, GeoJsonContainersAndDuplicatePoints)
 {
     const std::vector<tagLonLat> corner = Corner(90.0);
@@ -721,6 +758,15 @@ TEST(RouteFilesData, GpxRouteAndTimedTrackReadAsOneDrive)
     EXPECT_EQ(route.maneuvers[0].location.lat, 51.37703);
     EXPECT_EQ(route.maneuvers[0].fromName, "Fučikstraße");
     EXPECT_EQ(route.links[route.maneuvers[0].enterLink + 1].name, "Chamissoweg");
+    // "continue onto Wilhelm-Leuschner-Platz" 13 m after the sharp left into
+    // Dimitroffstraße goes straight on: the sharp left is not its turn again.
+    const auto sharp =
+        std::find_if(route.maneuvers.begin(), route.maneuvers.end(),
+                     [](const Maneuver& m)
+                     { return m.fileInstruction == "turn sharp left onto Dimitroffstraße"; });
+    ASSERT_NE(sharp + 1, route.maneuvers.end());
+    EXPECT_EQ((sharp + 1)->fileInstruction, "continue onto Wilhelm-Leuschner-Platz");
+    EXPECT_EQ((sharp + 1)->type, NAV_TURN_STRAIGHT);
 
     // Five track points that cut the corner of the turn into
     // Funkenburgstraße by 27 m: the route point keeps its place, the time

@@ -159,8 +159,10 @@ TEST_F(ComputeRoute, AndorraWithAViaPointCachedUnderXdgCacheHome)
     // (RoutinoOutputTest), now with the roads at each junction.
     const std::vector<Maneuver>& maneuvers = result.route.maneuvers;
     ASSERT_EQ(maneuvers.size(), 12u);
+    // Routino calls it the 3rd exit: it counts the one-way road into the
+    // circle between them too.
     EXPECT_EQ(maneuvers[5].instruction,
-              "At the roundabout, take the 3rd exit onto Vial de la Uni\xC3\xB2");
+              "At the roundabout, take the 2nd exit onto Vial de la Uni\xC3\xB2");
     EXPECT_EQ(result.route.destinations.size(), 2u);
     for (const Maneuver& maneuver : maneuvers)
     {
@@ -171,8 +173,9 @@ TEST_F(ComputeRoute, AndorraWithAViaPointCachedUnderXdgCacheHome)
         for (const double bearing : maneuver.junctions.front().otherBearings)
             EXPECT_TRUE(bearing >= 0.0 && bearing < 360.0);
     }
-    // A right turn where three other roads meet (Avinguda Carlemany).
-    EXPECT_EQ(maneuvers[8].junctions.front().otherBearings.size(), 4u);
+    // A right turn at a crossing (Avinguda Carlemany): the two other roads,
+    // one of them one-way towards it.
+    EXPECT_THAT(maneuvers[8].junctions.front().otherMayLeave, testing::ElementsAre(true, false));
     // The roundabout from its entry to its exit.
     EXPECT_GE(maneuvers[5].junctions.size(), 2u);
 
@@ -183,6 +186,23 @@ TEST_F(ComputeRoute, AndorraWithAViaPointCachedUnderXdgCacheHome)
     EXPECT_TRUE(m_progress.empty());
     EXPECT_EQ(again.output.textAll, result.output.textAll);
     ::unsetenv("XDG_CACHE_HOME");
+}
+
+TEST_F(ComputeRoute, RoundaboutExitsAreTheRoadsACarMayTake)
+{
+    // Routino calls this exit of a small roundabout in Andorra la Vella the
+    // 3rd: it counts a footway that meets the circle beside the one road out
+    // before it. A driver counts that road alone. Its database's shortcuts
+    // (super-segments) are no roads: the junction inside has that one road
+    // a car may use, not four.
+    const routing::RoutingResult result = routing::ComputeRoute(
+        kAndorra, {{1.5342147, 42.5554918}, {1.5164962, 42.5444895}}, m_options);
+    ASSERT_TRUE(result.ok) << result.error;
+    ASSERT_GE(result.route.maneuvers.size(), 3u);
+    const Maneuver& roundabout = result.route.maneuvers[1];
+    EXPECT_EQ(roundabout.instruction, "At the roundabout, take the 2nd exit onto CS-340");
+    ASSERT_EQ(roundabout.junctions.size(), 3u);
+    EXPECT_THAT(roundabout.junctions[1].otherMayLeave, testing::ElementsAre(true));
 }
 
 TEST_F(ComputeRoute, CircularJunctionIsARoundaboutInAnyFileName)

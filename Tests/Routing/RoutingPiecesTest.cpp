@@ -10,6 +10,7 @@
 #include "Routing/RoadNetworkPart.h"
 #include "Routing/RoutingFailure.h"
 #include "Routing/RoutinoTagging.h"
+#include "Routing/RoutinoTrack.h"
 #include "Routing/Subprocess.h"
 #include "Routing/TempFolder.h"
 #include "Routing/TextFields.h"
@@ -26,6 +27,7 @@
 #include <vector>
 
 namespace routing = refhost::routing;
+using testing::ElementsAre;
 using testing::HasSubstr;
 
 namespace
@@ -258,13 +260,16 @@ TEST(RoadNetworkPart, RoadsAtAJunctionPointAwayFromIt)
     EXPECT_EQ(roads[1].highway, "motorway");
 
     // Coming from the south and leaving east: the other roads cars use are
-    // north and west.
-    const std::vector<double> others = routing::OtherBearings(roads, roads[2].next, roads[1].next);
-    ASSERT_EQ(others.size(), 2u);
-    EXPECT_NEAR(others[0], 0.0, 0.1);
-    EXPECT_NEAR(others[1], 270.0, 0.1);
+    // north (which a car may leave on) and west (the roundabout into J).
+    const refhost::JunctionRoads others =
+        routing::OtherRoads(roads, junction, roads[2].next, roads[1].next);
+    ASSERT_EQ(others.otherBearings.size(), 2u);
+    EXPECT_NEAR(others.otherBearings[0], 0.0, 0.1);
+    EXPECT_NEAR(others.otherBearings[1], 270.0, 0.1);
+    EXPECT_THAT(others.otherMayLeave, ElementsAre(true, false));
 
     EXPECT_TRUE(part.RoadsAt({7.0, 45.00005}).empty()); // 5.6 m from any node
+    EXPECT_TRUE(part.CompleteAt(junction));
     EXPECT_TRUE(routing::RoadNetworkPart::FromDump("not xml").Empty());
 }
 
@@ -293,6 +298,63 @@ routing::JunctionRoad Road(double bearing, const tagLonLat& next, const std::str
     road.car = true;
     road.carMayLeave = carMayLeave;
     return road;
+}
+
+TEST(RoadNetworkPart, JunctionCountsTellWhereARoadReachesOutOfTheBox)
+{
+    // The dump holds five segments at J. The database counts six (at the
+    // router's node 0, the dump's 1): one reaches out of the box.
+    const char* const counts = "node0 45.000000 7.000000 6\nnode6 45.000191 7.000270 3\n";
+    const routing::RoadNetworkPart part = routing::RoadNetworkPart::FromDump(kJunctionDump, counts);
+    EXPECT_FALSE(part.CompleteAt({7.0, 45.0}));
+    EXPECT_TRUE(part.CompleteAt({7.0, 45.00027})); // no count: taken as whole
+    const routing::RoadNetworkPart counted =
+        routing::RoadNetworkPart::FromDump(kJunctionDump, "node0 45.000000 7.000000 5\n");
+    EXPECT_TRUE(counted.CompleteAt({7.0, 45.0}));
+}
+
+TEST(RoutinoTrack, NoRoadIsDrivenInNoTime)
+{
+    // 7.6 m of a primary road written as 0.00 min, then 400 m in 0.50 min:
+    // a drive starting at second 0 was already at the end of the first road,
+    // past the turn at its end. It now takes the 7.6 m at 96 km/h.
+    std::vector<routing::TrackNode> nodes(3);
+    nodes[0].point = {7.0, 45.0};
+    nodes[1].point = {7.0, 45.0000684}; // 7.6 m north
+    nodes[2].point = {7.0050791, 45.0000684};
+    nodes[1].highway = "primary road";
+    nodes[1].speedKmh = 96;
+    nodes[2].highway = "Main Street";
+    nodes[2].speedKmh = 48;
+    nodes[2].segmentSeconds = 30.0;
+    const routing::Track track = routing::MakeTrack(nodes);
+    ASSERT_EQ(track.seconds.size(), 3u);
+    EXPECT_NEAR(track.seconds[1], 7.6 / (96 / 3.6), 0.01);
+    EXPECT_NEAR(track.seconds[2], track.seconds[1] + 30.0, 1e-9);
+}
+
+TEST(RoutinoTrack, ATurnWhereTheRoadChangesCountsThereOnly)
+{
+    // North 100 m to a node where the road changes (Routino's "Change") and
+    // the route turns left, then west 12 m to a junction and 40 m on: the
+    // junction is passed straight on. Measured across the change, the left
+    // turn counted at the junction too, and Routing told it twice.
+    const tagLonLat start{7.0, 45.0};
+    const double north = 1.0 / 111132.0; // degrees of a metre
+    const double west = 1.0 / 78847.0;
+    std::vector<routing::TrackNode> nodes(4);
+    nodes[0].point = start;
+    nodes[1].point = {start.lon, start.lat + 100 * north};
+    nodes[1].type = "Change";
+    nodes[2].point = {start.lon - 12 * west, nodes[1].point.lat};
+    nodes[2].type = "Junct";
+    nodes[3].point = {start.lon - 52 * west, nodes[1].point.lat};
+    for (size_t k = 1; k < nodes.size(); ++k)
+        nodes[k].highway = k == 1 ? "Main Street" : "residential road";
+    const std::vector<double> angles = routing::TurnAngles(routing::MakeTrack(nodes));
+    ASSERT_EQ(angles.size(), 4u);
+    EXPECT_NEAR(angles[1], -90.0, 1.0);
+    EXPECT_NEAR(angles[2], 0.0, 1.0);
 }
 
 TEST(JunctionManeuver, TurnsForksAndRampsAreTold)
@@ -336,6 +398,22 @@ TEST(JunctionManeuver, TurnsForksAndRampsAreTold)
                                            "motorway", "Slight right"));
     EXPECT_EQ(decided.type, NAV_TURN_SLIGHT_RIGHT);
     EXPECT_EQ(decided.instruction, "Take the ramp on the right");
+}
+
+TEST(JunctionManeuver, RoundaboutExitsCountOnlyRoadsACarMayLeaveOn)
+{
+    // Entry, a junction with a road out and a footway (no car road: not
+    // listed), one with a one-way road in, one with two roads out, the exit.
+    // Routino calls the exit the 4th (the footway counts); a driver, the 4th
+    // too only by the two roads out of one junction: 1 + 2 before it.
+    refhost::JunctionRoads entry{{7.0, 45.0}, {200.0}, {true}};
+    refhost::JunctionRoads oneOut{{7.001, 45.0}, {90.0}, {true}};
+    refhost::JunctionRoads inOnly{{7.002, 45.0}, {60.0}, {false}};
+    refhost::JunctionRoads twoOut{{7.003, 45.0}, {10.0, 30.0}, {true, true}};
+    refhost::JunctionRoads exit{{7.004, 45.0}, {300.0}, {true}};
+    EXPECT_EQ(routing::RoundaboutExitNumber({entry, oneOut, inOnly, twoOut, exit}), 4);
+    EXPECT_EQ(routing::RoundaboutExitNumber({entry, inOnly, exit}), 1);
+    EXPECT_EQ(routing::RoundaboutExitNumber({entry, exit}), 1);
 }
 
 } // namespace

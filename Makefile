@@ -22,7 +22,9 @@
 #   make fuzz-ci  the check of every submission: each target for
 #               FUZZ_CI_SECONDS (default 120)
 #   make lint   every C++ file formatted as .clang-format asks, and clang-tidy
-#               over the library with every warning an error
+#               over every C++ source (library, reference host, route files,
+#               drive, tools, examples, tests, benchmarks, fuzz targets) with
+#               every warning an error, JOBS sources at a time
 #   make install-check  the library alone (no test, reference-host or benchmark
 #               package looked for) built and installed into
 #               build/install-check/prefix, and the installed minimal host
@@ -100,8 +102,9 @@ install-check:
 lint:
 	@scripts/install-deps lint
 	scripts/check-format
-	cmake --preset dev
-	scripts/check-tidy build/dev
+	cmake --preset lint
+	cmake --preset lint-fuzz
+	JOBS=$(JOBS) scripts/check-tidy build/lint build/lint-fuzz
 
 bench:
 	@scripts/install-deps bench

@@ -42,10 +42,10 @@ std::string Towards(const RawStep& step)
     return step.destinations.empty() ? std::string() : " towards " + step.destinations;
 }
 
-// The text of a step before its destinations are added.
-std::string StepPhrase(const RawStep& step, NAV_TURN_TYPE_tag turn)
+// The text of a step into, through or out of a roundabout; empty for any
+// other step.
+std::string CirclePhrase(const RawStep& step, const std::string& onto)
 {
-    const std::string onto = Onto(RoadName(step));
     const std::string& type = step.type;
     if (type == "roundabout" || type == "rotary")
     {
@@ -65,6 +65,16 @@ std::string StepPhrase(const RawStep& step, NAV_TURN_TYPE_tag turn)
     }
     if (type == "exit roundabout" || type == "exit rotary")
         return "Exit " + CircleName(step) + onto;
+    return {};
+}
+
+// The text of a step before its destinations are added.
+std::string StepPhrase(const RawStep& step, NAV_TURN_TYPE_tag turn)
+{
+    const std::string onto = Onto(RoadName(step));
+    if (std::string circle = CirclePhrase(step, onto); !circle.empty())
+        return circle;
+    const std::string& type = step.type;
     if (type == "merge")
     {
         const std::string side = SideOf(step.modifier);

@@ -62,7 +62,7 @@ ReplayCamera::ReplayCamera(const RouteTimeline& timeline, const CameraSettings& 
     : m_timeline(timeline), m_settings(settings), m_reach(std::move(reach))
 {
     if (m_reach.empty())
-        m_reach.push_back(BandReach());
+        m_reach.emplace_back();
 }
 
 double ReplayCamera::RoadHeading(const VehicleState& vehicle) const

@@ -43,7 +43,8 @@ Spread SpreadOf(std::vector<double> seconds)
     std::sort(seconds.begin(), seconds.end());
     auto rank = [&](double share)
     {
-        const size_t index = static_cast<size_t>(std::ceil(share * seconds.size()));
+        const auto index =
+            static_cast<size_t>(std::ceil(share * static_cast<double>(seconds.size())));
         return seconds[std::clamp<size_t>(index, 1, seconds.size()) - 1] * 1e6;
     };
     spread.median = rank(0.5);
@@ -154,10 +155,12 @@ int RunMeasureJob(const ReplayOptions& options)
         PrintRow("all calls of a frame", all);
         std::printf("map view per frame: %.2f DrawLine, %.2f DrawPolygon, %.1f points "
                     "(mean); %llu calls at most\n",
-                    counts.lines * perFrame, counts.polygons * perFrame, counts.points * perFrame,
+                    static_cast<double>(counts.lines) * perFrame,
+                    static_cast<double>(counts.polygons) * perFrame,
+                    static_cast<double>(counts.points) * perFrame,
                     static_cast<unsigned long long>(measures.mostCalls));
         std::printf("heap allocations per frame: %.2f (mean), %llu at most\n",
-                    measures.allocations * perFrame,
+                    static_cast<double>(measures.allocations) * perFrame,
                     static_cast<unsigned long long>(measures.mostAllocations));
         std::printf("heap in use: %llu bytes in %llu blocks before the drive, %llu bytes in "
                     "%llu blocks after\n",
@@ -179,12 +182,13 @@ int RunMeasureJob(const ReplayOptions& options)
             {"setTurnInfo", ToJson(setTurn)},
             {"frame", ToJson(all)},
             {"mapViewPerFrame",
-             {{"drawLine", counts.lines * perFrame},
-              {"drawPolygon", counts.polygons * perFrame},
-              {"points", counts.points * perFrame},
+             {{"drawLine", static_cast<double>(counts.lines) * perFrame},
+              {"drawPolygon", static_cast<double>(counts.polygons) * perFrame},
+              {"points", static_cast<double>(counts.points) * perFrame},
               {"mostCalls", measures.mostCalls}}},
             {"heapAllocationsPerFrame",
-             {{"mean", measures.allocations * perFrame}, {"most", measures.mostAllocations}}},
+             {{"mean", static_cast<double>(measures.allocations) * perFrame},
+              {"most", measures.mostAllocations}}},
             {"heapInUse",
              {{"bytesBefore", measures.before.inUse},
               {"bytesAfter", measures.after.inUse},

@@ -51,7 +51,7 @@ void DrawRouteLineByHand(CPath& path, CMapService& view)
 void ReportDrawCalls(benchmark::State& state, const CMapService& view, size_t edges)
 {
     const bench::DrawCounts counts = bench::CountsOf(view);
-    const double frames = static_cast<double>(state.iterations());
+    const auto frames = static_cast<double>(state.iterations());
     state.counters["edges"] = static_cast<double>(edges);
     state.counters["lines_per_frame"] = frames > 0 ? static_cast<double>(counts.lines) / frames : 0;
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(edges));
@@ -59,7 +59,7 @@ void ReportDrawCalls(benchmark::State& state, const CMapService& view, size_t ed
 
 void BM_RouteLine_Library(benchmark::State& state)
 {
-    const size_t edges = static_cast<size_t>(state.range(0));
+    const auto edges = static_cast<size_t>(state.range(0));
     bench::SetLoggingOff();
     std::unique_ptr<CNavPath> path = bench::NewSyntheticPath(edges, kPointsPerEdge);
     std::unique_ptr<CMapService> view = bench::NewCountingMapView(0);
@@ -78,7 +78,7 @@ void BM_RouteLine_Library(benchmark::State& state)
 
 void BM_RouteLine_Baseline(benchmark::State& state)
 {
-    const size_t edges = static_cast<size_t>(state.range(0));
+    const auto edges = static_cast<size_t>(state.range(0));
     std::unique_ptr<CNavPath> path = bench::NewSyntheticPath(edges, kPointsPerEdge);
     std::unique_ptr<CMapService> view = bench::NewCountingMapView(0);
     CPath* pathInterface = path.get();
@@ -115,7 +115,7 @@ double Median(std::vector<double> values)
 // caches the other warmed.
 void BM_RouteLine_Paired(benchmark::State& state)
 {
-    const size_t edges = static_cast<size_t>(state.range(0));
+    const auto edges = static_cast<size_t>(state.range(0));
     bench::SetLoggingOff();
     std::unique_ptr<CNavPath> path = bench::NewSyntheticPath(edges, kPointsPerEdge);
     std::unique_ptr<CMapService> view = bench::NewCountingMapView(0);

@@ -106,7 +106,7 @@ void ReportPerFrame(benchmark::State& state, size_t frames, DrawOne drawOne,
     const bench::HeapCounts after = bench::ReadHeapCounts();
     const bench::GeodesyCounts geodesyAfter = bench::ReadGeodesyCounts();
     const bench::DrawCounts drawnAfter = view ? bench::CountsOf(*view) : bench::DrawCounts();
-    const double n = static_cast<double>(frames);
+    const auto n = static_cast<double>(frames);
     state.counters["junctions"] = n;
     if (bench::ProcessCountingActive())
         state.counters["heap_allocs_per_frame"] =

@@ -19,8 +19,8 @@ struct FixedLine
     const char* format;
 };
 
-const char* const kRender = "..\\source\\Render\\AdvicePathRender";
-const char* const kCross = "..\\source\\Render\\CrossPathEdges";
+const char* const kRender = R"(..\source\Render\AdvicePathRender)";
+const char* const kCross = R"(..\source\Render\CrossPathEdges)";
 
 const FixedLine kFixedLines[] = {
     {AP_MSG_SIZE_TABLE_NULL, 300, 47, kRender, "AdvicePathRender::SetSize",
@@ -93,7 +93,7 @@ TEST_F(LogWriterTest, EveryMessageReachesTheLogAsItsEntry)
     // The messages come first in the table, the probe's lines after them.
     for (int m = 0; m < AP_MSG_PROBE_SET_SIZE_TIME; ++m)
     {
-        const ApLogMessage message = static_cast<ApLogMessage>(m);
+        const auto message = static_cast<ApLogMessage>(m);
         const ApLogEntry& entry = g_ApLogTable[message];
         RecordingLog::Instance().Clear();
         ApLog(message);

@@ -3,6 +3,7 @@
 #include "Memory/ProcessMemoryStatus.h"
 
 #include <atomic>
+#include <cstddef>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)

@@ -2,13 +2,18 @@
 #   make test   build with warnings as errors and run every test, then again
 #               with AddressSanitizer and UndefinedBehaviorSanitizer
 #   make demo   build, render the sample route and replay it as a drive into
-#               out/demo/
+#               out/demo/, with a route across Andorra over its road map and
+#               the browser page
 #   make test-browser  open the generated pages in headless Chromium: images
 #               loaded at their size, no console error, a drawn screenshot,
 #               the keyboard steps through the manoeuvres
 #   make build  the ordinary build only
 #   make bench  build the benchmarks in release mode and run them, with the
 #               comparison against turf.js (Bench/, docs/PERFORMANCE.md)
+#   make bench-count  count the instructions of the library's operations on
+#               fixed inputs under callgrind and fail when one grew by more
+#               than 2 % against Bench/instruction-counts.txt;
+#               make bench-count-update rewrites that baseline
 #   make test-arm  cross-build the library and its tests for 32-bit ARM
 #               (arm-linux-gnueabihf) and run the tests under qemu-arm
 #   make dll    build the 32-bit Windows DLL (mingw-w64) and check its
@@ -25,16 +30,30 @@
 #               over every C++ source (library, reference host, route files,
 #               drive, tools, examples, tests, benchmarks, fuzz targets) with
 #               every warning an error, JOBS sources at a time
+#   make web    the browser build (emscripten): the library and the portable
+#               host parts with a canvas map view, as one page,
+#               out/web/index.html (open it from disk or serve it)
+#   make test-web  the browser build's checks: an allocation failure takes
+#               the library's path, the drive's map-view calls equal the
+#               native build's for every route of data/routes/ (under node),
+#               and the page used in headless Chromium
 #   make install-check  the library alone (no test, reference-host or benchmark
 #               package looked for) built and installed into
 #               build/install-check/prefix, and the installed minimal host
 #               built against it through find_package and pkg-config, and run
+#   make survey  SURVEY_ROUTES (default 175) car routes over each of the four
+#               extracts of data/osm (Routino) and every route file of
+#               data/routes and samples driven through the library, every
+#               manoeuvre checked in numbers (advicepath-survey); the table,
+#               out/survey/survey.json and a picture of each failure in
+#               out/survey; fails when a manoeuvre fails
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 120
+SURVEY_ROUTES ?= 175
 FUZZ_BUILD := build/fuzz
 
-.PHONY: all deps build test test-dev test-asan test-browser demo bench clean fuzz-build fuzz fuzz-ci lint
+.PHONY: all deps build test test-dev test-asan test-browser demo bench bench-count-build bench-count bench-count-update clean fuzz-build fuzz fuzz-ci lint
 
 all: build
 
@@ -91,8 +110,35 @@ fuzz: fuzz-build
 fuzz-ci: fuzz-build
 	Fuzz/run-fuzzers $(FUZZ_BUILD) $(FUZZ_CI_SECONDS)
 
-demo: build
+demo: build web
 	scripts/demo
+
+# The browser build: emscripten's tools find Debian's node modules through
+# NODE_PATH; pkg-config and CMake see only what Web/build-deps built for the
+# browser (never the native libraries).
+WEB_DEPS := build/web-deps
+export NODE_PATH ?= /usr/share/nodejs
+
+.PHONY: web test-web
+web:
+	@scripts/install-deps web
+	JOBS=$(JOBS) Web/build-deps $(WEB_DEPS)
+	PKG_CONFIG_LIBDIR=$(CURDIR)/$(WEB_DEPS)/prefix/lib/pkgconfig PKG_CONFIG_PATH= \
+	  emcmake cmake --preset web -DCMAKE_CROSSCOMPILING_EMULATOR=node > build/web-configure.log
+	cmake --build --preset web -j $(JOBS)
+	mkdir -p out/web && cp build/web/Web/index.html out/web/index.html
+	@echo "The page: $(CURDIR)/out/web/index.html"
+
+test-web: web
+	cmake --preset dev
+	cmake --build --preset dev --target web-drive-calls -j $(JOBS)
+	Web/Checks/run-web-checks build/dev build/web out/web/index.html build/web-checks
+
+.PHONY: survey
+survey: build
+	build/dev/Tools/advicepath-survey/advicepath-survey \
+	  data/osm/*.osm* data/routes/*.json data/routes/*.geojson data/routes/*.gpx samples/*.json \
+	  --routes $(SURVEY_ROUTES) --seed 1 --json out/survey/survey.json -o out/survey
 
 .PHONY: install-check
 install-check:
@@ -109,8 +155,20 @@ lint:
 bench:
 	@scripts/install-deps bench
 	cmake --preset bench
-	cmake --build --preset bench -j $(JOBS) --target ap_bench ap_bench_turn_cuts ap_bench_turn_profile
+	cmake --build --preset bench -j $(JOBS) --target ap_bench ap_bench_turn_cuts ap_bench_turn_profile advicepath-replay \
+	  ap_bench_roadmap ap_bench_roadmap_read ap_bench_synthetic_extract
 	Bench/run-bench.sh build/bench
+
+bench-count-build:
+	@scripts/install-deps count
+	cmake --preset count
+	cmake --build --preset count -j $(JOBS)
+
+bench-count: bench-count-build
+	Bench/count-instructions.py build/count
+
+bench-count-update: bench-count-build
+	Bench/count-instructions.py build/count --update
 
 clean:
 	rm -rf build out

@@ -13,6 +13,20 @@ namespace
 bench::GeodesyModel g_model = bench::GeodesyModel::Fast;
 // Plain counters: one thread, and an increment is noise next to a length.
 bench::GeodesyCounts g_counts;
+// The calls are appended here while a floor records them (else null).
+std::vector<bench::GeodesyCall>* g_recorder = nullptr;
+
+void Record(bench::GeodesyCall::Kind kind, unsigned short count, const tagLonLat* points,
+            const tagLonLat& a, const tagLonLat& b)
+{
+    bench::GeodesyCall call;
+    call.kind = kind;
+    call.count = count;
+    call.points = points;
+    call.a = a;
+    call.b = b;
+    g_recorder->push_back(call);
+}
 
 // Metres per degree of the planar model, on each axis: a sphere of the WGS84
 // mean radius, the longitude axis shrunk by cos(reference latitude).
@@ -41,6 +55,11 @@ void SetGeodesyModel(GeodesyModel model)
 GeodesyCounts ReadGeodesyCounts()
 {
     return g_counts;
+}
+
+void RecordGeodesyCalls(std::vector<GeodesyCall>* calls)
+{
+    g_recorder = calls;
 }
 
 GeodesyModel GetGeodesyModel()
@@ -77,6 +96,8 @@ void SetPlanarLonScale(double metresPerLonDegree)
 double LineLength(unsigned short count, const tagLonLat* points)
 {
     ++g_counts.lineCalls;
+    if (g_recorder != nullptr)
+        Record(bench::GeodesyCall::Line, count, points, {0.0, 0.0}, {0.0, 0.0});
     g_counts.lineSegments += points != nullptr && count >= 2 ? count - 1u : 0u;
     if (g_model != bench::GeodesyModel::Planar)
         return refhost::geodesy::LineLength(count, points);
@@ -91,6 +112,8 @@ double LineLength(unsigned short count, const tagLonLat* points)
 double SegmentLength(double lon1, double lat1, double lon2, double lat2)
 {
     ++g_counts.segmentCalls;
+    if (g_recorder != nullptr)
+        Record(bench::GeodesyCall::SegmentValues, 0, nullptr, {lon1, lat1}, {lon2, lat2});
     if (g_model != bench::GeodesyModel::Planar)
         return refhost::geodesy::SegmentLength(lon1, lat1, lon2, lat2);
     return PlanarLength(lon1, lat1, lon2, lat2);
@@ -98,12 +121,22 @@ double SegmentLength(double lon1, double lat1, double lon2, double lat2)
 
 double SegmentLength(const tagLonLat& a, const tagLonLat& b)
 {
-    return SegmentLength(a.lon, a.lat, b.lon, b.lat);
+    if (g_recorder == nullptr)
+        return SegmentLength(a.lon, a.lat, b.lon, b.lat);
+    // Recorded as this form, not as the one it forwards to.
+    Record(bench::GeodesyCall::SegmentPoints, 0, nullptr, a, b);
+    std::vector<bench::GeodesyCall>* recorder = g_recorder;
+    g_recorder = nullptr;
+    const double length = SegmentLength(a.lon, a.lat, b.lon, b.lat);
+    g_recorder = recorder;
+    return length;
 }
 
 void GetUnitDegree(const tagLonLat& point, double& lonDeg, double& latDeg)
 {
     ++g_counts.unitDegreeCalls;
+    if (g_recorder != nullptr)
+        Record(bench::GeodesyCall::UnitDegree, 0, nullptr, point, {0.0, 0.0});
     if (g_model != bench::GeodesyModel::Planar)
     {
         refhost::geodesy::UnitDegree(point, lonDeg, latDeg);

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace bench
 {
@@ -56,6 +57,27 @@ struct GeodesyCounts
     uint64_t unitDegreeCalls = 0;
 };
 GeodesyCounts ReadGeodesyCounts();
+
+// One call of the library's geodesy, with its arguments: what the turn's floor
+// (TurnFloor.cpp) makes again. LineLength's points are the caller's array,
+// which must outlive the record.
+struct GeodesyCall
+{
+    enum Kind : uint8_t
+    {
+        Line,          // LineLength(count, points)
+        SegmentValues, // SegmentLength(lon1, lat1, lon2, lat2)
+        SegmentPoints, // SegmentLength(a, b)
+        UnitDegree,    // GetUnitDegree(a, ...)
+    };
+    Kind kind = Line;
+    unsigned short count = 0;
+    const tagLonLat* points = nullptr;
+    tagLonLat a = {0.0, 0.0};
+    tagLonLat b = {0.0, 0.0};
+};
+// While `calls` is not null, every geodesy call is also appended to it.
+void RecordGeodesyCalls(std::vector<GeodesyCall>* calls);
 
 // A map view that counts DrawLine and DrawPolygon calls and the points handed
 // to them. Its scale is fixed; ScaleToLevel answers `level` for any scale.

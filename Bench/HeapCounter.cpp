@@ -35,7 +35,7 @@ HeapCounts ReadHeapCounts()
 
 bool ProcessCountingActive()
 {
-    return true;
+    return refhost::memory::HeapIsCounted();
 }
 
 } // namespace bench

@@ -1,9 +1,8 @@
 // Counting heap allocations in the bench programs.
 //
 // Process: every block the process allocates (operator new and the library's
-// nothrow new end in malloc), from the reference host's heap accounting
-// (RefHost/Memory/ProcessMemoryStatus.h), which takes the allocator's entry
-// points in every program that links it.
+// nothrow new end in malloc), from the reference host's counting heap
+// (RefHost/Memory/ProcessMemoryStatus.h), which every bench program links.
 //
 // Library: the library's own allocations exactly, through its allocation seam
 // (Render/HeapAlloc.h): the predicate it asks once before every allocation is
@@ -25,7 +24,8 @@ struct HeapCounts
 // Installs the library's counting predicate (idempotent).
 void CountLibraryAllocations();
 HeapCounts ReadHeapCounts();
-// True: the reference host counts the process's allocations in every build.
+// Whether the process's allocations are counted (the program links the
+// reference host's counting heap).
 bool ProcessCountingActive();
 
 } // namespace bench

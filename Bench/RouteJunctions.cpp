@@ -25,9 +25,23 @@ const char* LongRouteFile()
     return "osrm-long-629km-sanfrancisco-losangeles-polyline5.json";
 }
 
+namespace
+{
+std::string& DataDirectory()
+{
+    static std::string directory = AP_DATA_DIR;
+    return directory;
+}
+} // namespace
+
 std::string RouteFilePath(const std::string& file)
 {
-    return std::string(AP_DATA_DIR) + "/routes/" + file;
+    return DataDirectory() + "/routes/" + file;
+}
+
+void SetDataDirectory(const std::string& dataDirectory)
+{
+    DataDirectory() = dataDirectory;
 }
 
 std::unique_ptr<RouteJunctions> LoadRouteJunctions(const std::string& file, std::string& error)

@@ -39,6 +39,10 @@ const char* LongRouteFile();
 
 // The full path of `file` in the shared routes folder.
 std::string RouteFilePath(const std::string& file);
+// Takes the routes from `dataDirectory`/routes instead of the source tree's
+// data folder (its absolute path, which differs from clone to clone and with
+// it the heap's history: the instruction counts give a relative one).
+void SetDataDirectory(const std::string& dataDirectory);
 
 // Reads `file` and builds its model and junctions; on failure returns null and
 // sets `error`.

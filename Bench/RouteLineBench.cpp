@@ -7,6 +7,7 @@
 // or elide a call: the difference is what the library adds to the bare walk.
 #include "AdvicePathRenderEx.h"
 #include "BenchHost.h"
+#include "RouteLineFloor.h"
 #include "SyntheticPath.h"
 
 #include <benchmark/benchmark.h>
@@ -20,33 +21,10 @@ namespace
 {
 
 constexpr int kPointsPerEdge = 8;
-constexpr unsigned kBorderColour = 0x0092121Bu;
-constexpr unsigned kFillColour = 0x000711F5u;
-constexpr unsigned short kBorderWidth = 12;
-constexpr unsigned short kFillWidth = 8;
-
-// What the library does for the route line, written out by hand: two passes,
-// border then fill, each edge read through GetEdge and handed to DrawLine
-// unless the path left its points unfilled.
-void DrawRouteLineByHand(CPath& path, CMapService& view)
-{
-    static tagLonLat notFilled;
-    const unsigned colours[2] = {kBorderColour, kFillColour};
-    const unsigned short widths[2] = {kBorderWidth, kFillWidth};
-    for (int pass = 0; pass < 2; ++pass)
-    {
-        for (POSITION position = path.GetFirstPosition(); position != nullptr;
-             position = path.GetNext(position))
-        {
-            unsigned short count = 0;
-            tagLonLat* points = &notFilled;
-            path.GetEdge(position, count, points);
-            if (points == &notFilled)
-                continue;
-            benchmark::DoNotOptimize(view.DrawLine(points, count, 0, colours[pass], widths[pass]));
-        }
-    }
-}
+constexpr unsigned kBorderColour = bench::kRouteLineBorderColour;
+constexpr unsigned kFillColour = bench::kRouteLineFillColour;
+constexpr unsigned short kBorderWidth = bench::kRouteLineBorderWidth;
+constexpr unsigned short kFillWidth = bench::kRouteLineFillWidth;
 
 void ReportDrawCalls(benchmark::State& state, const CMapService& view, size_t edges)
 {
@@ -87,7 +65,7 @@ void BM_RouteLine_Baseline(benchmark::State& state)
     {
         benchmark::DoNotOptimize(pathInterface);
         benchmark::DoNotOptimize(viewInterface);
-        DrawRouteLineByHand(*pathInterface, *viewInterface);
+        benchmark::DoNotOptimize(bench::DrawRouteLineByHand(*pathInterface, *viewInterface));
     }
     ReportDrawCalls(state, *view, edges);
 }
@@ -143,7 +121,7 @@ void BM_RouteLine_Paired(benchmark::State& state)
         {
             benchmark::DoNotOptimize(pathInterface);
             benchmark::DoNotOptimize(viewInterface);
-            DrawRouteLineByHand(*pathInterface, *viewInterface);
+            benchmark::DoNotOptimize(bench::DrawRouteLineByHand(*pathInterface, *viewInterface));
         }
         return (ThreadCpuNanoseconds() - start) / static_cast<double>(framesPerChunk);
     };

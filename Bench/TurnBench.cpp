@@ -8,9 +8,12 @@
 #include "Render/CrossPathEdges.h"
 #include "Render/OperationProbe.h"
 #include "RouteJunctions.h"
+#include "TurnFloor.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -141,6 +144,92 @@ void BM_TurnFrame(benchmark::State& state)
     ReportPerFrame(
         state, n, [&](size_t k) { handles.DrawFrame(k); }, &handles.View());
     bench::SetLoggingOff();
+}
+
+double ThreadCpuNanoseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec);
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
+}
+
+// The turn frame against its floor (TurnFloor.h): the geodesy calls each
+// junction's frame makes, recorded once and made again in a bare loop. Both
+// sides go round every junction, in alternating chunks of about 0.2 ms on this
+// thread's CPU clock (as the route line's pairs, RouteLineBench.cpp); the
+// ratio is the median of the pairs' ratios. Logging off.
+void BM_TurnFloor_Paired(benchmark::State& state)
+{
+    SetUpHost(kLoggingOff, state.range(0));
+    TurnHandles handles;
+    const size_t n = handles.Size();
+    std::vector<std::vector<bench::GeodesyCall>> calls;
+    for (size_t k = 0; k < n; ++k)
+        calls.push_back(bench::RecordGeodesyCallsOf([&] { handles.DrawFrame(k); }));
+    size_t segments = 0;
+    for (const auto& frame : calls)
+        for (const bench::GeodesyCall& call : frame)
+            segments += call.kind == bench::GeodesyCall::Line
+                            ? (call.count >= 2 ? call.count - 1u : 0u)
+                            : (call.kind == bench::GeodesyCall::UnitDegree ? 0u : 1u);
+
+    constexpr int kPassesPerChunk = 4;
+    auto libraryChunk = [&]()
+    {
+        const double start = ThreadCpuNanoseconds();
+        for (int pass = 0; pass < kPassesPerChunk; ++pass)
+            for (size_t k = 0; k < n; ++k)
+                handles.DrawFrame(k);
+        return (ThreadCpuNanoseconds() - start) / static_cast<double>(kPassesPerChunk * n);
+    };
+    double sink = 0.0;
+    auto floorChunk = [&]()
+    {
+        const double start = ThreadCpuNanoseconds();
+        for (int pass = 0; pass < kPassesPerChunk; ++pass)
+            for (size_t k = 0; k < n; ++k)
+                sink += bench::ReplayGeodesyCalls(calls[k]);
+        return (ThreadCpuNanoseconds() - start) / static_cast<double>(kPassesPerChunk * n);
+    };
+
+    std::vector<double> library;
+    std::vector<double> floor;
+    std::vector<double> ratios;
+    bool libraryFirst = true;
+    for (auto _ : state)
+    {
+        double lib = 0.0;
+        double bare = 0.0;
+        if (libraryFirst)
+        {
+            lib = libraryChunk();
+            bare = floorChunk();
+        }
+        else
+        {
+            bare = floorChunk();
+            lib = libraryChunk();
+        }
+        libraryFirst = !libraryFirst;
+        library.push_back(lib);
+        floor.push_back(bare);
+        ratios.push_back(bare > 0.0 ? lib / bare : 0.0);
+    }
+    benchmark::DoNotOptimize(sink);
+    state.counters["junctions"] = static_cast<double>(n);
+    state.counters["segments_per_frame"] = static_cast<double>(segments) / static_cast<double>(n);
+    state.counters["library_ns"] = Median(library);
+    state.counters["floor_ns"] = Median(floor);
+    state.counters["ratio"] = Median(ratios);
 }
 
 // The junction builders of every junction, with the manoeuvre handed over.
@@ -275,6 +364,7 @@ BENCHMARK(BM_TurnFrame)
     ->Args({kLoggingOff, 0})
     ->Args({kLoggingOff, 1})
     ->Args({kLoggingOff, 2});
+BENCHMARK(BM_TurnFloor_Paired)->ArgName("geodesy")->Arg(0)->Arg(1);
 BENCHMARK(BM_GenerateCrossEdges)->Apply(GeodesyArgs);
 BENCHMARK(BM_GenerateCrossEdgesAndArrowHead)->Apply(GeodesyArgs);
 BENCHMARK(BM_OperationProbe)->ArgName("logging")->Arg(kLoggingOff)->Arg(kLoggingShipped);

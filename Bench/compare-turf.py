@@ -65,7 +65,7 @@ def main(library_file, turf_file, only_ratios=False):
           f"+ {library['arrowExtension']:g} m for the arrow, arrow {library['arrowLength']:g} m; "
           f"library geodesy: {library['geodesy']}; turf on Node.js {turf.get('node', '?')}")
     print("times: median over %d repetitions of about %d cuts each (every manoeuvre of the "
-          "route, over and over); wall time per manoeuvre" % (library["repetitions"],
+          "route, over and over); CPU time per manoeuvre" % (library["repetitions"],
                                                              library["cutsPerRepetition"]))
     header = ("route", "turns", "library us", "turf us", "ratio", "enter max m", "tip max m",
               "base max m", "in allowance")

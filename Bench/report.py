@@ -14,6 +14,7 @@ import sys
 
 ROUTE_LINE_TARGET = 1.10
 PROBE_HEAP_TARGET = 2.0
+TURN_FLOOR_GOAL = 1.5
 
 
 def load(paths):
@@ -92,6 +93,27 @@ def main(paths):
             print(f"  the probe alone: {fmt(ns(probe_off))} with logging off "
                   f"({fmt(ns(m['BM_GlobalMemoryStatus']))} per GlobalMemoryStatus, two of them), "
                   f"{fmt(ns(probe_on))} as shipped")
+
+    for model, what in ((0, "fast geodesy"), (1, "exact geodesic")):
+        b = m.get(f"BM_TurnFloor_Paired/geodesy:{model}")
+        if b:
+            if model == 0:
+                print()
+                print("turn frame against its floor (the same geodesy calls in a bare loop; "
+                      "paired, median of ratios):")
+            print(f"  {what}: library {fmt(b['library_ns'])}, floor {fmt(b['floor_ns'])} "
+                  f"({b['segments_per_frame']:.1f} segments a frame), ratio {b['ratio']:.2f} "
+                  f"(goal <= {TURN_FLOOR_GOAL}: {'met' if b['ratio'] <= TURN_FLOOR_GOAL else 'missed'})")
+
+    geodesy = [(name, m.get(name)) for name in (
+        "BM_HostLineLength/exact:0", "BM_HostSegmentLength/exact:0", "BM_BindingLineLength",
+        "BM_HostLineLength/exact:1")]
+    if any(b for _, b in geodesy):
+        print()
+        print("the reference geodesy on the segments of real roads, per segment:")
+        for name, b in geodesy:
+            if b:
+                print(f"  {name:<32} {b['ns_per_segment'] * 1e9:.1f} ns")
 
     readings = [m.get(f"BM_ProbeReadings/heap:{h}") for h in (0, 1)]
     if all(readings):

@@ -18,8 +18,9 @@ echo "== $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores"
 # chunks the heap holds; the probe group measures that on purpose).
 groups=(
   "route-line:RouteLine"
-  "turn:TurnFrame|GenerateCrossEdges|OperationProbe|GlobalMemoryStatus|TimerStartEnd"
-  "geometry:GetDirection|Atan2|SegmentLength|Trim|SetCrossInfo"
+  "turn:TurnFrame|TurnFloor|GenerateCrossEdges|OperationProbe|GlobalMemoryStatus|TimerStartEnd"
+  "geodesy:HostLineLength|HostSegmentLength|BindingLineLength"
+  "geometry:GetDirection|Atan2|^BM_SegmentLength|Trim|SetCrossInfo"
   "raster:Raster"
   "probe:ProbeReadings|MeasuredCall|Mallinfo2"
 )
@@ -37,6 +38,13 @@ for group in "${groups[@]}"; do
   results+=("$build/bench-$name.json")
 done
 python3 "$here/report.py" "${results[@]}"
+echo
+echo "== a continent-long drive beside a short one"
+"$here/measure-long-route.sh" "$build"
+echo
+echo "== the road map: reading the extracts, one frame's map, a drive over it"
+AP_BENCH_REPETITIONS=5 "$here/roadmap-figures.sh" "$build"
+"$here/measure-map-drive.sh" "$build"
 echo
 echo "== the junction cuts against turf.js"
 AP_BENCH_REPETITIONS="$repetitions" "$here/compare-turf.sh" "$build"

@@ -118,8 +118,7 @@ const FrameRecord& DriveReplay::Frame(double seconds)
     if (m_announced)
         m_record.announced = maneuvers[*m_announced].maneuver;
 
-    const ScheduledManeuver* ahead = next < maneuvers.size() ? &maneuvers[next] : nullptr;
-    m_record.viewport = m_camera.Update(vehicle, ahead, m_announced.has_value(), elapsed);
+    m_record.viewport = m_camera.Update(vehicle, maneuvers, next, m_announced.has_value(), elapsed);
     m_record.level = m_camera.Level();
     m_record.lambda = m_camera.Lambda();
     m_record.bandFits = m_camera.BandFits();

@@ -26,6 +26,11 @@ constexpr double kPrerollSeconds = 3.0;
 constexpr double kPrerollMetres = 50.0;
 // Below this speed (m/s) the view is that of this speed.
 constexpr double kSlowestViewSpeed = 5.0;
+// The band's fit is looked at every so many metres along the route on the
+// way still to drive to where the route leaves the junction: at the same
+// places whatever the vehicle's, so that the coarsest of them only drops as
+// the vehicle passes them.
+constexpr double kAheadStepMetres = 10.0;
 
 double Radians(double degrees)
 {
@@ -108,19 +113,15 @@ double ReplayCamera::NeededLambda(const VehicleState& vehicle, double heading, d
     return LevelValueOfResolution(metresPerPixel);
 }
 
-ReplayCamera::Fit ReplayCamera::FitJunction(const VehicleState& vehicle, double heading,
-                                            const ScheduledManeuver& next)
+ReplayCamera::Fit ReplayCamera::FitOf(const std::vector<double>& needed) const
 {
     Fit fit;
-    for (size_t level = 0; level < m_reach.size(); ++level)
+    for (size_t level = 0; level < needed.size(); ++level)
     {
-        const BandReach reach = next.arrival ? BandReach() : m_reach[level];
-        const double needed =
-            NeededLambda(vehicle, heading, next.junction - reach.before, next.passed + reach.after);
         const double top = static_cast<double>(level) + kLevelSlack;
         // Level 0 holds every finer view.
-        fit.lambda = level == 0 ? needed : std::max(needed, top - 2.0 * kLevelSlack);
-        if (needed < top)
+        fit.lambda = level == 0 ? needed[level] : std::max(needed[level], top - 2.0 * kLevelSlack);
+        if (needed[level] < top)
         {
             fit.lambda = std::min(fit.lambda, top);
             fit.fits = true;
@@ -130,7 +131,81 @@ ReplayCamera::Fit ReplayCamera::FitJunction(const VehicleState& vehicle, double 
     return fit;
 }
 
-MapViewport ReplayCamera::Update(const VehicleState& vehicle, const ScheduledManeuver* next,
+void ReplayCamera::NeedBand(const VehicleState& vehicle, double heading,
+                            const ScheduledManeuver& next, std::vector<double>& needed)
+{
+    needed.resize(m_reach.size(), -HUGE_VAL);
+    for (size_t level = 0; level < m_reach.size(); ++level)
+    {
+        const BandReach reach = next.arrival ? BandReach() : m_reach[level];
+        needed[level] =
+            std::max(needed[level], NeededLambda(vehicle, heading, next.junction - reach.before,
+                                                 next.passed + reach.after));
+    }
+}
+
+ReplayCamera::Fit ReplayCamera::FitJunction(const VehicleState& vehicle, double heading,
+                                            const ScheduledManeuver& next)
+{
+    m_needed.clear();
+    NeedBand(vehicle, heading, next, m_needed);
+    return FitOf(m_needed);
+}
+
+double ReplayCamera::FitAhead(const VehicleState& vehicle, double heading,
+                              const ScheduledManeuver& next, double fromMetres)
+{
+    // Each level's band must fit at every place: the level is chosen once
+    // for them all (a level whose band fits now may not fit further on, and
+    // the next level's longer band must fit now as well).
+    m_needed.clear();
+    if (vehicle.distance >= fromMetres)
+        NeedBand(vehicle, heading, next, m_needed);
+    // The view turns towards the road as the camera turns it, at most
+    // kTurnRate degrees a second of the drive.
+    double turned = heading;
+    double time = vehicle.time;
+    auto needThere = [&](double metres)
+    {
+        const VehicleState there = m_timeline.AtDistance(metres);
+        const double limit = kTurnRate * std::max(0.0, there.time - time);
+        turned += std::clamp(Fold(RoadHeading(there) - turned), -limit, limit);
+        time = there.time;
+        if (metres >= fromMetres)
+            NeedBand(there, turned, next, m_needed);
+    };
+    bool fromDone = fromMetres <= vehicle.distance;
+    for (double at = (std::floor(vehicle.distance / kAheadStepMetres) + 1.0) * kAheadStepMetres;
+         at < next.passed; at += kAheadStepMetres)
+    {
+        if (!fromDone && at >= fromMetres)
+        {
+            needThere(fromMetres);
+            fromDone = true;
+        }
+        needThere(at);
+    }
+    if (!fromDone)
+        needThere(fromMetres);
+    // And where the route leaves the junction, the farthest from the band's
+    // start the vehicle gets while it shows.
+    if (next.passed > vehicle.distance && next.passed >= fromMetres)
+        needThere(next.passed);
+    return FitOf(m_needed).lambda;
+}
+
+double ReplayCamera::Preroll(const VehicleState& vehicle, double speed,
+                             const ScheduledManeuver& upcoming, double turnLimit)
+{
+    const double toAnnouncement = upcoming.announce - vehicle.distance;
+    if (!upcoming.announced || toAnnouncement < 0.0 ||
+        toAnnouncement >= speed * kPrerollSeconds + kPrerollMetres)
+        return -HUGE_VAL;
+    return std::min(FitAhead(vehicle, m_heading, upcoming, upcoming.announce), turnLimit);
+}
+
+MapViewport ReplayCamera::Update(const VehicleState& vehicle,
+                                 const std::vector<ScheduledManeuver>& schedule, std::size_t next,
                                  bool announced, double seconds)
 {
     const bool jump = !m_started || !(seconds >= 0.0) || !std::isfinite(seconds);
@@ -147,26 +222,21 @@ MapViewport ReplayCamera::Update(const VehicleState& vehicle, const ScheduledMan
     const double ahead = m_settings.height / 2.0 + behind - m_settings.margin;
     double target = LevelValueOfResolution(speed * m_settings.lookAheadSeconds / ahead);
     const double turnLimit = static_cast<double>(m_reach.size() - 1) + kLevelSlack;
-    if (next != nullptr)
+    if (next < schedule.size())
     {
-        const Fit fit = FitJunction(vehicle, m_heading, *next);
-        if (announced)
-        {
-            target = std::min(fit.lambda, turnLimit);
-        }
-        else
-        {
-            target = std::min(target, fit.lambda);
-            const double toAnnouncement = next->announce - vehicle.distance;
-            if (next->announced && toAnnouncement >= 0.0 &&
-                toAnnouncement < speed * kPrerollSeconds + kPrerollMetres)
-            {
-                const VehicleState there = m_timeline.AtDistance(next->announce);
-                target =
-                    std::max(target, std::min(FitJunction(there, RoadHeading(there), *next).lambda,
-                                              turnLimit));
-            }
-        }
+        // The coarsest fit still to come: zooming only in as the junction
+        // nears, never out in a hurry (a roundabout turning the view) and
+        // back in again.
+        target = announced
+                     ? std::min(FitAhead(vehicle, m_heading, schedule[next], vehicle.distance),
+                                turnLimit)
+                     : std::min(target, FitJunction(vehicle, m_heading, schedule[next]).lambda);
+        // Room for every band announced soon, also those that follow right
+        // where the junction before them is left.
+        const double window = speed * kPrerollSeconds + kPrerollMetres;
+        for (std::size_t k = announced ? next + 1 : next;
+             k < schedule.size() && schedule[k].announce - vehicle.distance < window; ++k)
+            target = std::max(target, Preroll(vehicle, speed, schedule[k], turnLimit));
     }
     target = std::clamp(target, m_settings.finestLevel, m_settings.coarsestLevel);
     if (jump)
@@ -193,11 +263,12 @@ MapViewport ReplayCamera::Update(const VehicleState& vehicle, const ScheduledMan
 
     m_bandFits = false;
     const int level = Level();
-    if (announced && next != nullptr && level >= 0 && level < static_cast<int>(m_reach.size()))
+    if (announced && next < schedule.size() && level >= 0 &&
+        level < static_cast<int>(m_reach.size()))
     {
         const BandReach& reach = m_reach[static_cast<size_t>(level)];
-        m_bandFits = NeededLambda(vehicle, m_heading, next->junction - reach.before,
-                                  next->passed + reach.after) <= m_lambda + 1e-9;
+        m_bandFits = NeededLambda(vehicle, m_heading, schedule[next].junction - reach.before,
+                                  schedule[next].passed + reach.after) <= m_lambda + 1e-9;
     }
     return viewport;
 }

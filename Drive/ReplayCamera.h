@@ -12,12 +12,16 @@
 //     at which the vehicle and the whole band (the road from the entering
 //     length before the junction to the leaving length and the arrow after
 //     it, lengths of that level's size record) fit the view, zoomed within
-//     that level so that they just fit; at most the turn limit, so that the
-//     band is drawn;
+//     that level so that they just fit, now and at every place still to
+//     drive until the route leaves the junction (so that the camera only
+//     zooms in as the junction nears, never out and back in); at most the
+//     turn limit, so that the band is drawn;
 //   - otherwise: the view that shows `lookAheadSeconds` of travel ahead at
 //     the current speed, but no coarser than the fit of the next junction
-//     (so the camera closes in as a junction nears), and, shortly before an
-//     announcement, no finer than the fit the announcement will need;
+//     (so the camera closes in as a junction nears);
+//   - shortly before an announcement (also while the one before is shown,
+//     when it comes right where that junction is left), no finer than the
+//     fit the announcement will need from there on;
 // and the camera moves towards it by at most `levelsPerSecond` levels per
 // second of the clock it is driven with: it zooms smoothly, never by a jump.
 #ifndef DRIVE_REPLAYCAMERA_H
@@ -27,6 +31,7 @@
 #include "ManeuverSchedule.h"
 #include "MapView/WebMercator.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace refhost
@@ -68,10 +73,11 @@ public:
 
     // Moves the camera to `vehicle`, `seconds` after the previous update (the
     // first update, or a negative or non-finite `seconds`, jumps straight to
-    // the target). `next` is the manoeuvre ahead (null: none), `announced`
-    // whether its band is shown. Returns the view to show.
-    MapViewport Update(const VehicleState& vehicle, const ScheduledManeuver* next, bool announced,
-                       double seconds);
+    // the target). `next` is the index in `schedule` of the manoeuvre ahead
+    // (schedule.size(): none), `announced` whether its band is shown.
+    // Returns the view to show.
+    MapViewport Update(const VehicleState& vehicle, const std::vector<ScheduledManeuver>& schedule,
+                       std::size_t next, bool announced, double seconds);
 
     // lambda now, and the map view's level of it.
     double Lambda() const { return m_lambda; }
@@ -87,6 +93,24 @@ private:
         bool fits = false;   // some level up to the turn limit shows it all
     };
     Fit FitJunction(const VehicleState& vehicle, double heading, const ScheduledManeuver& next);
+    // Raises `needed[L]` to the lambda at which level L's band and the
+    // vehicle fit the view (one element per level up to the turn limit).
+    void NeedBand(const VehicleState& vehicle, double heading, const ScheduledManeuver& next,
+                  std::vector<double>& needed);
+    // The finest level whose band fits at its `needed` lambda, zoomed within
+    // that level to it.
+    Fit FitOf(const std::vector<double>& needed) const;
+    // The coarsest of the junction's fits at the places from `fromMetres`
+    // (not before the vehicle) on to where the route leaves the junction, the
+    // view turned from `heading` towards the road as the camera will turn it
+    // on the way there.
+    double FitAhead(const VehicleState& vehicle, double heading, const ScheduledManeuver& next,
+                    double fromMetres);
+    // Shortly before `upcoming` is announced (kPrerollSeconds of travel and
+    // kPrerollMetres), the fit its announcement will need from there on;
+    // else -infinity.
+    double Preroll(const VehicleState& vehicle, double speed, const ScheduledManeuver& upcoming,
+                   double turnLimit);
     double NeededLambda(const VehicleState& vehicle, double heading, double from, double to);
     double RoadHeading(const VehicleState& vehicle) const;
 
@@ -99,6 +123,7 @@ private:
     bool m_bandFits = false;
     MapViewport m_viewport;
     std::vector<tagLonLat> m_points; // scratch: the stretch a fit must show
+    std::vector<double> m_needed;    // scratch: each level's needed lambda
 };
 
 } // namespace refhost

@@ -60,7 +60,12 @@ public:
         if (const Json* bearings = Find(value, "bearings"))
             intersection.bearings = Bearings(*bearings, Member(path, "bearings"));
         if (const Json* entry = Find(value, "entry"))
-            intersection.allowedWays = AllowedWays(*entry, Member(path, "entry"), intersection.in);
+        {
+            intersection.entry = EntryFlags(*entry, Member(path, "entry"));
+            for (size_t i = 0; i < intersection.entry.size(); ++i)
+                if (intersection.entry[i] && static_cast<long long>(i) != intersection.in)
+                    ++intersection.allowedWays;
+        }
         return intersection;
     }
 
@@ -138,21 +143,20 @@ private:
         return read;
     }
 
-    // The ways an intersection's entry list allows, less the way in (`in`).
-    static int AllowedWays(const Json& entry, const std::string& path, long long in)
+    // An intersection's entry list: whether a car may enter each of its roads.
+    static std::vector<bool> EntryFlags(const Json& entry, const std::string& path)
     {
         if (!entry.is_array())
             Fail(path + ": expected an array, found " + Describe(entry));
-        int ways = 0;
+        std::vector<bool> flags;
         for (size_t i = 0; i < entry.size(); ++i)
         {
             const Json& allowed = entry[i];
             if (!allowed.is_boolean())
                 Fail(Element(path, i) + ": expected a boolean, found " + Describe(allowed));
-            if (allowed.get<bool>() && static_cast<long long>(i) != in)
-                ++ways;
+            flags.push_back(allowed.get<bool>());
         }
-        return ways;
+        return flags;
     }
 
     static void ReadLastBanner(const Json& step, const std::string& path, RawStep& into)

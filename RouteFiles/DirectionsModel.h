@@ -32,6 +32,9 @@ struct RawIntersection
     // pointing away from the junction), and the indexes of the one the route
     // comes in on and the one it leaves by (-1 when not given).
     std::vector<double> bearings;
+    // For each of bearings, whether the route may enter that road here
+    // (leave the junction on it); empty when not given.
+    std::vector<bool> entry;
     long long in = -1;
     long long out = -1;
 };

@@ -283,9 +283,14 @@ std::vector<JunctionRoads> ManeuverJunctions(const RawStep& step, const StepLink
         const RawIntersection& at = step.intersections[k];
         JunctionRoads junction;
         junction.location = at.location;
+        const bool entries = at.entry.size() == at.bearings.size();
         for (size_t i = 0; i < at.bearings.size(); ++i)
             if (static_cast<long long>(i) != at.in && static_cast<long long>(i) != at.out)
+            {
                 junction.otherBearings.push_back(at.bearings[i]);
+                if (entries)
+                    junction.otherMayLeave.push_back(at.entry[i]);
+            }
         if (IsValidPosition(junction.location) && !junction.otherBearings.empty())
             junctions.push_back(std::move(junction));
     }

@@ -20,21 +20,14 @@ std::string CircleName(const RawStep& step)
     return IsRotary(step.type) ? "the rotary" : "the roundabout";
 }
 
-// " on the left" or " on the right" from a modifier, for ramps.
-std::string OnSide(const RawStep& step)
-{
-    const std::string side = SideOf(step.modifier);
-    return side.empty() ? std::string() : " on the " + side;
-}
-
-// "exit 48A" or "exit 48A/48B" from the step's exit numbers.
+// "48A" or "48A/48B" from the step's exit numbers.
 std::string ExitNumbers(const RawStep& step)
 {
     std::string numbers = step.exits;
     for (char& c : numbers)
         if (c == ';')
             c = '/';
-    return "exit " + numbers;
+    return numbers;
 }
 
 std::string Towards(const RawStep& step)
@@ -44,15 +37,12 @@ std::string Towards(const RawStep& step)
 
 // The text of a step into, through or out of a roundabout; empty for any
 // other step.
-std::string CirclePhrase(const RawStep& step, const std::string& onto)
+std::string CirclePhrase(const RawStep& step, const std::string& road)
 {
+    const std::string onto = Onto(road);
     const std::string& type = step.type;
     if (type == "roundabout" || type == "rotary")
-    {
-        if (step.exit > 0)
-            return "At " + CircleName(step) + ", take the " + Ordinal(step.exit) + " exit" + onto;
-        return "Enter " + CircleName(step) + " and exit" + onto;
-    }
+        return RoundaboutPhrase(CircleName(step), step.exit, road);
     if (type == "roundabout turn")
     {
         // A small roundabout taken like a crossing: the modifier is the turn.
@@ -60,19 +50,20 @@ std::string CirclePhrase(const RawStep& step, const std::string& onto)
         if (byModifier != NAV_TURN_NONE)
             return TurnPhrase(byModifier) + " at the roundabout" + onto;
         if (step.exit > 0)
-            return "At the roundabout, take the " + Ordinal(step.exit) + " exit" + onto;
+            return RoundaboutPhrase("the roundabout", step.exit, road);
         return "Continue through the roundabout" + onto;
     }
     if (type == "exit roundabout" || type == "exit rotary")
-        return "Exit " + CircleName(step) + onto;
+        return LeaveRoundaboutPhrase(CircleName(step), road);
     return {};
 }
 
 // The text of a step before its destinations are added.
 std::string StepPhrase(const RawStep& step, NAV_TURN_TYPE_tag turn)
 {
-    const std::string onto = Onto(RoadName(step));
-    if (std::string circle = CirclePhrase(step, onto); !circle.empty())
+    const std::string road = RoadName(step);
+    const std::string onto = Onto(road);
+    if (std::string circle = CirclePhrase(step, road); !circle.empty())
         return circle;
     const std::string& type = step.type;
     if (type == "merge")
@@ -81,18 +72,11 @@ std::string StepPhrase(const RawStep& step, NAV_TURN_TYPE_tag turn)
         return "Merge" + (side.empty() ? std::string() : " " + side) + onto;
     }
     if (type == "fork")
-    {
-        const std::string side = SideOf(step.modifier);
-        const std::string exit =
-            step.exits.empty() ? std::string() : " (" + ExitNumbers(step) + ")";
-        return "Keep " + (side.empty() ? std::string("straight") : side) + " at the fork" + exit +
-               onto;
-    }
+        return ForkPhrase(SideOf(step.modifier), ExitNumbers(step), road);
     if (type == "on ramp")
-        return "Take the ramp" + OnSide(step) + onto;
+        return OnRampPhrase(SideOf(step.modifier), road);
     if (type == "off ramp")
-        return "Take " + (step.exits.empty() ? std::string("the exit") : ExitNumbers(step)) +
-               OnSide(step) + onto;
+        return OffRampPhrase(ExitNumbers(step), SideOf(step.modifier), road);
     if (type == "end of road")
         return "At the end of the road, " + LowerFirst(TurnPhrase(turn)) + onto;
     if (type == "new name")
@@ -112,14 +96,6 @@ std::string RoadName(const RawStep& step)
 std::string StepInstruction(const RawStep& step, NAV_TURN_TYPE_tag turn)
 {
     return StepPhrase(step, turn) + Towards(step);
-}
-
-std::string WaypointInstruction(size_t waypointNumber, NAV_TURN_TYPE_tag turn,
-                                const std::string& toName)
-{
-    const std::string phrase =
-        turn == NAV_TURN_STRAIGHT ? "continue" : LowerFirst(TurnPhrase(turn));
-    return "At waypoint " + std::to_string(waypointNumber) + ", " + phrase + Onto(toName);
 }
 
 std::string ArrivalInstruction(const RawStep* arrival)

@@ -22,10 +22,6 @@ std::string RoadName(const RawStep& step);
 // the type word alone does not say the direction).
 std::string StepInstruction(const RawStep& step, NAV_TURN_TYPE_tag turn);
 
-// "At waypoint 2, turn right onto Main Street".
-std::string WaypointInstruction(size_t waypointNumber, NAV_TURN_TYPE_tag turn,
-                                const std::string& toName);
-
 // "You have arrived at your destination" (", on the right" where the step
 // says so).
 std::string ArrivalInstruction(const RawStep* arrival);

@@ -56,7 +56,8 @@ PlacedLine PlaceOnLine(const std::vector<tagLonLat>& line, const std::vector<dou
     where.reserve(points.size());
     for (const InstructionPoint& point : points)
         where.push_back(point.point);
-    const std::vector<TrackPosition> positions = PlaceAlongTrack(line, where, kCornerMetres);
+    const std::vector<TrackPosition> positions =
+        PlaceAlongTrack(line, where, kCornerMetres, kSnapMetres);
 
     PlacedLine placed;
     placed.vertexOf.assign(points.size(), 0);
@@ -135,8 +136,6 @@ RouteDescription BuildGuidedRoute(const std::vector<tagLonLat>& line, std::vecto
     std::vector<double> along(geometry.size(), 0.0);
     for (size_t i = 1; i < geometry.size(); ++i)
         along[i] = along[i - 1] + Metres(geometry[i - 1], geometry[i]);
-    const std::vector<double> angles =
-        WindowedTurnAngles(geometry, along, TurnWindowMetres(options));
 
     std::string road; // the road driven on
     std::string arrivalInstruction;
@@ -169,15 +168,24 @@ RouteDescription BuildGuidedRoute(const std::vector<tagLonLat>& line, std::vecto
         route.links.push_back(std::move(link));
         start = end;
     };
+    size_t before = 0; // the vertex of the manoeuvre before, or the start
     for (size_t s = 0; s < stops.size();)
     {
         const size_t vertex = stops[s].vertex;
         addLink(vertex);
-        for (; s < stops.size() && stops[s].vertex == vertex; ++s)
+        size_t after = s;
+        while (after < stops.size() && stops[after].vertex == vertex)
+            ++after;
+        // The turn here, never measured across the manoeuvres either side.
+        const double angle =
+            WindowedTurnAngle(geometry, along, vertex, TurnWindowMetres(options), before,
+                              after < stops.size() ? stops[after].vertex : last);
+        before = vertex;
+        for (; s < after; ++s)
         {
             Maneuver maneuver;
             maneuver.enterLink = maneuver.exitLink = route.links.size() - 1;
-            maneuver.type = ClassifyTurnAngle(angles[vertex]);
+            maneuver.type = ClassifyTurnAngle(angle);
             maneuver.fromName = road;
             road = RoadNamedIn(*stops[s].instruction);
             maneuver.toName = road;

@@ -36,7 +36,8 @@ std::string RoadNamedIn(const std::string& instruction);
 // kCornerMetres). The first point and any other at the line's start are the
 // departure: the last road they name names the first link. Every later point
 // with an instruction is a manoeuvre (fileInstruction; the turn type from the
-// line's change of direction there, measured over turnWindowMetres; the
+// line's change of direction there, measured over turnWindowMetres but never
+// across the manoeuvres before and after it; the
 // generated instruction from type and road), except those at the line's end,
 // whose last instruction is the arrival's. Links end at the manoeuvres; the
 // link after a manoeuvre takes the road its instruction names, or none.

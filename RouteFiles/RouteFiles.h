@@ -14,66 +14,8 @@
 // partial route. Lengths and distances are metres on the WGS84 ellipsoid
 // (refhost::geodesy), summed along the links.
 //
-// Directions responses (v5): routes[0] only.
-// - Links: the step geometries (the route-level overview may be simplified
-//   and is read only when no leg has steps, as a track below), each step cut
-//   at the vertices that its intersections lie on (within 5 m, matched in
-//   driving order). Consecutive links share their end and start point; a gap
-//   between two steps is bridged by the first link of the later step. Links
-//   carry the step's name and ref.
-// - Manoeuvres: one per step except the `depart` steps, at the step's
-//   maneuver.location. enterLink is the link that ends at the junction (0 for
-//   a manoeuvre before any link); exitLink equals it, except for roundabouts
-//   ("roundabout", "rotary", "roundabout turn"), which span the links inside
-//   the circle: exitLink ends where the route leaves it (the start of a
-//   following "exit roundabout"/"exit rotary" step, else the intersection of
-//   the step that is the `exit`-th with a way out besides the way on, else
-//   the step's end). Types: roundabouts and their exit steps
-//   NAV_TURN_ROUNDABOUT, "merge" NAV_TURN_MERGE, "fork" NAV_TURN_FORK, others
-//   from the modifier (else from bearing_before/bearing_after, else
-//   straight). The final `arrive` is NAV_TURN_END at the end of the last
-//   link. Each other leg's `arrive` is a waypoint manoeuvre ("At waypoint 1,
-//   turn right onto ...", its type from the bearing into the waypoint and the
-//   bearing out of the next leg's `depart`), and that `depart` adds none.
-//   Instructions are made here in English from type, modifier, exit numbers
-//   (`exits`) and destinations; the step's own maneuver.instruction is kept
-//   as fileInstruction (for a waypoint: the arrival's and the departure's),
-//   and the last bannerInstructions of the step before as the banner lines.
-//   fromName and toName are the road names (name, else ref) of the previous
-//   and of this step. junctions: the step's first intersection (inside a
-//   roundabout, every one up to the exit) with the bearings of the roads
-//   other than `in` and `out`.
-// - Destinations: the end of every leg. statedDistance: routes[0].distance.
-// - Times (RoadLink::times): from each leg's annotation where it gives one
-//   value per segment of the leg's geometry (duration, else distance over
-//   speed), else each step's duration spread over its length; none when a
-//   step has neither.
-//
-// GPX with route points that carry instructions (<desc>, <cmt> or <name>):
-// the track gives the geometry and, where every point has a <time>, the
-// times; the route points give the manoeuvres, each placed at the nearest
-// point of the track in driving order (GuidedRoute.h), with their
-// instructions and the road names these give ("... onto <name>"). Without a
-// track the route points are the geometry.
-//
-// Tracks: GeoJSON (LineString, MultiLineString, MultiPoint, Feature,
-// FeatureCollection, GeometryCollection), GPX without instructions (trk/
-// trkseg/trkpt, else rte/rtept), and directions responses without steps.
-// - The points in file order with consecutive duplicates dropped, separate
-//   lines joined end to start. A FeatureCollection of Point features is read
-//   as a recorded track; Points beside lines are ignored.
-// - The line is cut where its direction changes by more than
-//   turnThresholdDegrees, each cut a manoeuvre typed by ClassifyTurnAngle and
-//   worded "Turn left" (+ " onto <name>" from the first Feature's
-//   properties.name; GPX names of the file, track or route never name a
-//   road); the arrival at the last point ends the route. One destination: the
-//   last point. No statedDistance.
-// - Times: a GeoJSON Feature's properties.coordTimes (or .times), one ISO
-//   8601 time or number of seconds per position of its LineString,
-//   MultiPoint or MultiLineString (one list per line, or one for all), in
-//   order; used when every point of the track has one. GPX: the track
-//   points' <time>, relative to the first.
-// Origin: the first point of the first link.
+// What each format gives (links, manoeuvres, captions, times) is described
+// for users in docs/ROUTE-FILES.md.
 #ifndef ROUTEFILES_ROUTEFILES_H
 #define ROUTEFILES_ROUTEFILES_H
 

@@ -21,14 +21,19 @@ struct TrackPosition
 // Places each of `points` on `track` (two or more points, no two consecutive
 // ones equal), each no earlier than the one before: at the first place after
 // the previous one where the track comes nearest to the point (a local
-// minimum of the distance) within `searchMetres`; where there is none, at the
-// nearest place of the rest of the track. Distances are those of the local
-// flat approximation (ApproxMetres). The work is bounded (some 50 segment
-// tests per track point): once spent, the remaining points are placed where
-// the previous one was.
+// minimum of the distance) within `searchMetres`. Where that place lies on the
+// segment the search begins on and passes the point farther than
+// `reachedMetres`, and the track reaches the point (comes within
+// `reachedMetres`) within the next 100 m and before it reaches the next point,
+// it is there instead: a track that leaves the previous place by a loop or a
+// bend passes the point at a distance first.
+// Where no place lies within `searchMetres`, at the nearest place of the rest
+// of the track. Distances are those of the local flat approximation
+// (ApproxMetres). The work is bounded (some 50 segment tests per track point):
+// once spent, the remaining points are placed where the previous one was.
 std::vector<TrackPosition> PlaceAlongTrack(const std::vector<tagLonLat>& track,
                                            const std::vector<tagLonLat>& points,
-                                           double searchMetres);
+                                           double searchMetres, double reachedMetres);
 
 // The point at `fraction` of the segment from `a` to `b` (linear in degrees,
 // which is good for the short segments of a track).

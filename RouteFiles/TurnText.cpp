@@ -117,5 +117,55 @@ std::string LowerFirst(std::string text)
     return text;
 }
 
+namespace
+{
+
+std::string OnSide(const std::string& side)
+{
+    return side.empty() ? std::string() : " on the " + side;
+}
+
+} // namespace
+
+std::string RoundaboutPhrase(const std::string& circle, long long exit, const std::string& name)
+{
+    if (exit > 0)
+        return "At " + circle + ", take the " + Ordinal(exit) + " exit" + Onto(name);
+    return "Enter " + circle + " and exit" + Onto(name);
+}
+
+std::string LeaveRoundaboutPhrase(const std::string& circle, const std::string& name)
+{
+    return "Exit " + circle + Onto(name);
+}
+
+std::string OnRampPhrase(const std::string& side, const std::string& name)
+{
+    return "Take the ramp" + OnSide(side) + Onto(name);
+}
+
+std::string OffRampPhrase(const std::string& exitNumbers, const std::string& side,
+                          const std::string& name)
+{
+    return "Take " + (exitNumbers.empty() ? std::string("the exit") : "exit " + exitNumbers) +
+           OnSide(side) + Onto(name);
+}
+
+std::string ForkPhrase(const std::string& side, const std::string& exitNumbers,
+                       const std::string& name)
+{
+    const std::string exit = exitNumbers.empty() ? std::string() : " (exit " + exitNumbers + ")";
+    return "Keep " + (side.empty() ? std::string("straight") : side) + " at the fork" + exit +
+           Onto(name);
+}
+
+std::string WaypointInstruction(size_t waypointNumber, NAV_TURN_TYPE_tag turn,
+                                const std::string& toName)
+{
+    const std::string phrase =
+        turn == NAV_TURN_STRAIGHT ? "continue" : LowerFirst(TurnPhrase(turn));
+    return "At waypoint " + std::to_string(waypointNumber) + ", " + phrase + Onto(toName);
+}
+
 } // namespace routefiles
 } // namespace refhost

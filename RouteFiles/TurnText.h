@@ -4,6 +4,7 @@
 
 #include "RouteLibrary.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,33 @@ std::string Onto(const std::string& name);
 
 // The text with its first letter in lower case ("Turn left" -> "turn left").
 std::string LowerFirst(std::string text);
+
+// Manoeuvres of every route source, worded once. `side` is "left", "right" or
+// "" (SideOf), `exitNumbers` the signposted numbers ("48A/48B") or "", and an
+// empty `name` leaves out the " onto ..." part.
+
+// "At the roundabout, take the 2nd exit onto Main Street"; without an exit
+// number (`exit` below 1) "Enter the roundabout and exit onto Main Street".
+// `circle` names the circle: "the roundabout", "the rotary", "Dupont Circle".
+std::string RoundaboutPhrase(const std::string& circle, long long exit, const std::string& name);
+
+// "Exit the roundabout onto Main Street".
+std::string LeaveRoundaboutPhrase(const std::string& circle, const std::string& name);
+
+// "Take the ramp on the right onto I 80".
+std::string OnRampPhrase(const std::string& side, const std::string& name);
+
+// "Take exit 48A on the right onto US 101", "Take the exit on the left".
+std::string OffRampPhrase(const std::string& exitNumbers, const std::string& side,
+                          const std::string& name);
+
+// "Keep left at the fork (exit 48) onto I 80", "Keep straight at the fork".
+std::string ForkPhrase(const std::string& side, const std::string& exitNumbers,
+                       const std::string& name);
+
+// "At waypoint 2, turn right onto Main Street" ("continue" going straight).
+std::string WaypointInstruction(size_t waypointNumber, NAV_TURN_TYPE_tag turn,
+                                const std::string& toName);
 
 } // namespace refhost::routefiles
 

@@ -36,4 +36,19 @@ std::vector<double> WindowedTurnAngles(const std::vector<tagLonLat>& points,
     return angles;
 }
 
+double WindowedTurnAngle(const std::vector<tagLonLat>& points, const std::vector<double>& along,
+                         size_t i, double window, size_t first, size_t last)
+{
+    if (i == 0 || i + 1 >= points.size())
+        return 0.0;
+    size_t back = i - 1;
+    while (back > first && along[back] > along[i] - window)
+        --back;
+    size_t ahead = i + 1;
+    while (ahead < last && ahead + 1 < points.size() && along[ahead] < along[i] + window)
+        ++ahead;
+    return TurnAngle(geodesy::Bearing(points[back], points[i]),
+                     geodesy::Bearing(points[i], points[ahead]));
+}
+
 } // namespace refhost::routefiles

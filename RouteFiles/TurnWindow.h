@@ -6,6 +6,7 @@
 
 #include "RouteFiles.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace refhost::routefiles
@@ -22,6 +23,13 @@ double TurnWindowMetres(const RouteReadOptions& options);
 // point). `along` holds the metres along the line to each point.
 std::vector<double> WindowedTurnAngles(const std::vector<tagLonLat>& points,
                                        const std::vector<double>& along, double window);
+
+// The turn angle at point `i` measured likewise, but never back beyond point
+// `first` nor on beyond point `last` (the neighbouring manoeuvres, whose own
+// turns would count again: a "continue" 13 m after a sharp left was read as a
+// left turn).
+double WindowedTurnAngle(const std::vector<tagLonLat>& points, const std::vector<double>& along,
+                         std::size_t i, double window, std::size_t first, std::size_t last);
 
 } // namespace refhost::routefiles
 

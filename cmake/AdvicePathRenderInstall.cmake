@@ -71,3 +71,9 @@ ap_install_pkg_config(advicepath-render AdvicePathRender)
 # package's documentation.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Examples/MinimalHost
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples COMPONENT AdvicePathRender)
+# The README (calling order, writing a host) and the documents it links, with
+# their pictures, so that its links work where it is installed.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR}
+        COMPONENT AdvicePathRender)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs DESTINATION ${CMAKE_INSTALL_DOCDIR}
+        COMPONENT AdvicePathRender FILES_MATCHING PATTERN "*.md" PATTERN "*.png")

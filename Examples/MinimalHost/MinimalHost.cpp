@@ -369,13 +369,28 @@ int main(int argc, char** argv)
                                      {10, 14, 7, 11, 100, 2, 160, 160, 16, 48, 24}};
     LinkPath path; // the route from the vehicle's position on
 
+    // A handle whose renderer could not be allocated is inert: SetDrawParm
+    // answers false for it, and true for every working handle.
     AdvicePathRenderEx* render = NewPathRender(nullptr, &g_MapView);
-    if (render == nullptr)
+    if (render == nullptr || !render->SetDrawParm(&g_MapView))
+    {
+        std::fprintf(stderr, "minimal-host: out of memory for the renderer\n");
+        ClosePathRender(render);
         return 1;
-    render->SetSize(sizes, 3, 1); // the turn is drawn at levels 0 and 1
+    }
+    if (render->SetSize(sizes, 3, 1) != 1) // the turn is drawn at levels 0 and 1
+    {
+        std::fprintf(stderr, "minimal-host: the size table was refused\n");
+        ClosePathRender(render);
+        return 1;
+    }
     render->SetClr(AdvicePathClrSetting(0x00E08A2B, 0x00783C14, 0x00FFFFFF, 0x001E1E1E));
     render->EnableDrawRedLine(true);
-    render->SetPath(&path);
+    render->SetPath(&path); // refused only for a null path
+    // Ask for the turn only while there is one: none before the first
+    // manoeuvre is handed over, none at the route's end (NAV_TURN_END), or
+    // every Draw logs why it draws none.
+    const bool drawTurn = g_Route.hasTurn && g_Route.turnType != NAV_TURN_END;
     if (g_Route.hasTurn) // whenever the next manoeuvre changes
     {
         Turn* turn = new Turn{g_Route.turnType, {}, {}};
@@ -383,8 +398,8 @@ int main(int argc, char** argv)
         LinkPath::GuideOf(g_Route.leaveLink, turn->leave);
         render->SetTurnInfo(CTurnInfo(turn), &path);
     }
-    render->Draw(true, g_Route.hasTurn); // on every repaint
-    render->Clear();                     // when the route is dropped
+    render->Draw(true, drawTurn); // on every repaint
+    render->Clear();              // when the route is dropped
     ClosePathRender(render);
     return 0;
 }

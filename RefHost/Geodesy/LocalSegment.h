@@ -18,6 +18,8 @@ namespace refhost::geodesy
 // poles, where a few kilometres span many degrees of longitude.
 constexpr double kLocalSegmentMaxMetres = 5000.0;
 constexpr double kLocalSegmentMaxLonRadians = 0.01;
+// A relative curvature correction below this is left out (see below).
+constexpr double kNegligibleCorrection = 1e-10;
 
 // Length in metres between two points given in degrees, `dLonDeg` being the
 // longitude difference already reduced to [-180, 180]. Plane lengths with the
@@ -41,22 +43,30 @@ inline double LocalSegmentLength(double lat1Deg, double lat2Deg, double dLonDeg)
     const double east = radii.primeVertical * mid.cos * dLon;
     // Both terms are below a few thousand kilometres here: the plain sum of
     // squares cannot overflow, and std::hypot's care costs more than the rest.
-    const double plane = std::sqrt(north * north + east * east);
-    if (!(plane <= kLocalSegmentMaxMetres))
+    // The bound is checked on the square, before the root is taken.
+    const double planeSquared = north * north + east * east;
+    if (!(planeSquared <= kLocalSegmentMaxMetres * kLocalSegmentMaxMetres))
         return -1.0;
+    const double plane = std::sqrt(planeSquared);
 
     // The geodesic is shorter than the plane length: with a = dLat, b = dLon
     // and m the mid-latitude, the haversine expanded to fourth order gives
     //   d^2 = D^2 - (cos^2 m sin^2 m b^4 + (1 + 2 sin^2 m) a^2 b^2) / 12,
     // D^2 = a^2 + cos^2 m b^2 (angles on the unit sphere). The relative
     // correction is dimensionless, so it carries over to the ellipsoid up to
-    // terms of order e^2 times itself (below 1e-8 here).
-    const double cos2 = mid.cos * mid.cos;
+    // terms of order e^2 times itself (below 1e-8 here). It is at most
+    // b^2 (1 + 2 sin^2 m) / 24 (the bracket is at most b^2 (1 + 2 sin^2 m) D^2),
+    // below 1e-10 for a segment spanning little longitude (up to about 150 m
+    // east-west at 45 degrees): most segments of a road skip it, and its
+    // division.
+    const double sin2 = mid.sin * mid.sin;
     const double lon2 = dLon * dLon;
+    if (lon2 * (1.0 + 2.0 * sin2) < 24.0 * kNegligibleCorrection)
+        return plane;
+    const double cos2 = mid.cos * mid.cos;
     const double angleSquared = dLat * dLat + cos2 * lon2;
     if (angleSquared == 0.0)
-        return plane;
-    const double sin2 = mid.sin * mid.sin;
+        return plane; // along a pole's parallel of radius 0
     const double fourthOrder = cos2 * sin2 * lon2 * lon2 + (1.0 + 2.0 * sin2) * dLat * dLat * lon2;
     return plane * (1.0 - fourthOrder / (24.0 * angleSquared));
 }

@@ -22,15 +22,20 @@ struct Radii
     double primeVertical;
 };
 
-// With w = sqrt(1 - e^2 sin^2): N = a / w and M = a (1 - e^2) / w^3, from one
-// square root and one division (1 - e^2 sin^2 lies within [1 - e^2, 1]).
+// N = a (1 - u)^(-1/2) and M = a (1 - e^2) (1 - u)^(-3/2) with u = e^2 sin^2,
+// from their binomial series in u to the fourth power: u is at most e^2 (about
+// 0.0067), so the first term left out is below 4e-11 of M (4e-12 of N). A
+// handful of multiplications instead of a square root and a division, which
+// take most of a segment's time when every segment needs them.
 inline Radii RadiiAt(double sinLat)
 {
-    const double w2 = 1.0 - kWgs84EccentricitySquared * sinLat * sinLat;
-    const double inverseW = 1.0 / std::sqrt(w2);
-    return Radii{kWgs84EquatorialRadius * (1.0 - kWgs84EccentricitySquared) * inverseW * inverseW *
-                     inverseW,
-                 kWgs84EquatorialRadius * inverseW};
+    const double u = kWgs84EccentricitySquared * sinLat * sinLat;
+    // (1 - u)^(-1/2): 1, 1/2, 3/8, 5/16, 35/128.
+    const double primeVertical = 1.0 + u * (0.5 + u * (0.375 + u * (0.3125 + u * 0.2734375)));
+    // (1 - u)^(-3/2): 1, 3/2, 15/8, 35/16, 315/128.
+    const double meridional = 1.0 + u * (1.5 + u * (1.875 + u * (2.1875 + u * 2.4609375)));
+    return Radii{kWgs84EquatorialRadius * (1.0 - kWgs84EccentricitySquared) * meridional,
+                 kWgs84EquatorialRadius * primeVertical};
 }
 
 } // namespace refhost::geodesy

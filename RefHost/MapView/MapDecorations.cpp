@@ -55,14 +55,6 @@ void ReleaseFontCaches()
     FcFini();
 }
 
-void SelectFont(cairo_t* cr, cairo_font_weight_t weight, double size)
-{
-    static const bool releaseAtExit = std::atexit(ReleaseFontCaches) == 0;
-    (void)releaseAtExit;
-    cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, weight);
-    cairo_set_font_size(cr, size);
-}
-
 // Dark ink for text and the bar, a translucent white to lift it off the map.
 void SetInk(cairo_t* cr)
 {
@@ -108,6 +100,14 @@ void ShowLine(cairo_t* cr, const std::string& text, double x, double baseline, d
 }
 
 } // namespace
+
+void SelectFont(cairo_t* cr, cairo_font_weight_t weight, double size)
+{
+    static const bool releaseAtExit = std::atexit(ReleaseFontCaches) == 0;
+    (void)releaseAtExit;
+    cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, weight);
+    cairo_set_font_size(cr, size);
+}
 
 double ScaleBarMetres(double metresPerPixel, double maxPixels)
 {

@@ -1,6 +1,6 @@
 // What the reference map view paints besides the library's drawings: the
-// scale bar and the caption band. Both are in CSS pixels (the caller scales
-// the context by the pixel ratio).
+// scale bar and the caption band, and the font of all its text. Everything is
+// in CSS pixels (the caller scales the context by the pixel ratio).
 #ifndef REFHOST_MAPVIEW_MAPDECORATIONS_H
 #define REFHOST_MAPVIEW_MAPDECORATIONS_H
 
@@ -14,6 +14,11 @@
 
 namespace refhost::mapview
 {
+
+// Selects the map view's font (DejaVu Sans) in `weight` at `size` CSS pixels,
+// through Cairo's toy text API. Text drawn this way has its font caches
+// released at exit (the first call arranges it): draw text only with it.
+void SelectFont(cairo_t* cr, cairo_font_weight_t weight, double size);
 
 // The scale bar's length in metres: the largest 1, 2 or 5 times a power of
 // ten that spans at most `maxPixels` at `metresPerPixel`. 0 when the arguments

@@ -47,7 +47,7 @@ std::string CairoReason(const std::string& what, cairo_status_t status)
 
 // Everything the picture shows, bottom to top, on a context whose units are
 // device pixels.
-void PaintPicture(cairo_t* cr, const MapViewport& viewport,
+void PaintPicture(cairo_t* cr, const MapViewport& viewport, const MapUnderlay* underlay,
                   const std::vector<std::vector<tagLonLat>>& backgroundRoads,
                   const std::vector<RasterMapView::Drawing>& drawings, const tagLonLat* vehicle,
                   double vehicleHeading, const std::vector<mapview::CaptionLine>& caption)
@@ -58,6 +58,8 @@ void PaintPicture(cairo_t* cr, const MapViewport& viewport,
     cairo_rectangle(cr, 0.0, 0.0, viewport.width, viewport.height);
     mapview::SetSourceColour(cr, RasterMapView::kBackgroundColour);
     cairo_fill(cr);
+    if (underlay != nullptr)
+        underlay->PaintUnder(cr, viewport);
 
     RasterMapView::Drawing road;
     road.colour = RasterMapView::kBackgroundRoadColour;
@@ -75,6 +77,8 @@ void PaintPicture(cairo_t* cr, const MapViewport& viewport,
         mapview::PaintVehicleMarker(cr, viewport, *vehicle, vehicleHeading);
     mapview::PaintScaleBar(cr, viewport);
     mapview::PaintCaption(cr, viewport, caption);
+    if (underlay != nullptr)
+        underlay->PaintOver(cr, viewport);
 }
 
 } // namespace
@@ -150,6 +154,11 @@ double RasterMapView::CaptionHeight() const
 void RasterMapView::SetBackgroundRoads(std::vector<std::vector<tagLonLat>> roads)
 {
     m_backgroundRoads = std::move(roads);
+}
+
+void RasterMapView::SetUnderlay(std::shared_ptr<const MapUnderlay> underlay)
+{
+    m_underlay = std::move(underlay);
 }
 
 void RasterMapView::SetVehicle(const tagLonLat& position, double headingDegrees)
@@ -239,8 +248,8 @@ bool RasterMapView::RenderImage(RasterImage& image, std::string* error) const
         return false;
     }
     cairo_t* cr = cairo_create(surface);
-    PaintPicture(cr, m_viewport, m_backgroundRoads, m_drawings, m_hasVehicle ? &m_vehicle : nullptr,
-                 m_vehicleHeading, m_caption);
+    PaintPicture(cr, m_viewport, m_underlay.get(), m_backgroundRoads, m_drawings,
+                 m_hasVehicle ? &m_vehicle : nullptr, m_vehicleHeading, m_caption);
     status = cairo_status(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
@@ -317,8 +326,8 @@ bool RasterMapView::Write(const std::string& path, ImageFormat format, std::stri
     }
 
     cairo_t* cr = cairo_create(surface);
-    PaintPicture(cr, m_viewport, m_backgroundRoads, m_drawings, m_hasVehicle ? &m_vehicle : nullptr,
-                 m_vehicleHeading, m_caption);
+    PaintPicture(cr, m_viewport, m_underlay.get(), m_backgroundRoads, m_drawings,
+                 m_hasVehicle ? &m_vehicle : nullptr, m_vehicleHeading, m_caption);
     cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
     if (status == CAIRO_STATUS_SUCCESS && format == ImageFormat::Png)

@@ -43,7 +43,8 @@
 // ScaleLevels.h has the table of levels.
 //
 // On the image, below the drawings: a plain light background (no map data is
-// pretended) and, when the host sets them, background roads in light grey
+// pretended), the map of an underlay when the host installs one
+// (MapUnderlay.h) and, when the host sets them, background roads in light grey
 // (the junction's other roads, known from the route file). Above them: the
 // vehicle marker when set, a scale bar in the bottom-left corner (metres or kilometres, 1, 2 or 5
 // times a power of ten, true at the viewport's centre) and, when set, a caption band along the top
@@ -59,10 +60,12 @@
 
 #include "CaptionLine.h"
 #include "MapService.h"
+#include "MapUnderlay.h"
 #include "ScaleLevels.h"
 #include "WebMercator.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -156,6 +159,11 @@ public:
     // caption, stay until set again (an empty list removes them).
     void SetBackgroundRoads(std::vector<std::vector<tagLonLat>> roads);
 
+    // The map painted under everything else (MapUnderlay.h), and what it
+    // paints above everything; it stays until set again, null (the default)
+    // removes it.
+    void SetUnderlay(std::shared_ptr<const MapUnderlay> underlay);
+
     // The vehicle marker (MapDecorations.h), painted above the drawings and
     // below the scale bar and caption; ClearVehicle hides it (the default).
     // A host shows where the vehicle is this way: the library never draws it.
@@ -163,7 +171,7 @@ public:
     void ClearVehicle();
 
     // Forgets every recorded drawing; the viewport, the caption, the
-    // background roads and the vehicle marker stay.
+    // background roads, the underlay and the vehicle marker stay.
     void Clear();
     const std::vector<Drawing>& Drawings() const { return m_drawings; }
 
@@ -196,6 +204,7 @@ private:
     MapViewport m_viewport;
     std::vector<mapview::CaptionLine> m_caption;
     std::vector<std::vector<tagLonLat>> m_backgroundRoads;
+    std::shared_ptr<const MapUnderlay> m_underlay;
     bool m_hasVehicle = false;
     tagLonLat m_vehicle = AP_INVALID_POINT;
     double m_vehicleHeading = 0.0;

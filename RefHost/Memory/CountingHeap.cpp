@@ -2,18 +2,10 @@
 // the allocator's entry points (see ProcessMemoryStatus.h). Only a program
 // that links refhost_counting_heap gets it; it then answers ReadHeapFigures.
 #include "Memory/ProcessMemoryStatus.h"
+#include "SanitizerAllocator.h"
 
 #include <atomic>
 #include <cstddef>
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define REFHOST_ASAN_ALLOCATOR 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define REFHOST_ASAN_ALLOCATOR 1
-#endif
 
 namespace
 {
@@ -25,10 +17,7 @@ std::atomic<uint64_t> g_blocks{0}; // allocated and not freed
 
 #if defined(REFHOST_ASAN_ALLOCATOR)
 
-// The sanitizer runtime's allocator interface (sanitizer/allocator_interface.h,
-// declared here because that header comes with the compiler's runtime only).
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-extern "C" size_t __sanitizer_get_heap_size();
+// The sanitizer runtime's allocation hooks (sanitizer/allocator_interface.h).
 extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*,
                                                                             size_t),
                                                          void (*freeHook)(const volatile void*));

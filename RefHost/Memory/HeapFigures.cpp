@@ -1,23 +1,12 @@
 // ReadHeapFigures: the counting heap's totals where the program links it,
 // else what the allocator itself reports (see ProcessMemoryStatus.h).
 #include "Memory/ProcessMemoryStatus.h"
+#include "SanitizerAllocator.h"
 
 #include <atomic>
 #include <cstddef>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define REFHOST_ASAN_ALLOCATOR 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define REFHOST_ASAN_ALLOCATOR 1
-#endif
-
-#if defined(REFHOST_ASAN_ALLOCATOR)
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-extern "C" size_t __sanitizer_get_heap_size();
-#elif defined(__GLIBC__)
+#if !defined(REFHOST_ASAN_ALLOCATOR) && defined(__GLIBC__)
 #include <malloc.h>
 #endif
 

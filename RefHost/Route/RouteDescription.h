@@ -23,6 +23,11 @@ struct JunctionRoads
     // in on nor leaves by: degrees clockwise from north (0 ... 360), each
     // pointing away from the junction.
     std::vector<double> otherBearings;
+    // For each of otherBearings, whether a car may leave the junction on
+    // that road (false for a one-way road towards it): a roundabout's exits
+    // and a fork's other branch are among these. Empty when the source does
+    // not say.
+    std::vector<bool> otherMayLeave;
 };
 
 // One road link: a polyline of at least two points, in driving order. A

@@ -89,6 +89,9 @@ public:
     // Slack within which a stretch counts as complete: the guide that brings
     // it within m_LengthTolerance of its length is taken whole, not cut.
     int m_LengthTolerance;
+    // The arrow head's size: lengths in the geodesy's unit like the stretches
+    // above (metres on the reference host), not pixels, so the head grows
+    // with the map's zoom as the band does.
     int m_ArrowLength; // arrow head length, base to tip
     int m_ArrowWidth;  // half the width of the arrow head's base
 };
@@ -106,7 +109,9 @@ static_assert(sizeof(AdvicePathClrSetting) == 16, "AdvicePathClrSetting is four 
 // pointer and the pointer to its renderer. Copies share the renderer (and so
 // its path, colours, size table and turn); the renderer lives until the last
 // handle that refers to it is destroyed. A handle whose renderer could not be
-// allocated is inert: it answers false / 0 and ignores every call. The library
+// allocated is inert: it answers false / 0 and ignores every call. A host
+// tells the two apart by SetDrawParm: it answers true for every working handle
+// (even with a null map view) and false only for an inert one. The library
 // is built without run-time type information: a host neither derives from the
 // handle nor applies typeid or dynamic_cast to it.
 class ADVICEPATH_API AdvicePathRenderEx
@@ -161,8 +166,16 @@ public:
     // `drawTurn` and the level is at most the turn limit, then the
     // origin-destination line when enabled. Nothing is drawn while drawing is
     // disabled or before a size table and a map view are set. MapService.h has
-    // the calls in order. Asking for the turn before any SetTurnInfo logs
-    // "GenerateCrossEdges failed" at every Draw: pass false until there is one.
+    // the calls in order. Pass `drawTurn` false whenever there is no turn to
+    // draw, which is quiet:
+    //  - before the first SetTurnInfo: asking then logs "GenerateCrossEdges
+    //    failed" (300) at every Draw;
+    //  - at the route's end, once the turn information's type is NAV_TURN_END
+    //    (no manoeuvre left): asking then logs "NAV_TURN_END" (800) and
+    //    "GenerateCrossEdges failed" (300) at every Draw, and draws no turn;
+    //  - after ClearBigArrow: asking then logs the hidden turn's line (800).
+    // A level past the size table uses record 5 when the table has more than 5
+    // records, else its last record (MapService.h).
     void Draw(bool drawPath, bool drawTurn);
     // Drawing is enabled from the start.
     void EnableDrawing(bool enable);

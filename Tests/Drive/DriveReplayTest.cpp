@@ -317,6 +317,195 @@ TEST_P(DriveReplayTest, CameraZoomsSmoothlyAndShowsTheWholeBand)
     }
 }
 
+// The camera over routes whose turns once made it zoom out and back in, or
+// leave part of the band out of the picture.
+class CameraTest : public DriveReplayTest
+{
+protected:
+    // Ten repaints a second of driving through each announcement, as a
+    // device makes them.
+    std::vector<Seen> DriveThroughAnnouncements()
+    {
+        std::vector<double> times;
+        for (const refhost::ScheduledManeuver& m : replay->Schedule().Maneuvers())
+            for (double t = timeline->TimeAtDistance(m.announce) - 1.0;
+                 t <= timeline->TimeAtDistance(m.passed) + 1.0; t += 0.1)
+                times.push_back(t);
+        std::sort(times.begin(), times.end());
+        std::vector<Seen> frames;
+        for (const double t : times)
+        {
+            const refhost::FrameRecord& record = replay->Frame(t);
+            frames.push_back({record, view.calls});
+        }
+        return frames;
+    }
+};
+
+// While a band shows, the camera zooms in as the junction nears and may zoom
+// out on the way out of it, but never out and back in again (at the rotary in
+// Alexandria the view turning with the car needed more room, then less).
+TEST_P(CameraTest, NeverZoomsOutAndBackInWhileABandShows)
+{
+    std::optional<size_t> shown;
+    int last = 0;
+    bool grew = false;
+    for (const Seen& frame : DriveThroughAnnouncements())
+    {
+        const refhost::FrameRecord& r = frame.record;
+        if (r.announced != shown)
+        {
+            shown = r.announced;
+            grew = false;
+        }
+        else if (shown && r.level > last)
+        {
+            grew = true;
+        }
+        else if (shown)
+        {
+            EXPECT_FALSE(grew && r.level < last) << "manoeuvre " << *shown << ", back in to level "
+                                                 << r.level << " at " << r.vehicle.distance << " m";
+        }
+        last = r.level;
+    }
+}
+
+// From three seconds before its junction until the route leaves it, the
+// whole band is in the picture (at the rotary the view turned faster than the
+// camera zoomed out for it).
+TEST_P(CameraTest, WholeBandInViewFromThreeSecondsBeforeItsJunction)
+{
+    for (const Seen& frame : DriveThroughAnnouncements())
+    {
+        const refhost::FrameRecord& r = frame.record;
+        if (!r.announced ||
+            r.vehicle.time < timeline->TimeAtDistance(Scheduled(*r.announced).junction) - 3.0)
+            continue;
+        for (const DrawCall& call : frame.calls)
+            for (const tagLonLat& p :
+                 call.colour == kBandBorder ? call.points : std::vector<tagLonLat>())
+            {
+                const refhost::PixelPoint pixel = refhost::Project(r.viewport, p);
+                EXPECT_TRUE(pixel.x >= 0 && pixel.x <= r.viewport.width && pixel.y >= 0 &&
+                            pixel.y <= r.viewport.height)
+                    << "manoeuvre " << *r.announced << ": a band point off the picture at "
+                    << r.vehicle.distance << " m";
+            }
+    }
+}
+
+// Drives `route` (its first manoeuvre a junction of several links, the last
+// the arrival) at ten frames a second and expects the whole band and arrow
+// in the picture from three seconds before the junction until it is passed.
+void ExpectBandInViewThroughTheJunction(const refhost::RouteDescription& route)
+{
+    refhost::logging::SetThreshold(refhost::logging::kOff);
+    std::string error;
+    const std::optional<refhost::RouteModel> model =
+        refhost::RouteModel::FromDescription(route, error);
+    ASSERT_TRUE(model) << error;
+    const refhost::RouteTimeline timeline(*model);
+    aptest::RecordingMapView view;
+    AdvicePathRenderEx render;
+    render.SetDrawParm(&view);
+    std::vector<AdvicePathSizeSetting> sizes = SizeTable();
+    ASSERT_EQ(render.SetSize(sizes.data(), static_cast<int>(sizes.size()), kMaxTurnLevel), 1);
+    render.SetClr(AdvicePathClrSetting(kRouteFill, kRouteBorder, kBandFill, kBandBorder));
+    refhost::DriveReplay replay(*model, timeline, render, sizes, kMaxTurnLevel,
+                                refhost::ReplaySettings(),
+                                [&view](const refhost::FrameRecord& frame)
+                                {
+                                    view.Reset();
+                                    view.level = frame.level;
+                                });
+    const refhost::ScheduledManeuver& shown = replay.Schedule().Maneuvers()[0];
+    const double from = timeline.TimeAtDistance(shown.junction) - 3.0;
+    for (double t = 0.0; t < timeline.TimeAtDistance(shown.passed); t += 0.1)
+    {
+        const refhost::FrameRecord& r = replay.Frame(t);
+        if (t < from)
+            continue;
+        for (const DrawCall& call : view.calls)
+            for (const tagLonLat& p : call.colour == kBandBorder || call.IsPolygon()
+                                          ? call.points
+                                          : std::vector<tagLonLat>())
+            {
+                const refhost::PixelPoint pixel = refhost::Project(r.viewport, p);
+                EXPECT_TRUE(pixel.x >= 0 && pixel.x <= r.viewport.width && pixel.y >= 0 &&
+                            pixel.y <= r.viewport.height)
+                    << "off the picture at " << r.vehicle.distance << " m, level " << r.level;
+            }
+    }
+}
+
+// The point `east` and `north` metres from 11 E, 48 N.
+tagLonLat AtMetres(double east, double north)
+{
+    const tagLonLat centre{11.0, 48.0};
+    double lonDeg = 0.0;
+    double latDeg = 0.0;
+    refhost::geodesy::UnitDegree(centre, lonDeg, latDeg);
+    return tagLonLat{centre.lon + east * lonDeg, centre.lat + north * latDeg};
+}
+
+// A route over `links`, at 30 m/s, whose first manoeuvre enters on the
+// first link and leaves on link `exitLink`.
+refhost::RouteDescription RouteAtSpeed(std::vector<refhost::RoadLink> links, size_t exitLink)
+{
+    refhost::RouteDescription route;
+    route.links = std::move(links);
+    double seconds = 0.0;
+    for (refhost::RoadLink& link : route.links)
+        for (size_t k = 0; k < link.points.size(); ++k)
+        {
+            seconds += k == 0 ? 0.0 : Metres(link.points[k - 1], link.points[k]) / 30.0;
+            link.times.push_back(seconds);
+        }
+    refhost::Maneuver junction;
+    junction.enterLink = 0;
+    junction.exitLink = exitLink;
+    junction.type = NAV_TURN_ROUNDABOUT;
+    refhost::Maneuver arrival;
+    arrival.enterLink = arrival.exitLink = route.links.size() - 1;
+    arrival.type = NAV_TURN_END;
+    route.maneuvers = {junction, arrival};
+    route.destinations = {route.links.back().points.back()};
+    return route;
+}
+
+refhost::RoadLink Straight(const tagLonLat& from, const tagLonLat& to)
+{
+    refhost::RoadLink link;
+    link.points = {from, to};
+    return link;
+}
+
+// A roundabout 120 m across entered from the south and left three quarters
+// round it, at 30 m/s: the camera chose the level whose band fitted the
+// farthest place on the circle, but showed that level's longer band from
+// where only the shorter one had been fitted, and turned the view faster than
+// it zoomed; the arrow left the picture.
+TEST(CameraThroughALongJunction, ShowsTheWholeBandRoundALargeRoundabout)
+{
+    const double pi = 3.14159265358979323846;
+    const double radius = 60.0;
+    std::vector<refhost::RoadLink> links = {
+        Straight(AtMetres(-500.0, -radius), AtMetres(0.0, -radius))};
+    for (int quarter = 0; quarter < 3; ++quarter) // counter-clockwise from the south
+    {
+        refhost::RoadLink link;
+        for (int k = 0; k <= 10; ++k)
+        {
+            const double a = -pi / 2.0 + (quarter + k / 10.0) * pi / 2.0;
+            link.points.push_back(AtMetres(radius * std::cos(a), radius * std::sin(a)));
+        }
+        links.push_back(link);
+    }
+    links.push_back(Straight(AtMetres(-radius, 0.0), AtMetres(-radius - 400.0, 0.0)));
+    ExpectBandInViewThroughTheJunction(RouteAtSpeed(links, 3));
+}
+
 // Allocations depend only on what is drawn (the manoeuvre and the level), not
 // on how long the drive has gone on, and a second drive leaves the heap as
 // the first left it.
@@ -350,6 +539,11 @@ TEST_P(DriveReplayTest, HeapStaysFlatOverTheDrive)
     EXPECT_EQ(after.blocks, before.blocks);
     EXPECT_NEAR(static_cast<double>(after.inUse), static_cast<double>(before.inUse), 64.0);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Routes, CameraTest,
+    ::testing::Values("osrm-rotary-roundabout-ramps-alexandria-dc-2legs-polyline6.json",
+                      "osrm-roundabout-washingtondc-dupont-polyline6.json"));
 
 INSTANTIATE_TEST_SUITE_P(Routes, DriveReplayTest,
                          ::testing::Values("osrm-urban-sanfrancisco-polyline6.json",

@@ -19,7 +19,10 @@ set(files include/AdvicePathRender/AdvicePathRenderEx.h
           lib/libAdvicePathRender.so
           share/doc/AdvicePathRender/examples/MinimalHost/MinimalHost.cpp
           share/doc/AdvicePathRender/examples/MinimalHost/CMakeLists.txt
-          share/doc/AdvicePathRender/examples/MinimalHost/crossing.route)
+          share/doc/AdvicePathRender/examples/MinimalHost/crossing.route
+          share/doc/AdvicePathRender/README.md
+          share/doc/AdvicePathRender/docs/TARGETS.md
+          share/doc/AdvicePathRender/docs/turn-example.png)
 if(REFHOST)
   list(APPEND components RefHost)
   list(APPEND files include/AdvicePathRender/RefHost/Route/RouteModel.h

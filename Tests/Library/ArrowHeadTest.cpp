@@ -143,6 +143,30 @@ TEST_F(ArrowHeadTest, LongFinalSegmentLosesOnlyTheLastPoint)
     EXPECT_THAT(UnitPoints(last), ElementsAre(Pair(0.0, 0.0), Pair(10.0, 0.0), Pair(10.0, 20.0)));
 }
 
+TEST_F(ArrowHeadTest, BaseStaysOnARoadThatBendsUnderTheArrow)
+{
+    // East 40, then north 10 to the tip: the road first lies 20 from the tip
+    // at (40 - sqrt 300, 0), on the long segment. The base lies there, and the
+    // axis is the chord from it to the tip (30 degrees), not the long
+    // segment's start aimed across the bend.
+    AddLeadIn();
+    CPathEdge& last = AddEdge({{0.0, 0.0}, {40.0, 0.0}, {40.0, 10.0}});
+    ASSERT_EQ(cross.GenerateArrowHead(out, 3, 20.0, 5.0), 0);
+    const double baseX = 40.0 - std::sqrt(300.0);
+    const auto points = UnitPoints(last);
+    ASSERT_EQ(points.size(), 2U);
+    EXPECT_EQ(points[0], std::make_pair(0.0, 0.0));
+    // The band ends on the road itself; the quarter-degree axis puts the
+    // base's middle within 20 sin 0.25 degrees of it.
+    EXPECT_NEAR(points[1].first, baseX, 1e-9);
+    EXPECT_NEAR(points[1].second, 0.0, 1e-9);
+    const auto tri = Out();
+    EXPECT_EQ(tri[0], std::make_pair(40.0, 10.0));
+    const double axis = std::atan2(10.0 - (tri[1].second + tri[2].second) / 2.0,
+                                   40.0 - (tri[1].first + tri[2].first) / 2.0);
+    EXPECT_NEAR(axis * 180.0 / kPi, 30.0, 0.25);
+}
+
 TEST_F(ArrowHeadTest, ShortCutPieceKeepsOnlyItsFirstPointAndTheBase)
 {
     AddLeadIn();

@@ -2,6 +2,7 @@
 // junction and the leaving stretch, with the worked examples, the band bounds,
 // the failures and the bound of the guide walks.
 #include "JunctionTestSupport.h"
+#include "LogLineChecks.h"
 
 #include "Render/CrossPathEdges.h"
 #include "Render/GuideWalk.h"
@@ -78,14 +79,7 @@ protected:
 
     static void ExpectAppendFailureLogged()
     {
-        ASSERT_EQ(LogLines().size(), 1u);
-        const LogRecord& line = LogLines()[0];
-        EXPECT_EQ(line.category, "pathRender");
-        EXPECT_EQ(line.level, 300);
-        EXPECT_EQ(line.file, "..\\source\\Render\\CrossPathEdges");
-        EXPECT_EQ(line.line, 325);
-        EXPECT_EQ(line.function, "CCrossPathEdges::GenerateCrossEdges");
-        EXPECT_EQ(line.text, "m_EdgeVec.Append() failed\n");
+        EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_CROSS_APPEND_FAILED));
     }
 
     TestPath path;
@@ -341,6 +335,23 @@ TEST_F(CrossEdgesTest, EqualEnteringAndLeavingGuidesAddNothingBetween)
     EXPECT_THAT(UnitPoints(LastOfBand()), ElementsAre(Pair(100.0, 0.0), Pair(100.0, 222.0)));
 }
 
+TEST_F(CrossEdgesTest, LeavingGuideEndingWhereTheEnteringGuideEndsIsWalkedTo)
+{
+    // Round a whole square roundabout and out the way the route came in: the
+    // circle's last guide ends where the entering guide ends, and the band
+    // goes round the circle, not straight back.
+    Road road(path);
+    road.Guide(100.0);                // 0: in, east to (100, 0)
+    road.Guide(10.0, Heading::North); // 1 .. 4: the circle back to (100, 0)
+    road.Guide(10.0, Heading::West);
+    road.Guide(10.0, Heading::South);
+    road.Guide(10.0, Heading::East);   // 4: the leaving guide
+    road.Guide(300.0, Heading::South); // 5: out
+    Collect(0, 4);
+    ASSERT_EQ(cross.GenerateCrossEdges(200.0, 100.0, 5.0, 22.0), 0);
+    EXPECT_THAT(BandGuides(), ElementsAre(0, 1, 2, 3, 4, 5));
+}
+
 TEST_F(CrossEdgesTest, PathEndingBeforeTheLeavingGuideFails)
 {
     Road road(path);
@@ -420,15 +431,7 @@ TEST_F(CrossEdgesTest, EndOfRouteIsLoggedOnEveryCall)
         EXPECT_EQ(cross.GenerateCrossEdges(200.0, 100.0, 5.0, 22.0), -1);
         EXPECT_EQ(cross.m_EdgeVec.Size(), 0);
     }
-    ASSERT_EQ(LogLines().size(), 2u);
-    for (const LogRecord& line : LogLines())
-    {
-        EXPECT_EQ(line.level, 800);
-        EXPECT_EQ(line.line, 163);
-        EXPECT_EQ(line.file, "..\\source\\Render\\CrossPathEdges");
-        EXPECT_EQ(line.function, "CCrossPathEdges::GenerateCrossEdges");
-        EXPECT_EQ(line.text, "NAV_TURN_END \n");
-    }
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_CROSS_TURN_END, AP_MSG_CROSS_TURN_END));
 }
 
 TEST_F(CrossEdgesTest, NoEnteringEdgesIsLogged)
@@ -442,11 +445,7 @@ TEST_F(CrossEdgesTest, NoEnteringEdgesIsLogged)
     ASSERT_EQ(cross.m_FromEdges.Size(), 0);
 
     EXPECT_EQ(cross.GenerateCrossEdges(200.0, 100.0, 5.0, 22.0), -1);
-    ASSERT_EQ(LogLines().size(), 1u);
-    EXPECT_EQ(LogLines()[0].level, 300);
-    EXPECT_EQ(LogLines()[0].line, 197);
-    EXPECT_EQ(LogLines()[0].function, "CCrossPathEdges::GenerateCrossEdges");
-    EXPECT_EQ(LogLines()[0].text, "m_FromEdges.Size = 0  \n");
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_CROSS_NO_FROM_EDGES));
 }
 
 TEST_F(CrossEdgesTest, GuideWithoutPointsFailsTheBand)

@@ -2,6 +2,7 @@
 // junction: the ring of the last guides, its order, the entering edges, and
 // the failures and the bound of the walk.
 #include "JunctionTestSupport.h"
+#include "LogLineChecks.h"
 
 #include "Render/CrossPathEdges.h"
 #include "Render/GuideWalk.h"
@@ -236,15 +237,7 @@ TEST_F(CrossInfoTest, PathWithoutFirstPositionLogsAndEmpties)
 
     cross->SetCrossInfo(&path, MakeTurnInfo(NAV_TURN_LEFT, path.GuideAsNav(2), path.GuideAsNav(3)));
 
-    ASSERT_EQ(LogLines().size(), 1u);
-    const LogRecord& line = LogLines()[0];
-    EXPECT_EQ(line.category, "pathRender");
-    EXPECT_EQ(line.level, 300);
-    EXPECT_EQ(line.file, "..\\source\\Render\\CrossPathEdges");
-    EXPECT_EQ(line.line, 62);
-    EXPECT_EQ(line.function, "CCrossPathEdges::SetCrossInfo");
-    EXPECT_EQ(line.text, "mp_Path->GetFirstPosition() failed \n");
-    EXPECT_FALSE(line.info);
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_CROSS_NO_FIRST_POSITION));
     // Turn information and guides are already taken; the collection is empty.
     EXPECT_EQ(cross->mp_Path, &path);
     EXPECT_EQ(cross->m_TurnInfo.GetTurnType(0), NAV_TURN_LEFT);
@@ -262,11 +255,7 @@ TEST_F(CrossInfoTest, GuideThatCannotBeReadLogsAndEmpties)
 
     cross->SetCrossInfo(&path, TurnEnteringOn(3, 4));
 
-    ASSERT_EQ(LogLines().size(), 1u);
-    EXPECT_EQ(LogLines()[0].level, 300);
-    EXPECT_EQ(LogLines()[0].line, 68);
-    EXPECT_EQ(LogLines()[0].function, "CCrossPathEdges::SetCrossInfo");
-    EXPECT_EQ(LogLines()[0].text, "mp_Path->GetGuid() failed \n");
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_CROSS_NO_FIRST_GUIDE));
     EXPECT_TRUE(AllSlotsEmpty());
     EXPECT_EQ(cross->m_FromEdges.Size(), 0);
 }

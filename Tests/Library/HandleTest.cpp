@@ -1,6 +1,7 @@
 // The exported handle: defaults, shared renderers, the shared handle, inert
 // handles and ClosePathRender.
 #include "LibraryFixture.h"
+#include "LogLineChecks.h"
 
 #include "Render/AdvicePathRender.h"
 
@@ -188,10 +189,7 @@ TEST_F(HandleTest, NullMapViewSuppressesDrawing)
     handle.Draw(true, true);
     EXPECT_TRUE(view.calls.empty());
     ASSERT_EQ(Log().size(), 1u);
-    EXPECT_EQ(Log()[0].text, "mp_MapView is NULL \n");
-    EXPECT_EQ(Log()[0].level, 0);
-    EXPECT_EQ(Log()[0].line, 279);
-    EXPECT_EQ(Log()[0].function, "AdvicePathRender::AutoSetCurScale");
+    EXPECT_TRUE(LoggedAs(Log()[0], AP_MSG_SCALE_NO_MAP_VIEW));
 }
 
 TEST_F(HandleTest, NullPathIsRefusedAndTheOldPathStays)

@@ -1,4 +1,5 @@
-// The path edge: buffer growth in steps of eight, appends, in-place reversal,
+// The path edge: room for points and appends (every point kept, in order;
+// an append that cannot grow the buffer changes nothing), in-place reversal,
 // point access, the builds from guide records and from other edges, and the
 // arguments that used to reach outside the buffer.
 #include "Edges/PathEdge.h"
@@ -60,37 +61,41 @@ TEST_F(PathEdgeTest, ConstructedEmptyAndOwning)
     EXPECT_EQ(0u, edge.m_GuideAttr1);
     EXPECT_EQ(0u, edge.m_GuideAttr2);
     EXPECT_EQ(0, edge.m_Count);
-    EXPECT_EQ(0, edge.m_Capacity);
     EXPECT_EQ(nullptr, edge.mp_Points);
+    EXPECT_EQ(0, edge.Reserve(0)); // no room
 }
 
-// ---- growth ------------------------------------------------------------------
+// ---- room ----------------------------------------------------------------------
 
-TEST_F(PathEdgeTest, ReserveRoundsUpToMultiplesOfEight)
+// Reserve(n) answers the room, at least n; appends up to the room, and
+// Reserve of no more than it, allocate nothing (so they cannot fail).
+TEST_F(PathEdgeTest, ReservedRoomTakesAppendsWithoutAllocating)
 {
-    edgetest::AllocProbe probe;
-    CPathEdge edge;
-    EXPECT_EQ(0, edge.Reserve(0));
-    EXPECT_EQ(nullptr, edge.mp_Points);
-    EXPECT_EQ(0, probe.Attempts(AP_ALLOC_POINT_BUFFER));
-    EXPECT_EQ(0, edge.Reserve(-5));
-    EXPECT_EQ(8, edge.Reserve(1));
-    EXPECT_EQ(8, edge.m_Capacity);
-    EXPECT_EQ(8, edge.Reserve(8));
-    EXPECT_EQ(1, probe.Attempts(AP_ALLOC_POINT_BUFFER));
-    EXPECT_EQ(16, edge.Reserve(9));
-    EXPECT_EQ(16, edge.Reserve(5));
-    EXPECT_EQ(16, edge.m_Capacity);
-    EXPECT_EQ(2, probe.Attempts(AP_ALLOC_POINT_BUFFER));
-    EXPECT_EQ(24, edge.Reserve(24)); // a multiple of 8 is taken as it is
-    EXPECT_EQ(0, edge.m_Count);
+    for (int n = 1; n <= 40; ++n)
+    {
+        CPathEdge edge;
+        const int room = edge.Reserve(n);
+        ASSERT_GE(room, n);
+        edgetest::AllocProbe noMemory(AP_ALLOC_POINT_BUFFER, 1);
+        EXPECT_EQ(room, edge.Reserve(n)) << n;
+        EXPECT_EQ(room, edge.Reserve(-5)) << n;
+        Fill(edge, room);
+        EXPECT_EQ(room, edge.m_Count) << n;
+        EXPECT_EQ(0, noMemory.Failures()) << n;
+    }
+    edgetest::AllocProbe noMemory(AP_ALLOC_POINT_BUFFER, 1);
+    CPathEdge empty;
+    EXPECT_EQ(0, empty.Reserve(0));
+    EXPECT_EQ(0, empty.Reserve(-5));
+    EXPECT_EQ(nullptr, empty.mp_Points);
+    EXPECT_EQ(0, noMemory.Failures());
 }
 
 TEST_F(PathEdgeTest, ReserveKeepsThePointsHeld)
 {
     CPathEdge edge;
     Fill(edge, 7);
-    EXPECT_EQ(64, edge.Reserve(60));
+    EXPECT_GE(edge.Reserve(60), 60);
     EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6}), Order(edge));
 }
 
@@ -99,48 +104,54 @@ TEST_F(PathEdgeTest, ReserveFailureLeavesTheBufferAsItWas)
     CPathEdge edge;
     Fill(edge, 3);
     tagLonLat* before = edge.mp_Points;
-    edgetest::AllocProbe probe(AP_ALLOC_POINT_BUFFER, 1);
-    EXPECT_EQ(-1, edge.Reserve(9));
+    const int room = edge.Reserve(0);
+    edgetest::AllocProbe noMemory(AP_ALLOC_POINT_BUFFER, 1);
+    EXPECT_EQ(-1, edge.Reserve(room + 1));
     EXPECT_EQ(before, edge.mp_Points);
-    EXPECT_EQ(8, edge.m_Capacity);
-    EXPECT_EQ(3, edge.m_Count);
-    EXPECT_EQ(8, edge.Reserve(8)); // no growth needed, no allocation
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), Order(edge));
+    EXPECT_EQ(room, edge.Reserve(room)); // no growth needed, no allocation
 }
 
+// INT_MAX is prime: whatever the room is rounded to, it rounds past an int,
+// and the request is refused before anything is allocated.
 TEST_F(PathEdgeTest, ReserveOfASizeThatCannotBeRoundedFails)
 {
     edgetest::AllocProbe probe;
     CPathEdge edge;
-    for (int n : {INT_MAX, INT_MAX - 1, INT_MAX - 6})
-    {
-        EXPECT_EQ(-1, edge.Reserve(n)) << n;
-        EXPECT_EQ(0, edge.m_Capacity);
-        EXPECT_EQ(nullptr, edge.mp_Points);
-    }
+    EXPECT_EQ(-1, edge.Reserve(INT_MAX));
+    EXPECT_EQ(0, edge.Reserve(0));
+    EXPECT_EQ(nullptr, edge.mp_Points);
     EXPECT_EQ(0, probe.Attempts(AP_ALLOC_POINT_BUFFER));
 }
 
 // ---- appends -------------------------------------------------------------------
 
-TEST_F(PathEdgeTest, AddPointGrowsOneStepPerEightPoints)
+TEST_F(PathEdgeTest, AddPointKeepsEveryPointInOrder)
 {
-    edgetest::AllocProbe probe;
     CPathEdge edge;
-    std::vector<tagLonLat> points = Numbered(17);
-    for (int i = 0; i < 17; ++i)
-        ASSERT_EQ(1, edge.AddPoint(points[static_cast<size_t>(i)]));
-    EXPECT_EQ(17, edge.m_Count);
-    EXPECT_EQ(24, edge.m_Capacity);
-    EXPECT_EQ(3, probe.Attempts(AP_ALLOC_POINT_BUFFER));
-    EXPECT_EQ(16.0, edge.GetPoint(16).lon);
+    std::vector<int> expected;
+    for (const tagLonLat& p : Numbered(100))
+    {
+        ASSERT_EQ(1, edge.AddPoint(p));
+        expected.push_back(static_cast<int>(p.lon));
+    }
+    EXPECT_EQ(expected, Order(edge));
+    EXPECT_EQ(-99.0, edge.GetPoint(99).lat);
 }
 
+// The point handed in may lie in the edge's own buffer, which an append
+// that grows the buffer moves: wherever the growth comes, the copy is right.
 TEST_F(PathEdgeTest, AddPointOfItsOwnPointSurvivesGrowth)
 {
     CPathEdge edge;
-    Fill(edge, 8);
-    ASSERT_EQ(1, edge.AddPoint(edge.mp_Points[3]));
-    EXPECT_EQ(3.0, edge.GetPoint(8).lon);
+    Fill(edge, 1);
+    std::vector<int> expected = {0};
+    for (int i = 1; i < 40; ++i)
+    {
+        ASSERT_EQ(1, edge.AddPoint(edge.mp_Points[i / 2]));
+        expected.push_back(expected[static_cast<size_t>(i / 2)]);
+    }
+    EXPECT_EQ(expected, Order(edge));
 }
 
 TEST_F(PathEdgeTest, AddPointRefusals)
@@ -152,12 +163,13 @@ TEST_F(PathEdgeTest, AddPointRefusals)
     EXPECT_EQ(0, borrowed.AddPoint({5.0, 5.0}));
     EXPECT_EQ(3, borrowed.m_Count);
 
+    // A buffer with no room left that cannot grow.
     CPathEdge full;
-    Fill(full, 8);
-    edgetest::AllocProbe probe(AP_ALLOC_POINT_BUFFER, 1);
-    EXPECT_EQ(0, full.AddPoint({9.0, 9.0}));
-    EXPECT_EQ(8, full.m_Count);
-    EXPECT_EQ(8, full.m_Capacity);
+    Fill(full, full.Reserve(1));
+    const std::vector<int> before = Order(full);
+    edgetest::AllocProbe noMemory(AP_ALLOC_POINT_BUFFER, 1);
+    EXPECT_EQ(0, full.AddPoint({99.0, -99.0}));
+    EXPECT_EQ(before, Order(full));
 }
 
 TEST_F(PathEdgeTest, AddPointsAppendsAllOrNone)
@@ -167,21 +179,23 @@ TEST_F(PathEdgeTest, AddPointsAppendsAllOrNone)
     EXPECT_EQ(1, edge.AddPoints(points.data(), 3));
     EXPECT_EQ(1, edge.AddPoints(points.data() + 3, 0));
     EXPECT_EQ(1, edge.AddPoints(points.data() + 3, 7));
-    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}), Order(edge));
-    EXPECT_EQ(16, edge.m_Capacity);
+    const std::vector<int> ten = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    EXPECT_EQ(ten, Order(edge));
 
     EXPECT_EQ(0, edge.AddPoints(nullptr, 2));
     EXPECT_EQ(0, edge.AddPoints(points.data(), -1));
     EXPECT_EQ(0, edge.AddPoints(points.data(), INT_MIN));
     EXPECT_EQ(0, edge.AddPoints(points.data(), INT_MAX)); // the count would overflow
-    EXPECT_EQ(10, edge.m_Count);
-    EXPECT_EQ(16, edge.m_Capacity);
+    EXPECT_EQ(ten, Order(edge));
 
-    edgetest::AllocProbe probe(AP_ALLOC_POINT_BUFFER, 1);
-    EXPECT_EQ(0, edge.AddPoints(points.data(), 7));
-    EXPECT_EQ(10, edge.m_Count);
-    EXPECT_EQ(1, edge.AddPoints(points.data(), 6)); // fits without growth
-    EXPECT_EQ(16, edge.m_Count);
+    // A buffer that cannot grow: one point more than the room is refused
+    // whole, the room itself fills.
+    const int free = edge.Reserve(0) - 10;
+    edgetest::AllocProbe noMemory(AP_ALLOC_POINT_BUFFER, 1);
+    EXPECT_EQ(0, edge.AddPoints(points.data(), free + 1));
+    EXPECT_EQ(ten, Order(edge));
+    EXPECT_EQ(1, edge.AddPoints(points.data(), free));
+    EXPECT_EQ(10 + free, edge.m_Count);
 }
 
 TEST_F(PathEdgeTest, AddPointsRefusedOnBorrowedPoints)
@@ -248,7 +262,7 @@ TEST_F(PathEdgeTest, GetPointOutsideTheCountIsTheInvalidPoint)
 {
     CPathEdge edge;
     Fill(edge, 3);
-    ASSERT_EQ(8, edge.m_Capacity);
+    ASSERT_GE(edge.Reserve(8), 8); // 7 lies in the buffer, past the points
     for (int i : {-1, 3, 7, INT_MIN, INT_MAX})
     {
         tagLonLat p = edge.GetPoint(i);
@@ -270,9 +284,12 @@ TEST_F(PathEdgeTest, RemoveLastStopsAtZeroAndKeepsTheBuffer)
     edge.RemoveLast();
     edge.RemoveLast();
     EXPECT_EQ(0, edge.m_Count);
-    EXPECT_EQ(8, edge.m_Capacity);
     EXPECT_NE(nullptr, edge.mp_Points);
     EXPECT_EQ(180.0, edge.GetPoint(0).lon);
+    // The buffer stays: the points removed fit again without an allocation.
+    edgetest::AllocProbe noMemory(AP_ALLOC_POINT_BUFFER, 1);
+    Fill(edge, 2);
+    EXPECT_EQ((std::vector<int>{0, 1}), Order(edge));
 }
 
 // ---- builds from guide records ------------------------------------------------
@@ -357,7 +374,6 @@ TEST_F(PathEdgeTest, AttachGuideBorrowsAndNeverFrees)
         edge->AttachGuide(guide, true);
         EXPECT_FALSE(edge->m_isOwnPoints);
         EXPECT_TRUE(edge->m_isWhole);
-        EXPECT_EQ(0, edge->m_Capacity);
         EXPECT_EQ(5, edge->m_Count);
         EXPECT_EQ(points.data(), edge->mp_Points);
         EXPECT_EQ(3.0, edge->GetPoint(3).lon);
@@ -403,8 +419,6 @@ TEST_F(PathEdgeTest, CopyGuideCopiesThePoints)
     EXPECT_EQ(1, edge.CopyGuide(guide, true));
     EXPECT_TRUE(edge.m_isOwnPoints);
     EXPECT_NE(points.data(), edge.mp_Points);
-    EXPECT_EQ(9, edge.m_Count);
-    EXPECT_EQ(16, edge.m_Capacity);
     EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}), Order(edge));
     EXPECT_STREQ("Copied", edge.m_Name);
 
@@ -460,7 +474,6 @@ TEST_F(PathEdgeTest, CopyIsWholeOwningAndIndependent)
     EXPECT_TRUE(owned.m_isOwnPoints);
     EXPECT_NE(points.data(), owned.mp_Points);
     EXPECT_EQ(3, owned.m_Count);
-    EXPECT_EQ(8, owned.m_Capacity);
 }
 
 TEST_F(PathEdgeTest, CopyWithoutPoints)
@@ -481,7 +494,6 @@ TEST_F(PathEdgeTest, CopyWithoutPoints)
     CPathEdge failed(full);
     EXPECT_EQ(0, failed.m_Count);
     EXPECT_EQ(nullptr, failed.mp_Points);
-    EXPECT_EQ(0, failed.m_Capacity);
 }
 
 TEST_F(PathEdgeTest, CopyAttributesLeavesFlagsAndPoints)

@@ -1,13 +1,16 @@
-// The owning edge vector: growth of the pointer array, the four Append
-// builds, and that every failed Append leaves the vector as it was.
+// The owning edge vector: room for edges, every edge appended kept in order,
+// the four Append builds, and that an Append whose allocation fails, at any
+// of its allocations, leaves the vector as it was.
 #include "Edges/PathEdgeVec.h"
 #include "AllocProbe.h"
 #include "Support/TestHost.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <functional>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -59,28 +62,39 @@ TEST_F(PathEdgeVecTest, ConstructedEmpty)
 {
     CPathEdgeVec vec;
     EXPECT_EQ(0, vec.Size());
-    EXPECT_EQ(0, vec.m_Capacity);
+    EXPECT_EQ(0, vec.Reserve(0)); // no room
     EXPECT_EQ(nullptr, vec.mp_Items);
     EXPECT_EQ(nullptr, vec.GetAt(0));
 }
 
-TEST_F(PathEdgeVecTest, ReserveAndGrowthBySteps)
+TEST_F(PathEdgeVecTest, AppendsKeepEveryEdgeInOrder)
 {
-    edgetest::AllocProbe probe;
     CPathEdgeVec vec;
-    EXPECT_EQ(0, vec.Reserve(0));
-    EXPECT_EQ(0, probe.Attempts(AP_ALLOC_POINTER_ARRAY));
-    EXPECT_EQ(8, vec.Reserve(1));
-    EXPECT_EQ(8, vec.Reserve(8));
-    EXPECT_EQ(1, probe.Attempts(AP_ALLOC_POINTER_ARRAY));
-    FillCopies(vec, 8);
-    EXPECT_EQ(8, vec.m_Capacity);
-    EXPECT_EQ(1, probe.Attempts(AP_ALLOC_POINTER_ARRAY));
-    FillCopies(vec, 1); // the ninth
-    EXPECT_EQ(16, vec.m_Capacity);
-    EXPECT_EQ(2, probe.Attempts(AP_ALLOC_POINTER_ARRAY));
-    EXPECT_EQ(16, vec.Reserve(5));
-    EXPECT_EQ(9, vec.Size());
+    FillCopies(vec, 40);
+    std::vector<int> expected(40);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(expected, Marks(vec));
+}
+
+// Reserve(n) answers the room, at least n; appends up to the room, and
+// Reserve of no more than it, need no pointer array (so cannot fail for one).
+TEST_F(PathEdgeVecTest, ReservedRoomTakesAppendsWithoutAGrowingArray)
+{
+    for (int n = 1; n <= 20; ++n)
+    {
+        CPathEdgeVec vec;
+        const int room = vec.Reserve(n);
+        ASSERT_GE(room, n);
+        edgetest::AllocProbe noArrays(AP_ALLOC_POINTER_ARRAY, 1);
+        EXPECT_EQ(room, vec.Reserve(n)) << n;
+        FillCopies(vec, room);
+        EXPECT_EQ(room, vec.Size()) << n;
+        EXPECT_EQ(0, noArrays.Failures()) << n;
+    }
+    edgetest::AllocProbe noArrays(AP_ALLOC_POINTER_ARRAY, 1);
+    CPathEdgeVec empty;
+    EXPECT_EQ(0, empty.Reserve(0));
+    EXPECT_EQ(0, noArrays.Failures());
 }
 
 TEST_F(PathEdgeVecTest, ReserveFailures)
@@ -88,18 +102,19 @@ TEST_F(PathEdgeVecTest, ReserveFailures)
     CPathEdgeVec vec;
     FillCopies(vec, 3);
     CPathEdge** items = vec.mp_Items;
+    const int room = vec.Reserve(0);
     {
-        edgetest::AllocProbe probe(AP_ALLOC_POINTER_ARRAY, 1);
-        EXPECT_EQ(-1, vec.Reserve(9));
+        edgetest::AllocProbe noArrays(AP_ALLOC_POINTER_ARRAY, 1);
+        EXPECT_EQ(-1, vec.Reserve(room + 1));
     }
     {
         edgetest::AllocProbe probe;
-        EXPECT_EQ(-1, vec.Reserve(INT_MAX)); // cannot be rounded up
-        EXPECT_EQ(-1, vec.Reserve(INT_MAX - 3));
+        // INT_MAX is prime: rounded to whatever room, it passes an int.
+        EXPECT_EQ(-1, vec.Reserve(INT_MAX));
         EXPECT_EQ(0, probe.Attempts(AP_ALLOC_POINTER_ARRAY));
     }
     EXPECT_EQ(items, vec.mp_Items);
-    EXPECT_EQ(8, vec.m_Capacity);
+    EXPECT_EQ(room, vec.Reserve(0));
     EXPECT_EQ((std::vector<int>{0, 1, 2}), Marks(vec));
 }
 
@@ -167,7 +182,6 @@ TEST_F(PathEdgeVecTest, RemoveAllEmptiesAndTheVectorFillsAgain)
     CPathEdgeVec empty;
     empty.RemoveAll();
     EXPECT_EQ(0, empty.Size());
-    EXPECT_EQ(0, empty.m_Capacity);
     EXPECT_EQ(nullptr, empty.mp_Items);
 
     CPathEdgeVec vec;
@@ -175,10 +189,9 @@ TEST_F(PathEdgeVecTest, RemoveAllEmptiesAndTheVectorFillsAgain)
     vec.RemoveAt(4);
     vec.RemoveAll();
     EXPECT_EQ(0, vec.Size());
-    EXPECT_EQ(0, vec.m_Capacity);
+    EXPECT_EQ(0, vec.Reserve(0)); // the pointer array is gone
     EXPECT_EQ(nullptr, vec.mp_Items);
     FillCopies(vec, 2);
-    EXPECT_EQ(8, vec.m_Capacity);
     EXPECT_EQ((std::vector<int>{0, 1}), Marks(vec));
 }
 
@@ -274,67 +287,78 @@ TEST_F(PathEdgeVecTest, AppendWholeGuide)
 
 // ---- failures leave the vector unchanged -----------------------------------------
 
-struct FailingAllocation
-{
-    const char* what;
-    ApAllocSite site;
-    int attempt; // counted from the Append under test
-};
-
 struct AppendVariant
 {
     const char* what;
     std::function<int(CPathEdgeVec&)> append;
-    int pointBufferAllocations; // what a successful build of this variant makes
 };
 
-TEST_F(PathEdgeVecTest, EveryFailedAppendLeavesTheVectorUnchanged)
+class FailedAppendTest : public PathEdgeVecTest
+{
+protected:
+    // A vector with no room left: an Append has to grow its pointer array.
+    void Full(CPathEdgeVec& vec) { FillCopies(vec, vec.Reserve(1)); }
+
+    // The allocations per site of `variant` appending to a full vector.
+    std::array<int, AP_ALLOC_SITE_COUNT> AllocationsOf(const AppendVariant& variant)
+    {
+        std::array<int, AP_ALLOC_SITE_COUNT> made{};
+        CPathEdgeVec vec;
+        Full(vec);
+        edgetest::AllocProbe counting;
+        EXPECT_EQ(0, variant.append(vec)) << variant.what;
+        for (size_t site = 0; site < made.size(); ++site)
+            made[site] = counting.Attempts(static_cast<ApAllocSite>(site));
+        return made;
+    }
+
+    // Allocation `attempt` at `site` fails: the Append fails and leaves the
+    // full vector as it was, and succeeds once the allocation does.
+    void ExpectFailureChangesNothing(const AppendVariant& variant, ApAllocSite site, int attempt)
+    {
+        SCOPED_TRACE(std::string(variant.what) + ", allocation " + std::to_string(attempt) +
+                     " at site " + std::to_string(site));
+        CPathEdgeVec vec;
+        Full(vec);
+        const int size = vec.Size();
+        CPathEdge** items = vec.mp_Items;
+        const std::vector<CPathEdge*> edges(items, items + size);
+        const std::vector<int> marks = Marks(vec);
+        {
+            edgetest::AllocProbe probe(site, attempt);
+            EXPECT_EQ(-1, variant.append(vec));
+            EXPECT_EQ(1, probe.Failures());
+        }
+        EXPECT_EQ(size, vec.Size());
+        EXPECT_EQ(items, vec.mp_Items);
+        EXPECT_EQ(edges, std::vector<CPathEdge*>(vec.mp_Items, vec.mp_Items + size));
+        EXPECT_EQ(marks, Marks(vec));
+        EXPECT_EQ(0, variant.append(vec));
+        EXPECT_EQ(size + 1, vec.Size());
+    }
+};
+
+// Each allocation that each Append makes, failed in turn.
+TEST_F(FailedAppendTest, EveryFailedAppendLeavesTheVectorUnchanged)
 {
     CPathEdge source;
     source.AttachGuide(guide, true);
-    // The cuts keep 11 points, so their buffer grows twice, point by point;
-    // the copies reserve once; the borrowed guide allocates no buffer.
     const AppendVariant variants[] = {
-        {"copy of an edge", [&](CPathEdgeVec& v) { return v.Append(source); }, 1},
-        {"cut copy of an edge", [&](CPathEdgeVec& v) { return v.Append(source, 9.5, false); }, 2},
-        {"cut guide", [&](CPathEdgeVec& v) { return v.Append(guide, 9.5, true, true); }, 2},
-        {"whole guide, copied", [&](CPathEdgeVec& v) { return v.Append(guide, true, true); }, 1},
-        {"whole guide, borrowed", [&](CPathEdgeVec& v) { return v.Append(guide, false, true); }, 0},
+        {"copy of an edge", [&](CPathEdgeVec& v) { return v.Append(source); }},
+        {"cut copy of an edge", [&](CPathEdgeVec& v) { return v.Append(source, 9.5, false); }},
+        {"cut guide", [&](CPathEdgeVec& v) { return v.Append(guide, 9.5, true, true); }},
+        {"whole guide, copied", [&](CPathEdgeVec& v) { return v.Append(guide, true, true); }},
+        {"whole guide, borrowed", [&](CPathEdgeVec& v) { return v.Append(guide, false, true); }},
     };
-    const FailingAllocation failures[] = {
-        {"edge", AP_ALLOC_EDGE, 1},
-        {"point buffer", AP_ALLOC_POINT_BUFFER, 1},
-        {"point buffer growth", AP_ALLOC_POINT_BUFFER, 2},
-        {"pointer array growth", AP_ALLOC_POINTER_ARRAY, 1},
-    };
-    int checked = 0;
     for (const AppendVariant& variant : variants)
-        for (const FailingAllocation& failure : failures)
-        {
-            if (failure.site == AP_ALLOC_POINT_BUFFER &&
-                failure.attempt > variant.pointBufferAllocations)
-                continue; // the variant makes no such allocation
-            std::string label = std::string(variant.what) + " / " + failure.what;
-            CPathEdgeVec vec;
-            FillCopies(vec, 8); // full: the next Append grows the pointer array
-            CPathEdge** items = vec.mp_Items;
-            std::vector<CPathEdge*> edges(items, items + 8);
-            {
-                edgetest::AllocProbe probe(failure.site, failure.attempt);
-                EXPECT_EQ(-1, variant.append(vec)) << label;
-                EXPECT_EQ(1, probe.Failures()) << label;
-            }
-            EXPECT_EQ(8, vec.Size()) << label;
-            EXPECT_EQ(8, vec.m_Capacity) << label;
-            EXPECT_EQ(items, vec.mp_Items) << label;
-            EXPECT_EQ(edges, std::vector<CPathEdge*>(vec.mp_Items, vec.mp_Items + 8)) << label;
-            EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}), Marks(vec)) << label;
-            // Once the allocation succeeds again the same Append is stored.
-            EXPECT_EQ(0, variant.append(vec)) << label;
-            EXPECT_EQ(9, vec.Size()) << label;
-            ++checked;
-        }
-    EXPECT_EQ(16, checked);
+    {
+        const std::array<int, AP_ALLOC_SITE_COUNT> made = AllocationsOf(variant);
+        EXPECT_GT(made[AP_ALLOC_EDGE], 0) << variant.what;
+        EXPECT_GT(made[AP_ALLOC_POINTER_ARRAY], 0) << variant.what;
+        for (size_t site = 0; site < made.size(); ++site)
+            for (int attempt = 1; attempt <= made[site]; ++attempt)
+                ExpectFailureChangesNothing(variant, static_cast<ApAllocSite>(site), attempt);
+    }
 }
 
 } // namespace

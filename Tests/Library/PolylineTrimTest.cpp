@@ -20,7 +20,7 @@ const double kQuarterDegree = 0.004363323129985824; // radians; also the chord b
 
 std::vector<tagLonLat> PointsOf(const CPathEdge& edge)
 {
-    return {edge.mp_Points, edge.mp_Points + edge.m_Count};
+    return std::vector<tagLonLat>(edge.mp_Points, edge.mp_Points + edge.m_Count);
 }
 
 ::testing::AssertionResult SamePoints(const std::vector<tagLonLat>& expected,
@@ -131,8 +131,7 @@ TEST_F(PolylineTrimTest, FewerThanTwoPointsAppendNothing)
 {
     for (int count : {-1, 0, 1})
     {
-        CPathEdge start;
-        CPathEdge end;
+        CPathEdge start, end;
         EXPECT_EQ(-1, start.TrimFromStart(P.data(), count, 0.1));
         EXPECT_EQ(-1, end.TrimFromEnd(P.data(), count, 0.1));
         EXPECT_EQ(0, start.m_Count);
@@ -189,47 +188,53 @@ TEST_F(PolylineTrimTest, BorrowedPointsRefuseTheFirstAppend)
     EXPECT_EQ(P.data(), edge.mp_Points);
 }
 
+// A point buffer that cannot be had fails the walk wherever that happens (the
+// first buffer, a later growth, the append of the cut point itself) and
+// leaves the edge empty; without the failure the same cuts succeed.
 TEST_F(PolylineTrimTest, GrowthFailureFailsTheWalk)
 {
-    // Twelve points along the equator, one length unit apart: the ninth
-    // append needs a second buffer step.
+    // Forty points along the equator, one length unit apart.
+    const int count = 40;
     std::vector<tagLonLat> line;
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < count; ++i)
         line.push_back({static_cast<double>(i), 0.0});
-    {
-        edgetest::AllocProbe failFirst(AP_ALLOC_POINT_BUFFER, 1);
-        CPathEdge start;
-        CPathEdge end;
-        EXPECT_EQ(-1, start.TrimFromStart(line.data(), 12, 10.5));
-        EXPECT_EQ(-1, end.TrimFromEnd(line.data(), 12, 10.5));
-        EXPECT_EQ(0, start.m_Count);
-        EXPECT_EQ(0, end.m_Count);
-        EXPECT_EQ(nullptr, start.mp_Points);
-    }
-    {
-        edgetest::AllocProbe failGrowth(AP_ALLOC_POINT_BUFFER, 2);
-        CPathEdge start;
-        EXPECT_EQ(-1, start.TrimFromStart(line.data(), 12, 10.5));
-        EXPECT_EQ(0, start.m_Count);
-        EXPECT_EQ(8, start.m_Capacity);
-    }
-    {
-        edgetest::AllocProbe failGrowth(AP_ALLOC_POINT_BUFFER, 2);
-        CPathEdge end;
-        EXPECT_EQ(-1, end.TrimFromEnd(line.data(), 12, 10.5));
-        EXPECT_EQ(0, end.m_Count);
-        EXPECT_EQ(8, end.m_Capacity);
-    }
-    // The cut point itself as the ninth append: 8 whole points, then the cut.
-    {
-        edgetest::AllocProbe failGrowth(AP_ALLOC_POINT_BUFFER, 2);
-        CPathEdge start;
-        EXPECT_EQ(-1, start.TrimFromStart(line.data(), 12, 7.5));
-        EXPECT_EQ(0, start.m_Count);
-    }
-    // Without a failure the same cuts succeed.
+    int laterGrowths = 0;
+    for (int whole = 0; whole < count - 1; ++whole)
+        for (bool fromStart : {true, false})
+        {
+            const double length = whole + 0.5;
+            const auto trim = [&](CPathEdge& edge)
+            {
+                return fromStart ? edge.TrimFromStart(line.data(), count, length)
+                                 : edge.TrimFromEnd(line.data(), count, length);
+            };
+            int buffers = 0;
+            {
+                edgetest::AllocProbe counting;
+                CPathEdge edge;
+                ASSERT_GE(trim(edge), 0) << length;
+                buffers = counting.Attempts(AP_ALLOC_POINT_BUFFER);
+            }
+            laterGrowths += buffers - 1;
+            for (int failing = 1; failing <= buffers; ++failing)
+            {
+                const std::string label = std::to_string(length) +
+                                          (fromStart ? " from the start" : " from the end") +
+                                          ", allocation " + std::to_string(failing) + " fails";
+                edgetest::AllocProbe failure(AP_ALLOC_POINT_BUFFER, failing);
+                CPathEdge edge;
+                EXPECT_EQ(-1, trim(edge)) << label;
+                EXPECT_EQ(0, edge.m_Count) << label;
+                if (failing == 1)
+                {
+                    EXPECT_EQ(nullptr, edge.mp_Points) << label;
+                }
+            }
+        }
+    EXPECT_GT(laterGrowths, 0) << "no walk grew its buffer after the first allocation";
+
     CPathEdge start;
-    EXPECT_EQ(11, start.TrimFromStart(line.data(), 12, 10.5));
+    EXPECT_EQ(11, start.TrimFromStart(line.data(), count, 10.5));
     EXPECT_EQ(12, start.m_Count);
     EXPECT_EQ(10.5, start.mp_Points[11].lon);
 }
@@ -353,8 +358,7 @@ std::vector<tagLonLat> RandomPolyline(std::mt19937_64& random, tagLonLat start, 
     std::vector<tagLonLat> points = {start};
     for (int i = 1; i < count; ++i)
     {
-        double angle = turn(random);
-        double length = step(random);
+        double angle = turn(random), length = step(random);
         tagLonLat last = points.back();
         points.push_back(
             {last.lon + std::cos(angle) * length, last.lat + std::sin(angle) * length});
@@ -420,7 +424,7 @@ void CheckCuts(const std::vector<tagLonLat>& points, double length, double slack
     ASSERT_LE(appended, count);
     ASSERT_EQ(appended, end.m_Count);
     got = PointsOf(end);
-    const size_t firstWhole = static_cast<size_t>(count) - static_cast<size_t>(appended) + 1;
+    size_t firstWhole = static_cast<size_t>(count - appended + 1);
     ASSERT_TRUE(SamePoints(
         std::vector<tagLonLat>(points.begin() + static_cast<long>(firstWhole), points.end()),
         std::vector<tagLonLat>(got.begin() + 1, got.end())));
@@ -492,8 +496,7 @@ TEST_F(PolylineTrimTest, ReferenceExactAndTooShortLengths)
             fromStart = SegmentLength(points[n], points[n + 1]) + fromStart;
         CPathEdge whole;
         ASSERT_EQ(-1, whole.TrimFromStart(points.data(), 6, fromStart));
-        CPathEdge longer;
-        CPathEdge longerEnd;
+        CPathEdge longer, longerEnd;
         ASSERT_EQ(-1, longer.TrimFromStart(points.data(), 6, fromStart * 1.001));
         ASSERT_EQ(-1, longerEnd.TrimFromEnd(points.data(), 6, fromEnd * 1.001));
     }

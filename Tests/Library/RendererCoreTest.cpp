@@ -1,9 +1,12 @@
 // The renderer core: the size table, the scale level and its clamps, the
 // drawing switches and the operation probe.
 #include "LibraryFixture.h"
+#include "LogLineChecks.h"
 
 #include "Render/AdvicePathRender.h"
 #include "Render/OperationProbe.h"
+
+#include <gmock/gmock.h>
 
 #include <cstring>
 
@@ -11,6 +14,9 @@ namespace aptest
 {
 namespace
 {
+
+using ::testing::Each;
+using ::testing::ElementsAre;
 
 class RendererCoreTest : public LibraryTest
 {
@@ -55,16 +61,7 @@ TEST_F(RendererCoreTest, SetSizeWithoutTableIsRefused)
     std::vector<AdvicePathSizeSetting> sizes = MakeSizeTable(2);
     EXPECT_EQ(render.SetSize(nullptr, 2, 7), 0);
     EXPECT_EQ(render.SetSize(sizes.data(), 0, 7), 0);
-    ASSERT_EQ(Log().size(), 2u);
-    for (const LogRecord& record : Log())
-    {
-        EXPECT_EQ(record.category, "pathRender");
-        EXPECT_EQ(record.level, 300);
-        EXPECT_EQ(record.file, "..\\source\\Render\\AdvicePathRender");
-        EXPECT_EQ(record.line, 47);
-        EXPECT_EQ(record.function, "AdvicePathRender::SetSize");
-        EXPECT_EQ(record.text, "AdvicePathSizeSetting is NULL \n");
-    }
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_SIZE_TABLE_NULL, AP_MSG_SIZE_TABLE_NULL));
     EXPECT_EQ(render.m_pSizeSet, nullptr);
     EXPECT_EQ(render.m_MaxTurnScale, 30);
 }
@@ -97,14 +94,8 @@ TEST_F(RendererCoreTest, FailedSetSizeKeepsThePreviousTable)
         AllocFailure failure(AP_ALLOC_SIZE_TABLE);
         EXPECT_EQ(render.SetSize(other.data(), 4, 1), 0);
     }
-    ASSERT_EQ(Log().size(), 3u);
-    for (const LogRecord& record : Log())
-    {
-        EXPECT_EQ(record.level, 0);
-        EXPECT_EQ(record.line, 54);
-        EXPECT_EQ(record.function, "AdvicePathRender::SetSize");
-        EXPECT_EQ(record.text, "new AdvicePathSizeSetting failed \n");
-    }
+    EXPECT_THAT(LoggedMessages(), Each(AP_MSG_SIZE_TABLE_NOT_ALLOCATED));
+    EXPECT_EQ(Log().size(), 3u);
     EXPECT_EQ(render.m_SizeSetCnt, 3);
     EXPECT_EQ(render.m_MaxTurnScale, 12);
     view.level = 2;
@@ -122,22 +113,15 @@ TEST_F(RendererCoreTest, SetSizeIsMeasuredByTheProbe)
     EXPECT_EQ(MemoryControl::Calls(), 2);
     EXPECT_EQ(MemoryControl::LastLengthField(), 32u);
     ASSERT_EQ(Log().size(), 2u);
-    EXPECT_TRUE(Log()[0].info);
-    EXPECT_EQ(Log()[0].line, 67);
-    EXPECT_EQ(Log()[0].function, "AdvicePathRender::SetSize");
-    EXPECT_EQ(Log()[0].file, "..\\source\\Render\\AdvicePathRender");
-    EXPECT_EQ(Log()[0].text, "timerSetSize::2.250000ms");
-    EXPECT_TRUE(Log()[1].info);
-    EXPECT_EQ(Log()[1].line, 67);
-    EXPECT_EQ(Log()[1].text, "memcnterSetSize::PhsMem:4KB VirMem:8KB");
+    EXPECT_TRUE(LoggedAs(Log()[0], AP_MSG_PROBE_SET_SIZE_TIME, "2.250000"));
+    EXPECT_TRUE(LoggedAs(Log()[1], AP_MSG_PROBE_SET_SIZE_MEMORY, "PhsMem:4KB VirMem:8KB"));
 }
 
 TEST_F(RendererCoreTest, RefusedSetSizeWritesNoProbeLines)
 {
     EXPECT_EQ(render.SetSize(nullptr, 3, 30), 0);
     EXPECT_EQ(MemoryControl::Calls(), 1) << "the probe starts before the arguments are looked at";
-    ASSERT_EQ(Log().size(), 1u);
-    EXPECT_FALSE(Log()[0].info);
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_SIZE_TABLE_NULL));
 }
 
 TEST_F(RendererCoreTest, MemCounterTextWrapsAShrinkingUse)
@@ -163,7 +147,7 @@ TEST_F(RendererCoreTest, ShrinkingUseShowsWrappedInTheProbeLine)
     std::vector<AdvicePathSizeSetting> sizes = MakeSizeTable(1);
     ASSERT_EQ(render.SetSize(sizes.data(), 1, 30), 1);
     ASSERT_EQ(Log().size(), 2u);
-    EXPECT_EQ(Log()[1].text, "memcnterSetSize::PhsMem:4194296KB VirMem:0KB");
+    EXPECT_TRUE(LoggedAs(Log()[1], AP_MSG_PROBE_SET_SIZE_MEMORY, "PhsMem:4194296KB VirMem:0KB"));
 }
 
 struct ClampCase
@@ -171,7 +155,7 @@ struct ClampCase
     int tableSize;
     int mapLevel;
     int expectedLevel;
-    int expectedLogLine; // 0: no log line
+    ApLogMessage expectedLine; // AP_MSG_COUNT: no log line
 };
 
 class ScaleClampTest : public RendererCoreTest, public ::testing::WithParamInterface<ClampCase>
@@ -190,32 +174,29 @@ TEST_P(ScaleClampTest, LevelIsClampedToTheTable)
     view.level = c.mapLevel;
     render.Draw(false, false);
     EXPECT_EQ(render.m_CurScale, c.expectedLevel);
-    if (c.expectedLogLine == 0)
-    {
+    if (c.expectedLine == AP_MSG_COUNT)
         EXPECT_TRUE(Log().empty());
-        return;
-    }
-    ASSERT_EQ(Log().size(), 1u);
-    EXPECT_EQ(Log()[0].level, 800);
-    EXPECT_EQ(Log()[0].line, c.expectedLogLine);
-    EXPECT_EQ(Log()[0].function, "AdvicePathRender::AutoSetCurScale");
-    EXPECT_EQ(Log()[0].text,
-              c.expectedLogLine == 288
-                  ? "m_CurScale > = m_SizeSetCnt && m_SizeSetCnt > AP_SCALE_DEFAULT \n"
-                  : "m_CurScale > = m_SizeSetCnt  && m_SizeSetCnt < AP_SCALE_DEFAULT -1 \n");
+    else
+        EXPECT_THAT(LoggedMessages(), ElementsAre(c.expectedLine));
 }
+
+const ApLogMessage kNoLine = AP_MSG_COUNT;
+const ApLogMessage kToDefault = AP_MSG_SCALE_TO_DEFAULT;
+const ApLogMessage kToLast = AP_MSG_SCALE_TO_LAST;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ScaleClampTest,
-    ::testing::Values(ClampCase{0, 3, -1, 293}, // no table yet: always -1
-                      ClampCase{0, -4, -4, 0},  // below the empty table: left as it is
-                      ClampCase{10, 7, 7, 0}, ClampCase{10, 9, 9, 0}, ClampCase{10, 10, 5, 288},
-                      ClampCase{10, 12, 5, 288}, ClampCase{3, 2, 2, 0}, ClampCase{3, 3, 2, 293},
-                      ClampCase{3, 40, 2, 293}, ClampCase{6, 6, 5, 288}, ClampCase{5, 5, 4, 293},
-                      ClampCase{1, 0, 0, 0}, ClampCase{1, 1, 0, 293},
+    ::testing::Values(ClampCase{0, 3, -1, kToLast},  // no table yet: always -1
+                      ClampCase{0, -4, -4, kNoLine}, // below the empty table: left as it is
+                      ClampCase{10, 7, 7, kNoLine}, ClampCase{10, 9, 9, kNoLine},
+                      ClampCase{10, 10, 5, kToDefault}, ClampCase{10, 12, 5, kToDefault},
+                      ClampCase{3, 2, 2, kNoLine}, ClampCase{3, 3, 2, kToLast},
+                      ClampCase{3, 40, 2, kToLast}, ClampCase{6, 6, 5, kToDefault},
+                      ClampCase{5, 5, 4, kToLast}, ClampCase{1, 0, 0, kNoLine},
+                      ClampCase{1, 1, 0, kToLast},
                       // A negative level from the map view with a table: the most
                       // detailed record, never an element before the table.
-                      ClampCase{3, -1, 0, 0}, ClampCase{10, -2147483647 - 1, 0, 0}));
+                      ClampCase{3, -1, 0, kNoLine}, ClampCase{10, -2147483647 - 1, 0, kNoLine}));
 
 TEST_F(RendererCoreTest, ScaleIsHandedUnchangedToScaleToLevel)
 {
@@ -249,8 +230,7 @@ TEST_F(RendererCoreTest, DisabledDrawingStillUpdatesTheLevel)
     render.Draw(true, true);
     EXPECT_EQ(render.m_CurScale, 5);
     EXPECT_TRUE(view.calls.empty()) << "no route line, turn or origin-destination line";
-    ASSERT_EQ(Log().size(), 1u);
-    EXPECT_EQ(Log()[0].line, 288);
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_SCALE_TO_DEFAULT));
 }
 
 TEST_F(RendererCoreTest, DrawWithoutMapViewLogsEveryTime)
@@ -262,8 +242,7 @@ TEST_F(RendererCoreTest, DrawWithoutMapViewLogsEveryTime)
     RecordingLog::Instance().Clear();
     render.Draw(true, true);
     render.Draw(true, true);
-    ASSERT_EQ(Log().size(), 2u);
-    EXPECT_EQ(Log()[1].text, "mp_MapView is NULL \n");
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_SCALE_NO_MAP_VIEW, AP_MSG_SCALE_NO_MAP_VIEW));
     EXPECT_EQ(render.m_CurScale, 1) << "the level stays without a map view";
 }
 

@@ -3,13 +3,12 @@
 // colours, the probe lines, switching the arrow off and on, and the failures.
 #include "AdvicePathRenderEx.h"
 #include "JunctionTestSupport.h"
+#include "LogLineChecks.h"
 
 #include "Render/AdvicePathRender.h"
 
 #include <gmock/gmock.h>
 
-#include <algorithm>
-#include <iterator>
 #include <string>
 #include <utility>
 
@@ -131,15 +130,6 @@ protected:
                    static_cast<int32_t>(fill), arrow);
     }
 
-    static std::vector<LogRecord> InfoLines()
-    {
-        std::vector<LogRecord> lines;
-        for (const LogRecord& line : LogLines())
-            if (line.info)
-                lines.push_back(line);
-        return lines;
-    }
-
     TestPath path;
     RecordingMapView view;
     std::vector<AdvicePathSizeSetting> sizes;
@@ -201,16 +191,9 @@ TEST_F(TurnRenderingTest, ProbeLinesOfSetTurnInfoAndDrawTurn)
     handle.SetTurnInfo(Turn(), &path);
 
     ASSERT_EQ(LogLines().size(), 2u);
-    for (const LogRecord& line : LogLines())
-    {
-        EXPECT_TRUE(line.info);
-        EXPECT_EQ(line.category, "pathRender");
-        EXPECT_EQ(line.file, "..\\source\\Render\\AdvicePathRender");
-        EXPECT_EQ(line.line, 328);
-        EXPECT_EQ(line.function, "AdvicePathRender::SetTurnInfo");
-    }
-    EXPECT_EQ(LogLines()[0].text, "timerSetTurnInfo::2.250000ms");
-    EXPECT_EQ(LogLines()[1].text, "memcnterSetTurnInfo::PhsMem:3KB VirMem:1KB");
+    EXPECT_TRUE(LoggedAs(LogLines()[0], AP_MSG_PROBE_SET_TURN_INFO_TIME, "2.250000"));
+    EXPECT_TRUE(
+        LoggedAs(LogLines()[1], AP_MSG_PROBE_SET_TURN_INFO_MEMORY, "PhsMem:3KB VirMem:1KB"));
 
     RecordingLog::Instance().Clear();
     MemoryControl::Queue({20u << 10, 8u << 10});
@@ -219,14 +202,9 @@ TEST_F(TurnRenderingTest, ProbeLinesOfSetTurnInfoAndDrawTurn)
     handle.Draw(true, true);
 
     ASSERT_EQ(LogLines().size(), 2u);
-    for (const LogRecord& line : LogLines())
-    {
-        EXPECT_TRUE(line.info);
-        EXPECT_EQ(line.line, 268);
-        EXPECT_EQ(line.function, "AdvicePathRender::DrawTurn");
-    }
-    EXPECT_EQ(LogLines()[0].text, "timerDrawTurn::0.500000ms");
-    EXPECT_EQ(LogLines()[1].text, "memcnterDrawTurn::PhsMem:0KB VirMem:4194302KB");
+    EXPECT_TRUE(LoggedAs(LogLines()[0], AP_MSG_PROBE_DRAW_TURN_TIME, "0.500000"));
+    EXPECT_TRUE(
+        LoggedAs(LogLines()[1], AP_MSG_PROBE_DRAW_TURN_MEMORY, "PhsMem:0KB VirMem:4194302KB"));
 }
 
 TEST_F(TurnRenderingTest, ClearBigArrowHidesTheTurnUntilTheNextSetTurnInfo)
@@ -241,12 +219,7 @@ TEST_F(TurnRenderingTest, ClearBigArrowHidesTheTurnUntilTheNextSetTurnInfo)
         RecordingLog::Instance().Clear();
         handle.Draw(true, true);
         EXPECT_EQ(view.calls.size(), 4u); // the route line only
-        ASSERT_EQ(LogLines().size(), 1u);
-        EXPECT_EQ(LogLines()[0].level, 800);
-        EXPECT_EQ(LogLines()[0].line, 197);
-        EXPECT_EQ(LogLines()[0].file, "..\\source\\Render\\AdvicePathRender");
-        EXPECT_EQ(LogLines()[0].function, "AdvicePathRender::DrawTurn");
-        EXPECT_EQ(LogLines()[0].text, "m_isClearBigArrow is ture Or mp_MapView is NULL \n");
+        EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_TURN_HIDDEN));
     }
 
     handle.SetTurnInfo(Turn(), &path);
@@ -263,12 +236,7 @@ TEST_F(TurnRenderingTest, SetTurnInfoWithoutPathIsLoggedAndChangesNothing)
     const int memoryReadings = MemoryControl::Calls();
     handle.SetTurnInfo(Turn(NAV_TURN_END), nullptr);
 
-    ASSERT_EQ(LogLines().size(), 1u);
-    EXPECT_EQ(LogLines()[0].level, 0);
-    EXPECT_EQ(LogLines()[0].line, 307);
-    EXPECT_EQ(LogLines()[0].function, "AdvicePathRender::SetTurnInfo");
-    EXPECT_EQ(LogLines()[0].text, "path is NULL \n");
-    EXPECT_TRUE(InfoLines().empty());
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_TURN_NULL_PATH));
     EXPECT_EQ(MemoryControl::Calls(), memoryReadings); // no probe
 
     // The previous manoeuvre is still drawn...
@@ -339,15 +307,7 @@ TEST_F(TurnRenderingTest, EndOfRouteDrawsNoTurn)
     handle.Draw(true, true);
 
     EXPECT_EQ(view.calls.size(), 4u);
-    ASSERT_EQ(LogLines().size(), 2u);
-    EXPECT_EQ(LogLines()[0].level, 800);
-    EXPECT_EQ(LogLines()[0].line, 163);
-    EXPECT_EQ(LogLines()[0].text, "NAV_TURN_END \n");
-    EXPECT_EQ(LogLines()[1].level, 300);
-    EXPECT_EQ(LogLines()[1].line, 231);
-    EXPECT_EQ(LogLines()[1].file, "..\\source\\Render\\AdvicePathRender");
-    EXPECT_EQ(LogLines()[1].function, "AdvicePathRender::DrawTurn");
-    EXPECT_EQ(LogLines()[1].text, "GenerateCrossEdges failed \n");
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_CROSS_TURN_END, AP_MSG_TURN_BAND_FAILED));
 }
 
 // ---- the renderer's own state ---------------------------------------------------
@@ -364,8 +324,10 @@ protected:
 
     bool ArrowHeadIsZero() const
     {
-        return std::all_of(std::begin(render.m_ArrowHead), std::end(render.m_ArrowHead),
-                           [](const tagLonLat& p) { return p.lon == 0.0 && p.lat == 0.0; });
+        for (const tagLonLat& p : render.m_ArrowHead)
+            if (p.lon != 0.0 || p.lat != 0.0)
+                return false;
+        return true;
     }
 
     AdvicePathRender render{&view};
@@ -384,11 +346,7 @@ TEST_F(TurnRendererStateTest, BandTooShortForAnArrowDrawsNoTurn)
     render.Draw(false, true);
 
     EXPECT_TRUE(view.calls.empty());
-    ASSERT_EQ(LogLines().size(), 1u);
-    EXPECT_EQ(LogLines()[0].level, 300);
-    EXPECT_EQ(LogLines()[0].line, 238);
-    EXPECT_EQ(LogLines()[0].function, "AdvicePathRender::DrawTurn");
-    EXPECT_EQ(LogLines()[0].text, "GenerateCrossEdges failed \n");
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_TURN_ARROW_FAILED));
     EXPECT_EQ(render.m_CrossEdges.m_EdgeVec.Size(), 0);
     EXPECT_TRUE(ArrowHeadIsZero());
 }
@@ -444,8 +402,7 @@ TEST_F(TurnRendererStateTest, ClearEmptiesTheBandAndDetachesTheJunction)
     RecordingLog::Instance().Clear();
     render.Draw(true, true);
     EXPECT_TRUE(view.calls.empty());
-    ASSERT_EQ(LogLines().size(), 1u);
-    EXPECT_EQ(LogLines()[0].line, 231);
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_TURN_BAND_FAILED));
 }
 
 TEST_F(TurnRendererStateTest, CyclicPathDoesNotHoldTheDrawingThread)
@@ -463,9 +420,7 @@ TEST_F(TurnRendererStateTest, CyclicPathDoesNotHoldTheDrawingThread)
     RecordingLog::Instance().Clear();
     render.Draw(false, true);
     EXPECT_TRUE(view.calls.empty());
-    ASSERT_EQ(LogLines().size(), 2u);
-    EXPECT_EQ(LogLines()[0].text, "m_FromEdges.Size = 0  \n");
-    EXPECT_EQ(LogLines()[1].line, 231);
+    EXPECT_THAT(LoggedMessages(), ElementsAre(AP_MSG_CROSS_NO_FROM_EDGES, AP_MSG_TURN_BAND_FAILED));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -307,6 +308,20 @@ TEST(RouteFilesData, DupontCircleReadsAsTheResponseDescribesIt)
     EXPECT_EQ(maneuvers[2].fromName, "New Hampshire Avenue Northwest");
     EXPECT_EQ(maneuvers[2].toName, "N Street Northwest");
     EXPECT_EQ(maneuvers[3].instruction, "You have arrived at your destination");
+    // Round the circle, five junctions before the exit have a road a car may
+    // leave on (the exits the 6th follows); two have only roads into it.
+    const std::vector<refhost::JunctionRoads>& circle = maneuvers[0].junctions;
+    ASSERT_EQ(circle.size(), 9u);
+    size_t exits = 0;
+    for (size_t j = 1; j + 1 < circle.size(); ++j)
+    {
+        ASSERT_EQ(circle[j].otherMayLeave.size(), circle[j].otherBearings.size());
+        exits +=
+            std::count(circle[j].otherMayLeave.begin(), circle[j].otherMayLeave.end(), true) > 0
+                ? 1
+                : 0;
+    }
+    EXPECT_EQ(exits, 5u);
     // Step distances of the response: 421.2 m to the circle, 182.3 m round it,
     // 269.4 m to N Street; 4.7 m to the end.
     EXPECT_NEAR(maneuvers[0].distanceFromStart, 421.2, 2.0);
@@ -587,6 +602,29 @@ TEST(RouteFilesTrack, ACurveOfSmallStepsIsOneTurn)
     EXPECT_EQ(plain.route.maneuvers.size(), 1u);
 }
 
+TEST(RouteFilesTrack, ATurnIsToldOnceThoughAPointWithinItTurnsLess)
+{
+    // The Munich 1 Hz track told one left turn twice, 6 m apart ("Turn left",
+    // "Bear left"): a point between them turned less than the threshold.
+    // Two turns of a track the same way are always a window (20 m) apart.
+    const RouteReadResult result =
+        ReadRouteFile(kRoutes + "drive-munich-13km-1hz-linestring.geojson");
+    ASSERT_TRUE(result.ok) << result.error;
+    const std::vector<Maneuver>& maneuvers = result.route.maneuvers;
+    for (size_t i = 1; i + 1 < maneuvers.size(); ++i)
+    {
+        const bool right =
+            maneuvers[i].type >= NAV_TURN_SLIGHT_RIGHT && maneuvers[i].type <= NAV_TURN_SHARP_RIGHT;
+        const bool rightBefore = maneuvers[i - 1].type >= NAV_TURN_SLIGHT_RIGHT &&
+                                 maneuvers[i - 1].type <= NAV_TURN_SHARP_RIGHT;
+        if (right == rightBefore)
+        {
+            EXPECT_GT(maneuvers[i].distanceFromStart - maneuvers[i - 1].distanceFromStart, 20.0)
+                << maneuvers[i].instruction << " after " << maneuvers[i - 1].instruction;
+        }
+    }
+}
+
 TEST(RouteFilesTrack, GeoJsonContainersAndDuplicatePoints)
 {
     const std::vector<tagLonLat> corner = Corner(90.0);
@@ -725,6 +763,15 @@ TEST(RouteFilesData, GpxRouteAndTimedTrackReadAsOneDrive)
     EXPECT_EQ(route.maneuvers[0].location.lat, 51.37703);
     EXPECT_EQ(route.maneuvers[0].fromName, "Fučikstraße");
     EXPECT_EQ(route.links[route.maneuvers[0].enterLink + 1].name, "Chamissoweg");
+    // "continue onto Wilhelm-Leuschner-Platz" 13 m after the sharp left into
+    // Dimitroffstraße goes straight on: the sharp left is not its turn again.
+    const auto sharp =
+        std::find_if(route.maneuvers.begin(), route.maneuvers.end(),
+                     [](const Maneuver& m)
+                     { return m.fileInstruction == "turn sharp left onto Dimitroffstraße"; });
+    ASSERT_NE(sharp + 1, route.maneuvers.end());
+    EXPECT_EQ((sharp + 1)->fileInstruction, "continue onto Wilhelm-Leuschner-Platz");
+    EXPECT_EQ((sharp + 1)->type, NAV_TURN_STRAIGHT);
 
     // Five track points that cut the corner of the turn into
     // Funkenburgstraße by 27 m: the route point keeps its place, the time
@@ -741,6 +788,65 @@ TEST(RouteFilesData, GpxRouteAndTimedTrackReadAsOneDrive)
     EXPECT_GT(cornerTime, 26.0);
     EXPECT_LT(cornerTime, 41.0);
     EXPECT_EQ(uturn.route.maneuvers[2].type, NAV_TURN_UTURN);
+}
+
+// A track that leaves the start by a small loop: 14 m south, 8 m east, then
+// north-east past the start to the first route point, 39 m along the track
+// but only 20 m from the start as the crow flies. The route point lies on the
+// track there; it was once taken for a corner point 20 m off the start's
+// first segment, and its band folded back over the loop.
+TEST(RouteFilesData, RoutePointBeyondALoopAtTheStartIsPlacedWhereTheTrackReachesIt)
+{
+    // Metres east and north of the start, turned into degrees near 51.34 N.
+    const double lat0 = 51.34;
+    const double lon0 = 12.36;
+    auto at = [&](double east, double north)
+    {
+        double lonDeg = 0.0;
+        double latDeg = 0.0;
+        refhost::geodesy::UnitDegree({lon0, lat0}, lonDeg, latDeg);
+        std::ostringstream text;
+        text.precision(10);
+        text << "lat=\"" << lat0 + north * latDeg << "\" lon=\"" << lon0 + east * lonDeg << "\"";
+        return text.str();
+    };
+    // The route point (x, y): 20 m from the start and 17 m from the loop's
+    // corner (8, -14): 16x - 28y = 371 on the circle x^2 + y^2 = 400.
+    const double y = (-20776.0 + std::sqrt(20776.0 * 20776.0 - 4.0 * 1040.0 * 35241.0)) / 2080.0;
+    const double x = (371.0 + 28.0 * y) / 16.0;
+    const std::string gpx = "<gpx version=\"1.1\" creator=\"test\"><rte>"
+                            "<rtept " +
+                            at(0, 0) +
+                            "><desc>continue onto Loop Lane</desc></rtept>"
+                            "<rtept " +
+                            at(x, y) +
+                            "><desc>turn left onto High Street</desc></rtept>"
+                            "<rtept " +
+                            at(x - 60, y + 60) +
+                            "><desc>arrive at destination</desc></rtept>"
+                            "</rte><trk><trkseg>"
+                            "<trkpt " +
+                            at(0, 0) + "/><trkpt " + at(0, -14) + "/><trkpt " + at(8, -14) +
+                            "/>"
+                            "<trkpt " +
+                            at(x, y) +
+                            "/>"
+                            "<trkpt " +
+                            at(x - 60, y + 60) + "/></trkseg></trk></gpx>";
+    const RouteReadResult read = Parse(gpx);
+    ASSERT_TRUE(read.ok) << read.error;
+    const RouteDescription& route = read.route;
+    const auto turn = std::find_if(route.maneuvers.begin(), route.maneuvers.end(),
+                                   [](const Maneuver& m)
+                                   { return m.fileInstruction == "turn left onto High Street"; });
+    ASSERT_NE(turn, route.maneuvers.end());
+    EXPECT_NEAR(turn->distanceFromStart, 39.0, 0.5);
+    EXPECT_EQ(turn->type, NAV_TURN_LEFT);
+    // The geometry is the track's: no point was added off it.
+    size_t points = 0;
+    for (const refhost::RoadLink& link : route.links)
+        points += link.points.size() - 1;
+    EXPECT_EQ(points + 1, 5u);
 }
 
 TEST(RouteFilesData, ARoundaboutTurnIsWordedAsTheTurn)

@@ -9,22 +9,4 @@ RecordingLog& RecordingLog::Instance()
     return log;
 }
 
-std::vector<LogRecord> RecordingLog::WithText(const std::string& text) const
-{
-    std::vector<LogRecord> found;
-    for (const LogRecord& record : m_records)
-        if (record.text == text)
-            found.push_back(record);
-    return found;
-}
-
-std::vector<LogRecord> RecordingLog::AtLine(int line) const
-{
-    std::vector<LogRecord> found;
-    for (const LogRecord& record : m_records)
-        if (record.line == line)
-            found.push_back(record);
-    return found;
-}
-
 } // namespace aptest

@@ -28,10 +28,6 @@ public:
     void Add(LogRecord record) { m_records.push_back(std::move(record)); }
     const std::vector<LogRecord>& Records() const { return m_records; }
     void Clear() { m_records.clear(); }
-    // The records with this text, in order.
-    std::vector<LogRecord> WithText(const std::string& text) const;
-    // The records written at this line.
-    std::vector<LogRecord> AtLine(int line) const;
 
 private:
     std::vector<LogRecord> m_records;

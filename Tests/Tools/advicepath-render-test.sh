@@ -10,7 +10,7 @@ case "$case_name" in
     run --help; expect_code 0
     grep -q 'Usage: advicepath-render' "$work/stdout" || fail "no usage line"
     for option in --maneuver --format --size --sizes --colors --no-od-line --log-level \
-                  --log-config --quiet --version -o; do
+                  --log-config --quiet --version -o --map --between; do
       grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
     done
     grep -qF 'and a track (<trk>) along the same way is read as one drive' "$work/stdout" ||
@@ -87,6 +87,39 @@ JSON
   maneuver_out_of_range)
     run "$sample" -o "$out" --maneuver 99 ; expect_code 2; expect_one_line_error
     expect_stderr "has 6 manoeuvres"; expect_no_output ;;
+  between_route)
+    # A car route computed over the Andorra extract, its database kept in the
+    # work folder.
+    XDG_CACHE_HOME="$work/cache" run --map "$source_dir/data/osm/andorra.osm.pbf" \
+      --between 42.5063,1.5216 42.5100,1.5390 -o "$out" --quiet
+    expect_code 0
+    [[ -s "$out/overview.png" && -s "$out/turn-001.png" ]] || fail "pictures missing"
+    grep -q 'andorra.osm.pbf 42.5063,1.5216 -&gt; 42.5100,1.5390' "$out/index.html" ||
+      fail "the page does not name the route"
+    grep -q 'onto ' "$out/index.html" || fail "no caption names a road"
+    grep -qF '© OpenStreetMap contributors' "$out/index.html" ||
+      fail "the page drawn over the map does not credit its data" ;;
+  between_usage)
+    run --between 42.5,1.5 42.6,1.6 -o "$out"; expect_code 2
+    expect_one_line_error "--between needs --map"
+    run --map "$source_dir/data/osm/bautzen.osm" --between 51.19,14.41 51.19 -o "$out"
+    expect_code 2; expect_one_line_error 'expected LAT,LON in decimal degrees, got "51.19"'
+    run "$sample" --map "$source_dir/data/osm/bautzen.osm" --between 51.19,14.41 51.19,14.412 \
+      -o "$out"
+    expect_code 2; expect_one_line_error "give no ROUTE_FILE"; expect_no_output ;;
+  between_no_route)
+    # A point far outside the extract, and a file that is no extract (--quiet:
+    # without it the database's progress lines come first).
+    XDG_CACHE_HOME="$work/cache" run --map "$source_dir/data/osm/bautzen.osm" \
+      --between 51.19,14.41 48.1,11.5 -o "$out" --quiet
+    expect_code 3; expect_one_line_error "is not near any road"; expect_no_output
+    printf 'not an extract\n' >"$work/fake.osm"
+    XDG_CACHE_HOME="$work/cache" run --map "$work/fake.osm" --between 51.19,14.41 51.19,14.412 \
+      -o "$out" --quiet
+    expect_code 3; expect_one_line_error "fake.osm"; expect_no_output
+    # A route file over an extract that cannot be read.
+    run "$sample" --map "$work/fake.osm" -o "$out" --quiet
+    expect_code 3; expect_one_line_error "fake.osm"; expect_no_output ;;
   *) echo "unknown case $case_name"; exit 2 ;;
 esac
 echo "ok ($case_name)"

@@ -35,9 +35,16 @@ case "$case_name" in
     run --help; expect_code 0
     for option in --output --measure --json --size --sizes --colors --speed --fps --speed-up \
                   --max-seconds --max-mb --announce-metres --announce-seconds --north-up --from --to \
-                  --log-level --quiet --version; do
+                  --log-level --quiet --version --map --between; do
       grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
     done ;;
+  map_route)
+    # A drive routed over the Andorra extract with its roads under it.
+    XDG_CACHE_HOME="$work/cache" run --map "$source_dir/data/osm/andorra.osm.pbf" \
+      --between 42.5063,1.5216 42.5100,1.5390 -o "$out" --max-seconds 5 --quiet
+    expect_code 0; expect_replay "$out" 640 480
+    grep -qF '© OpenStreetMap contributors' "$out/index.html" ||
+      fail "the page drawn over the map does not credit its data" ;;
   good_run)
     run "$sample" -o "$out" --png 10 --max-seconds 20; expect_code 0
     expect_replay "$out" 640 480
@@ -73,7 +80,13 @@ assert frames[0]["next"] == 2 and frames[-1]["next"] == 4, "not the part asked f
     run --measure "$source_dir/data/routes/osrm-roundabout-washingtondc-dupont-polyline5.json" \
         --json "$work/measure.json"; expect_code 0
     grep -q 'Draw, turn frames' "$work/stdout" || fail "no turn frame figures"
-    python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert d["frames"] > 8000 and d["turnFrameDraw"]["count"] > 0' \
+    grep -q 'whole frame, host and library' "$work/stdout" || fail "no whole frame figures"
+    grep -q 'peak resident memory' "$work/stdout" || fail "no peak memory"
+    python3 -c 'import json, sys
+d = json.load(open(sys.argv[1]))
+assert d["frames"] > 8000 and d["turnFrameDraw"]["count"] > 0
+assert d["wholeFrame"]["count"] == d["frames"] and d["wholeFrame"]["medianUs"] >= d["frame"]["medianUs"]
+assert 0 < d["setUpMs"]["readAndModel"] < 60000 and d["peakResidentBytes"] > 1000000' \
       "$work/measure.json" || fail "measure.json lacks the figures" ;;
   *) echo "unknown case $case_name"; exit 2 ;;
 esac

@@ -1,6 +1,7 @@
 #include "Colours.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <vector>
@@ -69,6 +70,21 @@ bool ParseColourList(const std::string& text, AdvicePathClrSetting& colours, std
     }
     colours = AdvicePathClrSetting(values[0], values[1], values[2], values[3]);
     return true;
+}
+
+std::string FormatColourList(const AdvicePathClrSetting& colours)
+{
+    const unsigned int values[] = {colours.m_PathClr, colours.m_PathBorderClr, colours.m_ArrowClr,
+                                   colours.m_ArrowBorderClr};
+    std::string list;
+    for (unsigned int value : values)
+    {
+        char text[8];
+        static_cast<void>(std::snprintf(text, sizeof text, "#%02X%02X%02X", value & 0xFFu,
+                                        (value >> 8) & 0xFFu, (value >> 16) & 0xFFu));
+        list += (list.empty() ? "" : ",") + std::string(text);
+    }
+    return list;
 }
 
 bool ColoursOption(const std::string& text, AdvicePathClrSetting& colours, std::string& error)

@@ -22,6 +22,9 @@ bool ParseColour(const std::string& text, unsigned int& colour);
 // fill, band and arrow border. False with `error` on a bad list.
 bool ParseColourList(const std::string& text, AdvicePathClrSetting& colours, std::string& error);
 
+// The four colours as ParseColourList reads them, each as #RRGGBB.
+std::string FormatColourList(const AdvicePathClrSetting& colours);
+
 // The colours of a --colors option: the tool's own (DefaultColours) when
 // `text` is empty, else its list (ParseColourList).
 bool ColoursOption(const std::string& text, AdvicePathClrSetting& colours, std::string& error);

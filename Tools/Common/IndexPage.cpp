@@ -145,8 +145,15 @@ std::string MakeIndexPage(const IndexContent& content)
                     " class=\"maneuver\"" + (entry.id.empty()
                                                  ? std::string()
                                                  : " id=\"" + EscapeHtml(entry.id) + "\""));
-    html << kKeyboardScript << "</body>\n</html>\n";
+    html << CreditParagraph(content.credit) << kKeyboardScript << "</body>\n</html>\n";
     return html.str();
+}
+
+std::string CreditParagraph(const std::string& credit)
+{
+    if (credit.empty())
+        return std::string();
+    return "<p class=\"credit\">" + EscapeHtml(credit) + "</p>\n";
 }
 
 } // namespace tools

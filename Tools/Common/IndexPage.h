@@ -29,6 +29,7 @@ struct IndexContent
     std::string summary;   // "4.3 km, 6 manoeuvres"
     PictureEntry overview;
     std::vector<PictureEntry> turns; // the manoeuvres
+    std::string credit;              // the map data's attribution, or empty
 };
 
 // The whole page, self-contained (inline style and script), UTF-8; texts are
@@ -42,6 +43,14 @@ std::string EscapeHtml(const std::string& text);
 // escaped `title` and the pages' common body style followed by `style`
 // (CSS rules, each ending in a line feed).
 std::string PageHead(const std::string& title, const std::string& style);
+
+// The attribution of the map data under the pictures (--map), written at the
+// foot of every page drawn over it.
+constexpr const char* kMapDataCredit =
+    "Map data \xC2\xA9 OpenStreetMap contributors, Open Database License (ODbL)";
+
+// The foot of a page: `credit` as a paragraph, nothing when it is empty.
+std::string CreditParagraph(const std::string& credit);
 
 // "850 m", "4.3 km", "12 km".
 std::string FormatDistance(double metres);

@@ -230,6 +230,20 @@ bool ParseSizeTable(const std::string& text, const std::string& source, SizeTabl
     return true;
 }
 
+std::string WriteSizeTable(const SizeTable& table)
+{
+    std::string text =
+        "{\n  \"maxTurnLevel\": " + std::to_string(table.maxTurnLevel) + ",\n  \"levels\": [\n";
+    for (size_t level = 0; level < table.levels.size(); ++level)
+    {
+        nlohmann::ordered_json record;
+        for (const FieldName& field : kFields)
+            record[field.name] = table.levels[level].*(field.field);
+        text += "    " + record.dump() + (level + 1 < table.levels.size() ? ",\n" : "\n");
+    }
+    return text + "  ]\n}\n";
+}
+
 bool ReadSizeTable(const std::string& path, SizeTable& table, std::string& error)
 {
     std::ifstream in(path, std::ios::binary);

@@ -43,6 +43,10 @@ bool ReadSizeTable(const std::string& path, SizeTable& table, std::string& error
 bool ParseSizeTable(const std::string& text, const std::string& source, SizeTable& table,
                     std::string& error);
 
+// The table as ReadSizeTable reads it: "maxTurnLevel" and "levels", each
+// record with its eleven fields by name, one record a line.
+std::string WriteSizeTable(const SizeTable& table);
+
 } // namespace tools
 
 #endif

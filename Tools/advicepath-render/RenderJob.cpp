@@ -3,7 +3,8 @@
 #include "CommonOptions.h"
 #include "IndexPage.h"
 #include "OutputFiles.h"
-#include "RouteInput.h"
+#include "RoadMapLayer.h"
+#include "RouteSource.h"
 #include "SizeTable.h"
 #include "TurnFraming.h"
 
@@ -76,22 +77,6 @@ std::string Distances(const refhost::Maneuver& maneuver)
     return text;
 }
 
-// Every point of the route, for the overview's framing.
-std::vector<tagLonLat> AllPoints(const refhost::RouteModel& model)
-{
-    std::vector<tagLonLat> points;
-    for (size_t link = 0; link < model.LinkCount(); ++link)
-    {
-        const std::vector<tagLonLat>& linkPoints = model.LinkPoints(link);
-        points.insert(points.end(), linkPoints.begin(), linkPoints.end());
-    }
-    for (const tagLonLat& destination : model.Destinations())
-        points.push_back(destination);
-    if (model.HasOrigin())
-        points.push_back(model.Origin());
-    return points;
-}
-
 struct Job
 {
     const Options& options;
@@ -103,8 +88,12 @@ struct Job
                                                                               &ClosePathRender};
     refhost::PathView turnPath; // what the junction builder reads; kept alive
     IndexContent index;
+    bool roadMap = false; // --map: the extract's roads under the route
 
     explicit Job(const Options& o) : options(o), extension(o.format) {}
+    ~Job() { view.SetUnderlay(nullptr); }
+    Job(const Job&) = delete;
+    Job& operator=(const Job&) = delete;
 
     std::string OutputPath(const std::string& file) const
     {
@@ -136,7 +125,7 @@ struct Job
         refhost::MapViewport viewport = BaseViewport();
         refhost::FitMargins margins(kMargin);
         margins.top += view.CaptionHeight();
-        std::vector<tagLonLat> points = AllPoints(route);
+        std::vector<tagLonLat> points = RoutePoints(route);
         refhost::FitViewport(points.data(), points.size(), margins, 18.0, viewport);
         view.SetViewport(viewport);
         render->Draw(true, false);
@@ -186,8 +175,11 @@ struct Job
                               kMargin, view.CaptionHeight());
         }
 
-        // The junction's other roads belong to the map, under the library's drawings.
-        view.SetBackgroundRoads(refhost::JunctionStubs(m, kStubMetres));
+        // The junction's other roads belong to the map, under the library's
+        // drawings: the real ones with --map, else stubs along the bearings the
+        // route file gives.
+        if (!roadMap)
+            view.SetBackgroundRoads(refhost::JunctionStubs(m, kStubMetres));
         view.Clear();
         render->Draw(true, true);
 
@@ -224,14 +216,23 @@ struct Job
         }
 
         std::string error;
-        if (!ReadRouteModel(options.routeFile, options.polylinePrecision,
-                            options.turnThresholdDegrees, model, error))
+        if (!LoadRouteModel(options.source, options.quiet, model, error))
             return Fail(kExitInput, error);
         size_t maneuvers = model->ManeuverCount();
         if (options.maneuver && static_cast<size_t>(*options.maneuver) > maneuvers)
             return Fail(kExitUsage, "--maneuver " + std::to_string(*options.maneuver) + ": " +
-                                        options.routeFile + " has " + std::to_string(maneuvers) +
-                                        " manoeuvres");
+                                        RouteSourceName(options.source) + " has " +
+                                        std::to_string(maneuvers) + " manoeuvres");
+
+        if (!options.source.mapFile.empty())
+        {
+            std::shared_ptr<roadmap::RoadMapPainter> painter;
+            if (!LoadRoadMapLayer(options.source.mapFile, *model, painter, error))
+                return Fail(kExitInput, error);
+            view.SetUnderlay(painter);
+            roadMap = true;
+            index.credit = kMapDataCredit;
+        }
 
         if (!PrepareOutputFolder(options.outputDir, error))
             return Fail(kExitOutput, error);
@@ -245,7 +246,7 @@ struct Job
         render->SetPath(&*model);
         render->EnableDrawRedLine(options.odLine);
 
-        index.routeName = fs::path(options.routeFile).filename().string();
+        index.routeName = RouteSourceName(options.source);
         index.summary = FormatDistance(model->Length()) + ", " + std::to_string(maneuvers) +
                         (maneuvers == 1 ? " manoeuvre" : " manoeuvres");
 

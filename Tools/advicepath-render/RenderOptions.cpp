@@ -19,6 +19,10 @@ const char* kDescription =
     "\n"
     "Route files: v5 directions responses (JSON, encoded polylines of precision 5 or 6\n"
     "or GeoJSON geometry), GeoJSON lines or point tracks, GPX tracks and routes.\n"
+    "Instead of a route file, --map EXTRACT --between LAT,LON LAT,LON [...] computes a\n"
+    "car route through the points over an OpenStreetMap extract with the Routino\n"
+    "routing engine (Debian package routino, run as a separate program; its database\n"
+    "is built once per extract and kept in the user's cache folder).\n"
     "\n"
     "Captions use the file's own words where it has them (a step's instruction, a GPX\n"
     "route point's description) and its banner (primary line large, secondary below);\n"
@@ -64,7 +68,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
     std::string size = "800x600";
     std::string colours;
     int maneuver = 0;
-    app.add_option("ROUTE_FILE", options.routeFile, "the route file to render")->required();
+    AddRouteSourceOptions(app, options.source, "the route file to render");
     app.add_option("-o,--output", options.outputDir,
                    "folder for the pictures and index.html (created if missing)")
         ->required();
@@ -79,9 +83,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
                    "four colours: route fill, route border, band fill, band border");
     app.add_flag("--no-od-line", "leave out the straight origin-destination line of the overview");
     AddLogAndReadingOptions(app, options.logLevel, options.logConfig, options.quiet,
-                            options.polylinePrecision, options.turnThresholdDegrees);
+                            options.source.polylinePrecision, options.source.turnThresholdDegrees);
     if (auto code = ParseArguments(app, argc, argv, "advicepath-render"))
         return code;
+    if (auto problem = FinishRouteSource(options.source))
+        return UsageError(*problem);
 
     options.odLine = app.count("--no-od-line") == 0;
     if (app.count("--maneuver") != 0)

@@ -3,6 +3,7 @@
 #define TOOLS_ADVICEPATH_RENDER_RENDEROPTIONS_H
 
 #include "AdvicePathRenderEx.h"
+#include "RouteSource.h"
 
 #include <optional>
 #include <string>
@@ -12,7 +13,7 @@ namespace tools
 
 struct Options
 {
-    std::string routeFile;
+    RouteSource source; // the route file, or --map with --between
     std::string outputDir;
     std::optional<int> maneuver; // 1-based; all when empty
     std::string format = "png";  // png, svg or pdf
@@ -24,8 +25,6 @@ struct Options
     std::string logLevel = "fatal";
     std::string logConfig;
     bool quiet = false;
-    int polylinePrecision = 0;        // 0: detect
-    double turnThresholdDegrees = 30; // lines without instructions
 };
 
 // Parses the command line. Returns an exit code to stop with (help, version,

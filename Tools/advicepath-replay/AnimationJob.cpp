@@ -1,10 +1,12 @@
 #include "AnimationJob.h"
 
+#include "FrameCaption.h"
 #include "IndexPage.h"
 #include "OutputFiles.h"
 #include "ProgressBar.h"
 #include "ReplayPage.h"
 #include "ReplaySetup.h"
+#include "RoadMapLayer.h"
 #include "WebpAnimation.h"
 
 #include "Drive/AnimationPlan.h"
@@ -80,6 +82,9 @@ private:
         if (auto code = LoadRoute(m_options, m_route))
             return *code;
         std::string error;
+        if (!m_options.source.mapFile.empty() &&
+            !LoadRoadMapLayer(m_options.source.mapFile, *m_route.model, m_roadMap, error))
+            return Fail(kExitInput, error);
         if (!PrepareOutputFolder(m_options.outputDir, error))
             return Fail(kExitOutput, error);
 
@@ -117,28 +122,15 @@ private:
         return (fs::path(m_options.outputDir) / file).string();
     }
 
-    // The caption: the next manoeuvre in the route file's words (its banner
-    // where the file has one, as a device shows it) and how far it is.
+    // The caption: the next manoeuvre and how far it is (FrameCaption.h).
     void Caption(const refhost::FrameRecord& frame, const refhost::ManeuverSchedule& schedule,
                  refhost::RasterMapView& view) const
     {
-        const refhost::RouteModel& model = *m_route.model;
-        const std::string driven = FormatDistance(frame.vehicle.distance) + " of " +
-                                   FormatDistance(model.Length()) + " driven";
-        if (!frame.next)
-        {
-            view.SetCaption("Arrived", driven);
-            return;
-        }
-        const refhost::Maneuver& next = model.ManeuverAt(*frame.next);
-        const double ahead =
-            schedule.Maneuvers()[*frame.next].DistanceAhead(frame.vehicle.distance);
-        const refhost::ManeuverCaption caption = refhost::CaptionFor(next);
-        const std::string distance = "in " + FormatDistance(ahead) + " \xC2\xB7 " + driven;
-        if (caption.bannerPrimary.empty())
-            view.SetCaption(caption.instruction, distance);
+        const FrameCaption caption = CaptionOfFrame(*m_route.model, schedule, frame);
+        if (caption.banner)
+            view.SetBannerCaption(caption.primary, caption.secondary, caption.distance);
         else
-            view.SetBannerCaption(caption.bannerPrimary, caption.bannerSecondary, distance);
+            view.SetCaption(caption.primary, caption.distance);
     }
 
     int RenderDrive(Drive& drive)
@@ -149,6 +141,7 @@ private:
         base.width = m_options.width;
         base.height = m_options.height;
         refhost::RasterMapView view(base);
+        view.SetUnderlay(m_roadMap); // --map: the extract's roads under the drive
         // The tallest caption (a banner of two lines): room kept above the band.
         view.SetBannerCaption("primary", "secondary", "distance");
         const double captionHeight = view.CaptionHeight();
@@ -249,12 +242,11 @@ private:
                               {"setTurnInfo", r.setTurnInfo},
                               {"libraryMs", r.librarySeconds * 1e3}});
         }
-        const nlohmann::json document = {
-            {"route", fs::path(m_options.routeFile).filename().string()},
-            {"framesPerSecond", m_options.framesPerSecond},
-            {"announcedSpeedUp", drive.announcedSpeedUp},
-            {"betweenSpeedUp", drive.betweenSpeedUp},
-            {"frames", frames}};
+        const nlohmann::json document = {{"route", RouteSourceName(m_options.source)},
+                                         {"framesPerSecond", m_options.framesPerSecond},
+                                         {"announcedSpeedUp", drive.announcedSpeedUp},
+                                         {"betweenSpeedUp", drive.betweenSpeedUp},
+                                         {"frames", frames}};
         return document.dump(1) + "\n";
     }
 
@@ -262,7 +254,7 @@ private:
     {
         const refhost::RouteModel& model = *m_route.model;
         ReplayPageContent page;
-        page.routeName = fs::path(m_options.routeFile).filename().string();
+        page.routeName = RouteSourceName(m_options.source);
         page.summary = FormatDistance(model.Length()) + ", " +
                        FormatDuration(m_route.timeline->Duration()) + " of driving, " +
                        std::to_string(model.ManeuverCount()) + " manoeuvres";
@@ -272,6 +264,8 @@ private:
                       OneDecimal(drive.announcedSpeedUp) + "\xC3\x97 real time, the rest " +
                       OneDecimal(drive.betweenSpeedUp) + "\xC3\x97";
         page.animation = "drive.webp";
+        if (m_roadMap)
+            page.credit = kMapDataCredit;
         page.width = m_options.width;
         page.height = m_options.height;
         for (size_t m = 0; m < model.ManeuverCount(); ++m)
@@ -325,7 +319,8 @@ private:
 
     const ReplayOptions& m_options;
     LoadedRoute m_route;
-    std::vector<std::string> m_written; // files of this run, removed should it fail
+    std::shared_ptr<roadmap::RoadMapPainter> m_roadMap; // --map, else none
+    std::vector<std::string> m_written;                 // files of this run, removed should it fail
 };
 
 } // namespace

@@ -6,11 +6,15 @@
 #include "ReplaySetup.h"
 
 #include "Drive/CountingMapView.h"
+#include "Drive/DurationSpread.h"
 #include "Memory/ProcessMemoryStatus.h"
 
 #include <nlohmann/json.hpp>
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -34,24 +38,28 @@ struct Spread
     double max = 0.0;
 };
 
-Spread SpreadOf(std::vector<double> seconds)
+Spread SpreadOf(const refhost::DurationSpread& durations)
 {
     Spread spread;
-    spread.count = seconds.size();
-    if (seconds.empty())
-        return spread;
-    std::sort(seconds.begin(), seconds.end());
-    auto rank = [&](double share)
-    {
-        const auto index =
-            static_cast<size_t>(std::ceil(share * static_cast<double>(seconds.size())));
-        return seconds[std::clamp<size_t>(index, 1, seconds.size()) - 1] * 1e6;
-    };
-    spread.median = rank(0.5);
-    spread.p90 = rank(0.9);
-    spread.p99 = rank(0.99);
-    spread.max = seconds.back() * 1e6;
+    spread.count = durations.Count();
+    spread.median = durations.Percentile(0.5) * 1e6;
+    spread.p90 = durations.Percentile(0.9) * 1e6;
+    spread.p99 = durations.Percentile(0.99) * 1e6;
+    spread.max = durations.Percentile(1.0) * 1e6;
     return spread;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The most memory the process has held at once (its peak resident set), bytes.
+uint64_t PeakResidentBytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<uint64_t>(usage.ru_maxrss) * 1024u; // kilobytes on Linux
 }
 
 nlohmann::json ToJson(const Spread& spread)
@@ -71,13 +79,17 @@ void PrintRow(const std::string& what, const Spread& spread)
 
 struct Measures
 {
-    std::vector<double> draw;     // every frame
-    std::vector<double> turnDraw; // frames whose band is announced
-    std::vector<double> setTurn;  // frames that called SetTurnInfo
-    std::vector<double> all;      // every frame, every call
+    refhost::DurationSpread draw;       // every frame
+    refhost::DurationSpread turnDraw;   // frames whose band is announced
+    refhost::DurationSpread setTurn;    // frames that called SetTurnInfo
+    refhost::DurationSpread all;        // every frame, every library call
+    refhost::DurationSpread wholeFrame; // every frame, the host's frame loop and the library
     uint64_t allocations = 0;
     uint64_t mostAllocations = 0; // in one frame
     uint64_t mostCalls = 0;       // map view calls in one frame
+    double setUpSeconds = 0.0;    // the replay made: SetPath, schedule, camera, link index
+    double firstFrameLibrarySeconds = 0.0;
+    double firstFrameSeconds = 0.0;
     refhost::memory::HeapFigures before;
     refhost::memory::HeapFigures after;
 };
@@ -99,13 +111,9 @@ int RunMeasureJob(const ReplayOptions& options)
     if (!render)
         return kExitInput;
     Measures measures;
-    // Reserved in full, so that the heap figures show the drive, not the
-    // measurements.
-    for (std::vector<double>* list :
-         {&measures.draw, &measures.turnDraw, &measures.setTurn, &measures.all})
-        list->reserve(frames);
     uint64_t callsBefore = 0;
     {
+        const auto setUpStart = std::chrono::steady_clock::now();
         refhost::DriveReplay replay(*route.model, *route.timeline, *render, route.sizes.levels,
                                     route.sizes.maxTurnLevel, MakeReplaySettings(options, 0.0),
                                     [&](const refhost::FrameRecord& frame)
@@ -113,18 +121,27 @@ int RunMeasureJob(const ReplayOptions& options)
                                         view.SetViewport(frame.viewport);
                                         callsBefore = view.Totals().lines + view.Totals().polygons;
                                     });
+        measures.setUpSeconds = SecondsSince(setUpStart);
         measures.before = refhost::memory::ReadHeapFigures();
         ProgressBar progress(!options.quiet, frames, "frames");
         for (size_t i = 0; i < frames; ++i)
         {
+            const auto frameStart = std::chrono::steady_clock::now();
             const refhost::FrameRecord& frame =
                 replay.Frame(route.startSeconds + static_cast<double>(i) * frameStep);
-            measures.draw.push_back(frame.drawSeconds);
-            measures.all.push_back(frame.librarySeconds);
+            const double frameSeconds = SecondsSince(frameStart);
+            if (i == 0)
+            {
+                measures.firstFrameLibrarySeconds = frame.librarySeconds;
+                measures.firstFrameSeconds = frameSeconds;
+            }
+            measures.wholeFrame.Add(frameSeconds);
+            measures.draw.Add(frame.drawSeconds);
+            measures.all.Add(frame.librarySeconds);
             if (frame.announced)
-                measures.turnDraw.push_back(frame.drawSeconds);
+                measures.turnDraw.Add(frame.drawSeconds);
             if (frame.setTurnInfo)
-                measures.setTurn.push_back(frame.setTurnSeconds);
+                measures.setTurn.Add(frame.setTurnSeconds);
             measures.allocations += frame.allocations;
             measures.mostAllocations = std::max(measures.mostAllocations, frame.allocations);
             measures.mostCalls = std::max(
@@ -138,9 +155,11 @@ int RunMeasureJob(const ReplayOptions& options)
     const Spread turnDraw = SpreadOf(measures.turnDraw);
     const Spread setTurn = SpreadOf(measures.setTurn);
     const Spread all = SpreadOf(measures.all);
+    const Spread wholeFrame = SpreadOf(measures.wholeFrame);
+    const uint64_t peakResident = PeakResidentBytes();
     const double perFrame = 1.0 / static_cast<double>(frames);
     const refhost::CountingMapView::Counts& counts = view.Totals();
-    const std::string name = std::filesystem::path(options.routeFile).filename().string();
+    const std::string name = RouteSourceName(options.source);
 
     if (!options.quiet)
     {
@@ -153,6 +172,13 @@ int RunMeasureJob(const ReplayOptions& options)
         PrintRow("Draw, turn frames (" + std::to_string(turnDraw.count) + ")", turnDraw);
         PrintRow("SetTurnInfo (" + std::to_string(setTurn.count) + " calls)", setTurn);
         PrintRow("all calls of a frame", all);
+        PrintRow("whole frame, host and library", wholeFrame);
+        std::printf("route read and modelled in %.1f ms, its time base built in %.1f ms; the "
+                    "replay set up (SetPath, schedule, camera, link index) in %.1f ms; the first "
+                    "frame %.1f us (the library's calls %.1f us)\n",
+                    route.readSeconds * 1e3, route.timelineSeconds * 1e3,
+                    measures.setUpSeconds * 1e3, measures.firstFrameSeconds * 1e6,
+                    measures.firstFrameLibrarySeconds * 1e6);
         std::printf("map view per frame: %.2f DrawLine, %.2f DrawPolygon, %.1f points "
                     "(mean); %llu calls at most\n",
                     static_cast<double>(counts.lines) * perFrame,
@@ -168,6 +194,8 @@ int RunMeasureJob(const ReplayOptions& options)
                     static_cast<unsigned long long>(measures.before.blocks),
                     static_cast<unsigned long long>(measures.after.inUse),
                     static_cast<unsigned long long>(measures.after.blocks));
+        std::printf("peak resident memory of the process: %.1f MB\n",
+                    static_cast<double>(peakResident) / 1e6);
     }
     if (!options.jsonFile.empty())
     {
@@ -181,6 +209,15 @@ int RunMeasureJob(const ReplayOptions& options)
             {"turnFrameDraw", ToJson(turnDraw)},
             {"setTurnInfo", ToJson(setTurn)},
             {"frame", ToJson(all)},
+            {"wholeFrame", ToJson(wholeFrame)},
+            {"setUpMs",
+             {{"readAndModel", route.readSeconds * 1e3},
+              {"timeline", route.timelineSeconds * 1e3},
+              {"replay", measures.setUpSeconds * 1e3}}},
+            {"firstFrameUs",
+             {{"library", measures.firstFrameLibrarySeconds * 1e6},
+              {"whole", measures.firstFrameSeconds * 1e6}}},
+            {"peakResidentBytes", peakResident},
             {"mapViewPerFrame",
              {{"drawLine", static_cast<double>(counts.lines) * perFrame},
               {"drawPolygon", static_cast<double>(counts.polygons) * perFrame},

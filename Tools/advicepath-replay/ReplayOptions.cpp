@@ -26,7 +26,11 @@ const char* kDescription =
     "that only counts, as fast as the machine goes, and reports what the library's calls\n"
     "cost per frame.\n"
     "\n"
-    "Route files: v5 directions responses (JSON), GeoJSON lines or point tracks, GPX.";
+    "Route files: v5 directions responses (JSON), GeoJSON lines or point tracks, GPX.\n"
+    "Instead of a route file, --map EXTRACT --between LAT,LON LAT,LON [...] computes a\n"
+    "car route through the points over an OpenStreetMap extract with the Routino\n"
+    "routing engine (Debian package routino, run as a separate program; its database\n"
+    "is built once per extract and kept in the user's cache folder).";
 
 const char* kFooter =
     "\nTiming: while a manoeuvre is announced the drive plays --speed-up times faster than\n"
@@ -87,7 +91,7 @@ std::optional<int> ParseReplayCommandLine(int argc, char** argv, ReplayOptions& 
     std::string colours;
     std::string from;
     std::string to;
-    app.add_option("ROUTE_FILE", options.routeFile, "the route file to replay")->required();
+    AddRouteSourceOptions(app, options.source, "the route file to replay");
     app.add_option("-o,--output", options.outputDir,
                    "folder for drive.webp, frames.json and index.html (created if missing); "
                    "required unless --measure");
@@ -129,9 +133,11 @@ std::optional<int> ParseReplayCommandLine(int argc, char** argv, ReplayOptions& 
     app.add_option("--from", from, "start of the part to replay (distance or manoeuvre)");
     app.add_option("--to", to, "end of the part to replay (distance or manoeuvre)");
     AddLogAndReadingOptions(app, options.logLevel, options.logConfig, options.quiet,
-                            options.polylinePrecision, options.turnThresholdDegrees);
+                            options.source.polylinePrecision, options.source.turnThresholdDegrees);
     if (auto code = ParseArguments(app, argc, argv, "advicepath-replay"))
         return code;
+    if (auto problem = FinishRouteSource(options.source))
+        return UsageError(*problem);
 
     if (!options.measure && options.outputDir.empty())
         return UsageError("--output is required (or --measure)");

@@ -3,6 +3,7 @@
 #define TOOLS_ADVICEPATH_REPLAY_REPLAYOPTIONS_H
 
 #include "AdvicePathRenderEx.h"
+#include "RouteSource.h"
 
 #include <optional>
 #include <string>
@@ -22,7 +23,7 @@ struct RoutePoint
 
 struct ReplayOptions
 {
-    std::string routeFile;
+    RouteSource source; // the route file, or --map with --between
     std::string outputDir;
     bool measure = false;
     std::string jsonFile; // --measure --json
@@ -44,8 +45,6 @@ struct ReplayOptions
     std::vector<int> pngFrames; // frames also written as frame-NNNN.png
     std::optional<RoutePoint> from;
     std::optional<RoutePoint> to;
-    int polylinePrecision = 0;        // 0: detect
-    double turnThresholdDegrees = 30; // lines without instructions
 };
 
 // Parses the command line. Returns an exit code to stop with (help, version,

@@ -35,7 +35,7 @@ std::string MakeReplayPage(const ReplayPageContent& content)
             html << " \xC2\xB7 " << EscapeHtml(entry.shown);
         html << "</span></li>\n";
     }
-    html << "</ol>\n</div>\n</body>\n</html>\n";
+    html << "</ol>\n</div>\n" << CreditParagraph(content.credit) << "</body>\n</html>\n";
     return html.str();
 }
 

@@ -25,6 +25,7 @@ struct ReplayPageContent
     int width = 0;         // its size in CSS pixels
     int height = 0;
     std::vector<ReplayPageEntry> maneuvers;
+    std::string credit; // the map data's attribution, or empty
 };
 
 // The whole page, self-contained (inline style), UTF-8; texts are escaped.

@@ -1,11 +1,12 @@
 #include "ReplaySetup.h"
 
 #include "IndexPage.h"
-#include "RouteInput.h"
+#include "RouteSource.h"
 
 #include "Drive/ManeuverSchedule.h"
 #include "Memory/ProcessMemoryStatus.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
@@ -63,10 +64,14 @@ std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded)
     if (!options.sizesFile.empty() && !ReadSizeTable(options.sizesFile, loaded.sizes, error))
         return Fail(kExitInput, error);
 
-    if (!ReadRouteModel(options.routeFile, options.polylinePrecision, options.turnThresholdDegrees,
-                        loaded.model, error))
+    const auto readStart = std::chrono::steady_clock::now();
+    if (!LoadRouteModel(options.source, options.quiet, loaded.model, error))
         return Fail(kExitInput, error);
+    const auto timelineStart = std::chrono::steady_clock::now();
     loaded.timeline.emplace(*loaded.model, options.speedKmh);
+    loaded.readSeconds = std::chrono::duration<double>(timelineStart - readStart).count();
+    loaded.timelineSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - timelineStart).count();
 
     refhost::AnnouncementRule rule;
     rule.minMetres = options.announceMetres;

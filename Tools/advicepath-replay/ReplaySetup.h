@@ -30,6 +30,10 @@ struct LoadedRoute
     // The drive to replay, seconds of the time base.
     double startSeconds = 0.0;
     double endSeconds = 0.0;
+    // What loading took: reading the file and building the model, then the
+    // time base.
+    double readSeconds = 0.0;
+    double timelineSeconds = 0.0;
 };
 
 // Applies --log-level and --log-config, reads the size table and the route,

@@ -5,7 +5,7 @@
 // The library measures a guide by LineLength and cuts it segment by segment
 // with SegmentLength, so LineLength must be the sum of SegmentLength over the
 // polyline's segments: a guide that measures longer as a whole than in pieces
-// can make a cut fail (the turn is then not drawn, Logging.h line 325). It
+// can make a cut fail (the turn is then not drawn: message 325 in Logging.h). It
 // steps along a direction with GetUnitDegree, so one unit stepped that way
 // should measure about one unit with SegmentLength.
 #ifndef ADVICEPATH_HOST_GEODESY_H

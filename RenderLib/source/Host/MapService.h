@@ -66,8 +66,11 @@ public:
     // hands it unchanged to ScaleToLevel.
     virtual int64_t GetScale() = 0;
 
-    // The index into the host's size table for `scale`; 0 or more. The renderer
-    // clamps the upper end to its size table, and takes a negative level as 0.
+    // The index into the host's size table for `scale`; 0 or more. A negative
+    // level is taken as 0. A level at or past the end of the table uses record
+    // 5 when the table has more than 5 records, else the table's last record,
+    // and logs it at 800 on every Draw (Logging.h, messages 288 and 293): a
+    // table should cover every level the map view answers.
     virtual int32_t ScaleToLevel(int64_t scale) = 0;
 };
 

@@ -13,9 +13,11 @@
 #include <stdint.h>
 
 // The platform record, with the 32-bit field widths of the device: 32 bytes.
-// The probe sets dwLength to 32 before the first call and reads the physical
-// and virtual totals and availabilities; a difference of two readings is taken
-// in unsigned 32-bit arithmetic, so totals may wrap. The tag is the platform's.
+// Every size is in bytes; dwMemoryLoad is a percentage. The probe sets
+// dwLength to 32 before the first call and reads the physical and virtual
+// totals and availabilities; a difference of two readings is taken in unsigned
+// 32-bit arithmetic, so totals may wrap. The probe's memory line shows the
+// growth in kilobytes (bytes / 1024, rounded down; Logging.h). The tag is the platform's.
 // NOLINTNEXTLINE(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 typedef struct _MEMORYSTATUS
 {

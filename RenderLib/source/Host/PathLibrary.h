@@ -18,16 +18,22 @@
 //                  are copied into the band; its head words, name (at most 300
 //                  characters kept) and attributes are carried with the copy
 //                  and never interpreted. A record without a point array cannot
-//                  be drawn (Logging.h line 325).
+//                  be drawn (message 325 in Logging.h).
 //   m_GuideLength  the length of the first record's polyline as LineLength
 //                  measures it (Geodesy.h): the leaving stretch is measured
 //                  with it.
 //   m_GuidePoint   what the guide is recognised by: the library finds the
 //                  entering and the leaving guide of a turn on the path by
-//                  comparing it, within AP_POINT_EPSILON, with the guides'
-//                  points. Any valid point (LonLat.h) that tells the guide from
-//                  the others of the path will do; the reference host uses the
-//                  guide's last point, where it ends.
+//                  comparing the turn information's m_GuidePoint with the
+//                  m_GuidePoint of each guide of the path, both coordinates
+//                  within AP_POINT_EPSILON (3e-6 degrees); never by a
+//                  position or an index in the path, and never by the
+//                  polyline's points. So the path handed to SetTurnInfo may be
+//                  another path than the route line's (a copy, the part ahead
+//                  of the vehicle) as long as its guides carry the same
+//                  m_GuidePoint values. Any valid point (LonLat.h) that tells
+//                  the guide from the others of the path will do; the
+//                  reference host uses the guide's last point, where it ends.
 //   second record  never read: the path library's own (it may be zeroed).
 //
 // Byte layout of a guide record (752 bytes). On 32-bit targets every field is

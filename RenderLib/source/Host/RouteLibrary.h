@@ -89,10 +89,13 @@ static_assert(offsetof(NavDest, m_Position) == 560, "NavDest position at byte 56
 //
 // Both guides are found on the path by their m_GuidePoint (PathLibrary.h): the
 // entering guide by a walk from the path's first guide, the leaving guide by a
-// walk on from the entering guide. The library then walks on from copies of
-// the two records with the path's GetNextGuid, so they must be records that the
-// path's GetNextGuid can advance from: the path library's own records of those
-// guides.
+// walk on from the entering guide. A leaving guide that is another record than
+// the entering guide (another point array or head) is walked to even when it
+// ends at the same point: a route round the whole of a roundabout leaves it
+// where it came in, and the band goes round the circle. The library then
+// walks on from copies of the two records with the path's GetNextGuid, so they
+// must be records that the path's GetNextGuid can advance from: the path
+// library's own records of those guides.
 class ADVICEPATH_HOST_API CTurnInfo
 {
 public:

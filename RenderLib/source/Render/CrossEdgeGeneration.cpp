@@ -6,6 +6,8 @@
 #include "GuideWalk.h"
 #include "LogTable.h"
 
+#include <string.h>
+
 namespace
 {
 // Appends the entering edges from the junction backwards until their running
@@ -33,12 +35,22 @@ int AppendEnteringStretch(CPathEdgeVec& out, const CPathEdgeVec& fromEdges, doub
     return 0; // shorter than asked: all entering edges, whole
 }
 
+// Whether two guide records are one guide: one point array and one head.
+// Another guide may end where the entering guide ends: a route round the
+// whole of a roundabout leaves it where it came in.
+bool SameGuide(const PathGuid& a, const PathGuid& b)
+{
+    return !PointsDiffer(a.m_GuidePoint, b.m_GuidePoint) && a.mp_FirstPoints == b.mp_FirstPoints &&
+           a.m_FirstCount == b.m_FirstCount &&
+           memcmp(a.m_FirstHead, b.m_FirstHead, sizeof a.m_FirstHead) == 0;
+}
+
 // Appends the guides after `enter` up to and including the one whose guide
 // point equals `exit`'s. 0, or -1 when an Append fails or the path ends (or
 // the walk's bound is reached) first.
 int AppendGuidesBetween(CPathEdgeVec& out, CPath& path, const PathGuid& enter, const PathGuid& exit)
 {
-    if (!PointsDiffer(enter.m_GuidePoint, exit.m_GuidePoint))
+    if (SameGuide(enter, exit))
         return 0; // the route enters and leaves on one guide
     PathGuid working = enter;
     int steps = 0;

@@ -1,0 +1,77 @@
+// A map view that draws nothing and keeps what the library hands it in one
+// Draw, sorted by what it is: the route line's edges, the band's lines and
+// the arrow head. The colours the survey sets tell them apart (SurveyColours);
+// its scale follows the viewport the drive sets, as the reference map view's
+// does (ScaleLevels.h).
+#ifndef TOOLS_SURVEY_DRAWRECORDER_H
+#define TOOLS_SURVEY_DRAWRECORDER_H
+
+#include "AdvicePathRenderEx.h"
+#include "MapService.h"
+#include "MapView/WebMercator.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace survey
+{
+
+// Four colours no two alike, so that every call says what it draws.
+AdvicePathClrSetting SurveyColours();
+
+// One polyline as handed over: its points copied, and the array it came in
+// (the route line's edges are the route model's own arrays, but for the
+// first, which starts at the vehicle).
+struct DrawnLine
+{
+    std::vector<tagLonLat> points;
+    const tagLonLat* array = nullptr;
+    int32_t width = 0;
+};
+
+// What one Draw drew.
+struct DrawnFrame
+{
+    int level = -1; // ScaleToLevel's answer; -1 before it was asked
+    std::vector<DrawnLine> routeBorder;
+    std::vector<DrawnLine> routeFill;
+    std::vector<DrawnLine> bandBorder; // m_EdgeBorderWidth
+    std::vector<DrawnLine> bandFill;   // m_EdgeWidth
+    std::optional<std::array<tagLonLat, 3>> arrowOutline;
+    std::optional<std::array<tagLonLat, 3>> arrowFill; // tip, right corner, left corner
+    std::vector<std::string> unexpected;               // calls of no known kind
+
+    bool HasTurn() const { return !bandFill.empty() || arrowFill.has_value(); }
+};
+
+class DrawRecorder : public CMapService
+{
+public:
+    // The colours' class has assignment only.
+    explicit DrawRecorder(const AdvicePathClrSetting& colours) { m_colours = colours; }
+
+    void SetViewport(const refhost::MapViewport& viewport) { m_viewport = viewport; }
+    const refhost::MapViewport& Viewport() const { return m_viewport; }
+    // Forgets the last frame's calls.
+    void StartFrame() { m_frame = DrawnFrame(); }
+    const DrawnFrame& Frame() const { return m_frame; }
+
+    int DrawLine(const tagLonLat* points, int32_t count, int32_t third, uint32_t colour,
+                 int32_t fifth) override;
+    int DrawPolygon(const tagLonLat* points, int32_t count, int32_t third, uint32_t colour,
+                    int32_t fifth) override;
+    int64_t GetScale() override;
+    int32_t ScaleToLevel(int64_t scale) override;
+
+private:
+    AdvicePathClrSetting m_colours;
+    refhost::MapViewport m_viewport;
+    DrawnFrame m_frame;
+};
+
+} // namespace survey
+
+#endif

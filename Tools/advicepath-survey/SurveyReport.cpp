@@ -1,0 +1,212 @@
+#include "SurveyReport.h"
+
+#include "JunctionClass.h"
+#include "RoutePlanner.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace survey
+{
+
+namespace
+{
+
+std::string Joined(const std::vector<std::string>& parts, const char* separator)
+{
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : separator) + part;
+    return text;
+}
+
+std::string Line(const std::string& name, std::size_t checked, std::size_t failed,
+                 const std::size_t* byCheck)
+{
+    char text[160];
+    static_cast<void>(std::snprintf(text, sizeof text, "%-28s %8zu %7zu %6zu %6zu %6zu %6zu\n",
+                                    name.c_str(), checked, failed, byCheck[0], byCheck[1],
+                                    byCheck[2], byCheck[3]));
+    return text;
+}
+
+} // namespace
+
+std::string ReproduceCommand(const SurveyedRoute& route, std::size_t number,
+                             const std::string& check)
+{
+    const bool drive = check == CheckName(kDriveCheck);
+    std::string command = drive ? "advicepath-replay " : "advicepath-render ";
+    if (route.computed)
+    {
+        command += "--map " + route.input + " --between";
+        for (const tagLonLat& point : route.points)
+            command += " " + LatLonText(point);
+    }
+    else
+    {
+        command += route.input;
+    }
+    const std::string k = std::to_string(number);
+    command += drive ? " --from " + k + " --to " + k : " --maneuver " + k;
+    return command + " -o out/survey/repro";
+}
+
+void SurveyReport::Count(const std::string& name, const ManeuverReport& report)
+{
+    Row& row = m_rows[name];
+    ++row.checked;
+    if (!report.Failed())
+        return;
+    ++row.failed;
+    for (int check = 0; check < kCheckCount; ++check)
+        if (!report.findings[static_cast<std::size_t>(check)].Passed())
+            ++row.byCheck[check];
+}
+
+std::vector<FailureRecord> SurveyReport::Add(const SurveyedRoute& route)
+{
+    ++m_routes;
+    if (std::find(m_inputs.begin(), m_inputs.end(), route.input) == m_inputs.end())
+        m_inputs.push_back(route.input);
+    std::vector<FailureRecord> added;
+    for (const ManeuverReport& report : route.maneuvers)
+    {
+        if (!report.announced)
+        {
+            ++m_unannounced;
+            continue;
+        }
+        ++m_checked;
+        m_curledArrows += report.curledArrow ? 1 : 0;
+        Count(report.kind, report);
+        for (const std::string& place : report.places)
+            Count(place, report);
+        if (!report.Failed())
+            continue;
+        ++m_failed;
+        FailureRecord failure;
+        failure.input = route.input;
+        failure.aim = route.aim;
+        failure.points = route.points;
+        failure.number = report.maneuver + 1;
+        failure.instruction = report.instruction;
+        failure.kind = report.kind;
+        failure.places = report.places;
+        failure.check = CheckName(report.failedCheck);
+        failure.problem = report.findings[static_cast<std::size_t>(report.failedCheck)].problem;
+        for (int check = 0; check < kCheckCount; ++check)
+            if (!report.findings[static_cast<std::size_t>(check)].Passed())
+                failure.findings.emplace_back(
+                    CheckName(check), report.findings[static_cast<std::size_t>(check)].problem);
+        if (report.failure)
+            failure.seconds = report.failure->seconds;
+        failure.reproduce = ReproduceCommand(route, failure.number, failure.check);
+        m_failures.push_back(failure);
+        added.push_back(failure);
+    }
+    return added;
+}
+
+void SurveyReport::SetPicture(std::size_t failure, const std::string& file)
+{
+    m_failures.at(failure).picture = file;
+}
+
+std::string SurveyReport::Text() const
+{
+    std::string text;
+    char head[160];
+    static_cast<void>(std::snprintf(head, sizeof head, "%-28s %8s %7s %6s %6s %6s %6s\n",
+                                    "junction class", "checked", "failed", "band", "arrow", "turn",
+                                    "drive"));
+    text += head;
+    const std::size_t none[kCheckCount] = {};
+    for (const std::vector<std::string>* names : {&KindNames(), &PlaceNames()})
+    {
+        for (const std::string& name : *names)
+        {
+            const auto row = m_rows.find(name);
+            text += row == m_rows.end()
+                        ? Line(name, 0, 0, none)
+                        : Line(name, row->second.checked, row->second.failed, row->second.byCheck);
+        }
+    }
+    for (const FailureRecord& failure : m_failures)
+    {
+        text += "FAILED " + failure.input + " manoeuvre " + std::to_string(failure.number) + " (" +
+                failure.kind + (failure.places.empty() ? "" : "; " + Joined(failure.places, ", ")) +
+                ", \"" + failure.instruction + "\"): " + failure.check + ": " + failure.problem +
+                "\n  " + failure.reproduce +
+                (failure.picture.empty() ? "" : "\n  " + failure.picture) + "\n";
+    }
+    text +=
+        std::to_string(m_routes) + " routes from " + std::to_string(m_inputs.size()) + " inputs";
+    if (m_unroutable > 0)
+        text += " (" + std::to_string(m_unroutable) + " more planned found no route)";
+    if (m_unannounced > 0)
+        text += "; " + std::to_string(m_unannounced) +
+                " manoeuvres not announced (no stretch before their junction)";
+    if (m_curledArrows > 0)
+        text += "; " + std::to_string(m_curledArrows) +
+                " arrow heads longer than the curl of the road under them";
+    text += "\n" + std::to_string(m_checked) + " manoeuvres checked, " + std::to_string(m_failed) +
+            " failed\n";
+    return text;
+}
+
+nlohmann::json SurveyReport::Json() const
+{
+    nlohmann::json classes = nlohmann::json::array();
+    for (const std::vector<std::string>* names : {&KindNames(), &PlaceNames()})
+        for (const std::string& name : *names)
+        {
+            const auto row = m_rows.find(name);
+            const Row counted = row == m_rows.end() ? Row() : row->second;
+            nlohmann::json entry = {
+                {"class", name}, {"checked", counted.checked}, {"failed", counted.failed}};
+            for (int check = 0; check < kCheckCount; ++check)
+                entry[CheckName(check)] = counted.byCheck[check];
+            classes.push_back(entry);
+        }
+    nlohmann::json failures = nlohmann::json::array();
+    for (const FailureRecord& failure : m_failures)
+    {
+        nlohmann::json points = nlohmann::json::array();
+        for (const tagLonLat& point : failure.points)
+            points.push_back(LatLonText(point));
+        nlohmann::json entry = {{"input", failure.input},
+                                {"maneuver", failure.number},
+                                {"instruction", failure.instruction},
+                                {"class", failure.kind},
+                                {"places", failure.places},
+                                {"check", failure.check},
+                                {"problem", failure.problem},
+                                {"reproduce", failure.reproduce}};
+        nlohmann::json findings = nlohmann::json::object();
+        for (const auto& [check, problem] : failure.findings)
+            findings[check] = problem;
+        entry["findings"] = findings;
+        if (!failure.aim.empty())
+        {
+            entry["aim"] = failure.aim;
+            entry["points"] = points;
+        }
+        if (failure.seconds >= 0.0)
+            entry["seconds"] = failure.seconds;
+        if (!failure.picture.empty())
+            entry["picture"] = failure.picture;
+        failures.push_back(entry);
+    }
+    return {{"inputs", m_inputs},
+            {"routes", m_routes},
+            {"unroutable", m_unroutable},
+            {"unannounced", m_unannounced},
+            {"curledArrows", m_curledArrows},
+            {"classes", classes},
+            {"failures", failures},
+            {"checked", m_checked},
+            {"failed", m_failed}};
+}
+
+} // namespace survey

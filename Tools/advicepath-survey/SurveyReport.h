@@ -1,0 +1,91 @@
+// The survey's tally: manoeuvres checked and failed by class of junction and
+// by check, and one line per failed manoeuvre with the command that shows
+// it again; as a table and as JSON.
+#ifndef TOOLS_SURVEY_SURVEYREPORT_H
+#define TOOLS_SURVEY_SURVEYREPORT_H
+
+#include "RouteSurvey.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace survey
+{
+
+// One route surveyed.
+struct SurveyedRoute
+{
+    std::string input;             // the extract or route file, as given
+    bool computed = false;         // routed over an extract (else read from the file)
+    std::string aim;               // RoutePlanner.h; empty for a route file
+    std::vector<tagLonLat> points; // the points routed through
+    std::vector<ManeuverReport> maneuvers;
+};
+
+struct FailureRecord
+{
+    std::string input;
+    std::string aim;
+    std::vector<tagLonLat> points;
+    std::size_t number = 0; // the manoeuvre, from 1 as the tools count
+    std::string instruction;
+    std::string kind;
+    std::vector<std::string> places;
+    std::string check;                                         // the check that failed first
+    std::string problem;                                       // ... and what it found
+    std::vector<std::pair<std::string, std::string>> findings; // every check that failed
+    double seconds = -1.0; // drive time of the failing frame; negative: none
+    std::string reproduce;
+    std::string picture; // file name in the output folder, when written
+};
+
+class SurveyReport
+{
+public:
+    // Tallies a route's manoeuvres; returns the failures it adds.
+    std::vector<FailureRecord> Add(const SurveyedRoute& route);
+    void NoteUnroutable() { ++m_unroutable; }
+    void SetPicture(std::size_t failure, const std::string& file);
+
+    std::size_t Checked() const { return m_checked; }
+    std::size_t Failed() const { return m_failed; }
+    const std::vector<FailureRecord>& Failures() const { return m_failures; }
+
+    // The table, the failure lines and the last line "N manoeuvres checked,
+    // F failed".
+    std::string Text() const;
+    nlohmann::json Json() const;
+
+private:
+    struct Row
+    {
+        std::size_t checked = 0;
+        std::size_t failed = 0;
+        std::size_t byCheck[kCheckCount] = {};
+    };
+    void Count(const std::string& name, const ManeuverReport& report);
+
+    std::map<std::string, Row> m_rows;
+    std::vector<FailureRecord> m_failures;
+    std::vector<std::string> m_inputs;
+    std::size_t m_routes = 0;
+    std::size_t m_unroutable = 0;
+    std::size_t m_checked = 0;
+    std::size_t m_failed = 0;
+    std::size_t m_unannounced = 0;
+    std::size_t m_curledArrows = 0;
+};
+
+// The command that shows a failure again: advicepath-render for the band,
+// the arrow and the turn, advicepath-replay for the drive.
+std::string ReproduceCommand(const SurveyedRoute& route, std::size_t number,
+                             const std::string& check);
+
+} // namespace survey
+
+#endif

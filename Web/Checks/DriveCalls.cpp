@@ -1,0 +1,179 @@
+// Drives a route file as the browser page does and writes every call the
+// library makes on the map view (RecordingMapView.h): the overview (the whole
+// route with the origin-destination line), then every frame of the drive's
+// animation plan (the replay tool's defaults: 10 frames per second of
+// animation, at most 60 s). Built natively and for the browser; the two
+// outputs must be the same, byte for byte.
+// Usage: web-drive-calls ROUTE_FILE OUTPUT_FILE
+//        web-drive-calls --time ROUTE_FILE
+// --time drives the route at 5 frames per second of driving time on a map
+// view that only counts and times each frame's Draw, repeated 50 times so
+// that the clock's own cost (large in the browser build) drops out; it prints
+// the median, 90th percentile and mean of one Draw, for comparing the two
+// builds' speed.
+#include "RecordingMapView.h"
+
+#include "AdvicePathRenderEx.h"
+#include "Colours.h"
+#include "Drive/AnimationPlan.h"
+#include "Drive/CountingMapView.h"
+#include "Drive/DriveReplay.h"
+#include "Route/ActiveRoute.h"
+#include "RouteModelInput.h"
+#include "SizeTable.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+namespace
+{
+
+// Where the library's default map view would come from; the drive hands its
+// own view to every handle.
+web::RecordingMapView* g_view = nullptr;
+
+using RenderHandle = std::unique_ptr<AdvicePathRenderEx, bool (*)(AdvicePathRenderEx*)>;
+
+RenderHandle OpenRender(web::RecordingMapView& view, tools::SizeTable sizes)
+{
+    RenderHandle render(NewPathRender(nullptr, &view), &ClosePathRender);
+    if (render && render->SetSize(sizes.levels.data(), static_cast<int>(sizes.levels.size()),
+                                  sizes.maxTurnLevel) != 1)
+        render.reset();
+    if (render)
+        render->SetClr(tools::DefaultColours());
+    return render;
+}
+
+void Overview(const refhost::RouteModel& model, web::RecordingMapView& view,
+              const tools::SizeTable& sizes)
+{
+    std::vector<tagLonLat> points;
+    for (size_t link = 0; link < model.LinkCount(); ++link)
+        points.insert(points.end(), model.LinkPoints(link).begin(), model.LinkPoints(link).end());
+    refhost::MapViewport viewport;
+    refhost::FitViewport(points.data(), points.size(), refhost::FitMargins(24.0), 18.0, viewport);
+    view.SetViewport(viewport);
+    RenderHandle render = OpenRender(view, sizes);
+    render->SetPath(const_cast<refhost::RouteModel*>(&model));
+    render->EnableDrawRedLine(true);
+    render->Draw(true, false);
+}
+
+int Drive(const refhost::RouteModel& model, web::RecordingMapView& view,
+          const tools::SizeTable& sizes, std::FILE* out)
+{
+    const refhost::RouteTimeline timeline(model);
+    RenderHandle render = OpenRender(view, sizes);
+    if (!render)
+        return 1;
+    size_t frame = 0;
+    refhost::DriveReplay replay(
+        model, timeline, *render, sizes.levels, sizes.maxTurnLevel, refhost::ReplaySettings(),
+        [&](const refhost::FrameRecord& record)
+        {
+            static_cast<void>(std::fprintf(out, "frame %zu level %d\n", frame, record.level));
+            view.SetViewport(record.viewport);
+        });
+    std::vector<std::pair<double, double>> announced;
+    for (const refhost::ScheduledManeuver& m : replay.Schedule().Maneuvers())
+        if (m.announced)
+            announced.emplace_back(timeline.TimeAtDistance(m.announce),
+                                   timeline.TimeAtDistance(m.passed));
+    const refhost::AnimationPlan plan(0.0, timeline.Duration(), announced,
+                                      refhost::AnimationSettings());
+    for (frame = 0; frame < plan.FrameCount(); ++frame)
+        replay.Frame(plan.DriveTimeOf(frame));
+    render->Clear();
+    return 0;
+}
+
+constexpr double kTimedFramesPerSecond = 5.0;
+constexpr int kDrawsPerFrame = 50;
+
+int TimeFrames(const refhost::RouteModel& model, const tools::SizeTable& sizes)
+{
+    refhost::CountingMapView view;
+    tools::SizeTable table = sizes;
+    RenderHandle render(NewPathRender(nullptr, &view), &ClosePathRender);
+    if (!render || render->SetSize(table.levels.data(), static_cast<int>(table.levels.size()),
+                                   table.maxTurnLevel) != 1)
+        return 1;
+    render->SetClr(tools::DefaultColours());
+    const refhost::RouteTimeline timeline(model);
+    refhost::DriveReplay replay(
+        model, timeline, *render, sizes.levels, sizes.maxTurnLevel, refhost::ReplaySettings(),
+        [&](const refhost::FrameRecord& record) { view.SetViewport(record.viewport); });
+    std::vector<double> micros;
+    for (double t = 0.0; t <= timeline.Duration(); t += 1.0 / kTimedFramesPerSecond)
+    {
+        replay.Frame(t);
+        const auto start = std::chrono::steady_clock::now();
+        for (int draw = 0; draw < kDrawsPerFrame; ++draw)
+            render->Draw(true, true);
+        const std::chrono::duration<double, std::micro> took =
+            std::chrono::steady_clock::now() - start;
+        micros.push_back(took.count() / kDrawsPerFrame);
+    }
+    render->Clear();
+    if (micros.empty())
+        return 1;
+    double sum = 0.0;
+    for (const double value : micros)
+        sum += value;
+    std::sort(micros.begin(), micros.end());
+    static_cast<void>(std::printf(
+        "frames %zu, one Draw: median %.2f us, p90 %.2f us, mean %.2f us\n", micros.size(),
+        micros[micros.size() / 2], micros[micros.size() * 9 / 10], sum / micros.size()));
+    return 0;
+}
+
+int CannotWrite(const char* file)
+{
+    static_cast<void>(std::fprintf(stderr, "web-drive-calls: %s: cannot write\n", file));
+    return 4;
+}
+
+} // namespace
+
+CMapService* CMapCreate::GetMapService(void* /*context*/)
+{
+    return g_view;
+}
+
+int main(int argc, char** argv)
+{
+    const bool timing = argc == 3 && std::string(argv[1]) == "--time";
+    if (argc != 3)
+    {
+        static_cast<void>(std::fputs(
+            "usage: web-drive-calls ROUTE_FILE OUTPUT_FILE | --time ROUTE_FILE\n", stderr));
+        return 2;
+    }
+    std::optional<refhost::RouteModel> model;
+    std::string error;
+    const char* file = argv[timing ? 2 : 1];
+    if (!tools::ModelOfRead(refhost::ReadRouteFile(file), file, model, error))
+    {
+        static_cast<void>(std::fprintf(stderr, "web-drive-calls: %s\n", error.c_str()));
+        return 3;
+    }
+    if (timing)
+        return TimeFrames(*model, tools::DefaultSizeTable());
+    std::FILE* out = std::fopen(argv[2], "wb");
+    if (out == nullptr)
+        return CannotWrite(argv[2]);
+    web::RecordingMapView view(out);
+    g_view = &view;
+    refhost::SetActiveRoute(&*model);
+    const tools::SizeTable sizes = tools::DefaultSizeTable();
+    Overview(*model, view, sizes);
+    const int code = Drive(*model, view, sizes, out);
+    refhost::SetActiveRoute(nullptr);
+    const bool written = std::ferror(out) == 0;
+    if (std::fclose(out) != 0 || !written)
+        return CannotWrite(argv[2]);
+    return code;
+}

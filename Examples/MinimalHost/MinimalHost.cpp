@@ -374,13 +374,13 @@ int main(int argc, char** argv)
     AdvicePathRenderEx* render = NewPathRender(nullptr, &g_MapView);
     if (render == nullptr || !render->SetDrawParm(&g_MapView))
     {
-        std::fprintf(stderr, "minimal-host: out of memory for the renderer\n");
+        (void)std::fprintf(stderr, "minimal-host: out of memory for the renderer\n");
         ClosePathRender(render);
         return 1;
     }
     if (render->SetSize(sizes, 3, 1) != 1) // the turn is drawn at levels 0 and 1
     {
-        std::fprintf(stderr, "minimal-host: the size table was refused\n");
+        (void)std::fprintf(stderr, "minimal-host: the size table was refused\n");
         ClosePathRender(render);
         return 1;
     }

@@ -152,7 +152,7 @@ std::string MakeIndexPage(const IndexContent& content)
 std::string CreditParagraph(const std::string& credit)
 {
     if (credit.empty())
-        return std::string();
+        return {};
     return "<p class=\"credit\">" + EscapeHtml(credit) + "</p>\n";
 }
 

@@ -27,7 +27,9 @@
 #   make fuzz-ci  the check of every submission: each target for
 #               FUZZ_CI_SECONDS (default 120)
 #   make lint   every C++ file formatted as .clang-format asks, and clang-tidy
-#               over the library with every warning an error
+#               over every C++ source (library, reference host, route files,
+#               drive, tools, examples, tests, benchmarks, fuzz targets) with
+#               every warning an error, JOBS sources at a time
 #   make web    the browser build (emscripten): the library and the portable
 #               host parts with a canvas map view, as one page,
 #               out/web/index.html (open it from disk or serve it)
@@ -146,8 +148,9 @@ install-check:
 lint:
 	@scripts/install-deps lint
 	scripts/check-format
-	cmake --preset dev
-	scripts/check-tidy build/dev
+	cmake --preset lint
+	cmake --preset lint-fuzz
+	JOBS=$(JOBS) scripts/check-tidy build/lint build/lint-fuzz
 
 bench:
 	@scripts/install-deps bench

@@ -13,14 +13,16 @@ class CountingMapView : public CMapService
 public:
     explicit CountingMapView(int32_t level) : m_level(level) {}
 
-    int DrawLine(const tagLonLat* points, int32_t count, int32_t, uint32_t, int32_t) override
+    int DrawLine(const tagLonLat* points, int32_t count, int32_t /*third*/, uint32_t /*colour*/,
+                 int32_t /*fifth*/) override
     {
         ++m_counts.lines;
         m_counts.points += points != nullptr && count > 0 ? static_cast<uint64_t>(count) : 0;
         return 1;
     }
 
-    int DrawPolygon(const tagLonLat* points, int32_t count, int32_t, uint32_t, int32_t) override
+    int DrawPolygon(const tagLonLat* points, int32_t count, int32_t /*third*/, uint32_t /*colour*/,
+                    int32_t /*fifth*/) override
     {
         ++m_counts.polygons;
         m_counts.points += points != nullptr && count > 0 ? static_cast<uint64_t>(count) : 0;
@@ -28,7 +30,7 @@ public:
     }
 
     int64_t GetScale() override { return kFixedScale; }
-    int32_t ScaleToLevel(int64_t) override { return m_level; }
+    int32_t ScaleToLevel(int64_t /*scale*/) override { return m_level; }
 
     bench::DrawCounts m_counts;
 

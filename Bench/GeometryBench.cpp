@@ -262,7 +262,7 @@ refhost::RouteModel SerpentineRoute(size_t links)
     std::optional<refhost::RouteModel> model = builder.Build(error);
     if (!model)
     {
-        std::fprintf(stderr, "bench: serpentine route: %s\n", error.c_str());
+        (void)std::fprintf(stderr, "bench: serpentine route: %s\n", error.c_str());
         std::exit(2);
     }
     return std::move(*model);

@@ -9,7 +9,7 @@ namespace
 // A plain counter: the library and its host run on one thread.
 uint64_t g_libraryAllocations = 0;
 
-bool CountAndAllow(ApAllocSite)
+bool CountAndAllow(ApAllocSite /*site*/)
 {
     ++g_libraryAllocations;
     return false;

@@ -189,6 +189,7 @@ void CountAllJunctions()
             handles.back()->SetTurnInfo(junction.turn, &junction.path);
         }
     std::vector<std::vector<bench::GeodesyCall>> calls;
+    calls.reserve(handles.size());
     for (AdvicePathRenderEx* render : handles)
         calls.push_back(bench::RecordGeodesyCallsOf([&] { render->Draw(false, true); }));
     const int frames = static_cast<int>(handles.size());

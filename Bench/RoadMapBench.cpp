@@ -154,6 +154,7 @@ std::vector<roadmap::LonLatBox> RandomViews(const roadmap::RoadMap& map, int lev
     std::uniform_real_distribution<double> lon(bounds.west, bounds.east);
     std::uniform_real_distribution<double> lat(bounds.south, bounds.north);
     std::vector<roadmap::LonLatBox> views;
+    views.reserve(1000);
     for (int i = 0; i < 1000; ++i)
         views.push_back(
             roadmap::RoadMapPainter::ViewBox(FrameAt({lon(random), lat(random)}, level), 32.0));

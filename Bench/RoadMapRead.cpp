@@ -37,7 +37,8 @@ int main(int argc, char** argv)
     }
     roadmap::LonLatBox box = roadmap::LonLatBox::World();
     if (argc == 6)
-        box = {std::atof(argv[2]), std::atof(argv[3]), std::atof(argv[4]), std::atof(argv[5])};
+        box = {std::strtod(argv[2], nullptr), std::strtod(argv[3], nullptr),
+               std::strtod(argv[4], nullptr), std::strtod(argv[5], nullptr)};
     const long baseline = PeakKiB();
     const auto start = std::chrono::steady_clock::now();
     roadmap::RoadMap map;

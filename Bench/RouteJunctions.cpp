@@ -84,7 +84,7 @@ const std::vector<std::unique_ptr<RouteJunctions>>& TurnRoutes()
             std::unique_ptr<RouteJunctions> route = LoadRouteJunctions(file, error);
             if (!route)
             {
-                std::fprintf(stderr, "bench: %s: %s\n", file.c_str(), error.c_str());
+                (void)std::fprintf(stderr, "bench: %s: %s\n", file.c_str(), error.c_str());
                 std::exit(2);
             }
             loaded.push_back(std::move(route));

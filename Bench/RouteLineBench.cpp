@@ -29,7 +29,7 @@ constexpr unsigned short kFillWidth = bench::kRouteLineFillWidth;
 void ReportDrawCalls(benchmark::State& state, const CMapService& view, size_t edges)
 {
     const bench::DrawCounts counts = bench::CountsOf(view);
-    const double frames = static_cast<double>(state.iterations());
+    const auto frames = static_cast<double>(state.iterations());
     state.counters["edges"] = static_cast<double>(edges);
     state.counters["lines_per_frame"] = frames > 0 ? static_cast<double>(counts.lines) / frames : 0;
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(edges));
@@ -37,7 +37,7 @@ void ReportDrawCalls(benchmark::State& state, const CMapService& view, size_t ed
 
 void BM_RouteLine_Library(benchmark::State& state)
 {
-    const size_t edges = static_cast<size_t>(state.range(0));
+    const auto edges = static_cast<size_t>(state.range(0));
     bench::SetLoggingOff();
     std::unique_ptr<CNavPath> path = bench::NewSyntheticPath(edges, kPointsPerEdge);
     std::unique_ptr<CMapService> view = bench::NewCountingMapView(0);
@@ -56,7 +56,7 @@ void BM_RouteLine_Library(benchmark::State& state)
 
 void BM_RouteLine_Baseline(benchmark::State& state)
 {
-    const size_t edges = static_cast<size_t>(state.range(0));
+    const auto edges = static_cast<size_t>(state.range(0));
     std::unique_ptr<CNavPath> path = bench::NewSyntheticPath(edges, kPointsPerEdge);
     std::unique_ptr<CMapService> view = bench::NewCountingMapView(0);
     CPath* pathInterface = path.get();
@@ -93,7 +93,7 @@ double Median(std::vector<double> values)
 // caches the other warmed.
 void BM_RouteLine_Paired(benchmark::State& state)
 {
-    const size_t edges = static_cast<size_t>(state.range(0));
+    const auto edges = static_cast<size_t>(state.range(0));
     bench::SetLoggingOff();
     std::unique_ptr<CNavPath> path = bench::NewSyntheticPath(edges, kPointsPerEdge);
     std::unique_ptr<CMapService> view = bench::NewCountingMapView(0);

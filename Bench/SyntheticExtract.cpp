@@ -62,60 +62,87 @@ private:
     osmium::memory::Buffer m_buffer;
 };
 
-void Write(const std::string& path, int side)
+// The grid's numbering: the crossings row by row, then the four corners of
+// each building block by block.
+struct Grid
 {
-    ExtractWriter out(path);
-    auto crossing = [side](int row, int column)
-    { return static_cast<osmium::object_id_type>(row) * side + column + 1; };
-    const osmium::object_id_type firstCornerId = crossing(side, 0);
-    auto corner = [firstCornerId](int block, int k) { return firstCornerId + 4LL * block + k; };
-    auto buildingBlock = [](int row, int column) { return (row + column) % 3 == 0; };
+    int side = 0;
 
-    // Nodes in id order: the crossings, then the buildings' corners.
-    for (int row = 0; row < side; ++row)
-        for (int column = 0; column < side; ++column)
+    osmium::object_id_type Crossing(int row, int column) const
+    {
+        return static_cast<osmium::object_id_type>(row) * side + column + 1;
+    }
+    osmium::object_id_type Corner(int block, int k) const
+    {
+        return Crossing(side, 0) + 4LL * block + k;
+    }
+    static bool HasBuilding(int row, int column) { return (row + column) % 3 == 0; }
+};
+
+// Nodes in id order: the crossings, then the buildings' corners.
+void WriteNodes(ExtractWriter& out, const Grid& grid)
+{
+    for (int row = 0; row < grid.side; ++row)
+        for (int column = 0; column < grid.side; ++column)
             osmium::builder::add_node(
-                out.Buffer(), _id(crossing(row, column)),
+                out.Buffer(), _id(grid.Crossing(row, column)),
                 _location(kWest + column * kLonStep, kSouth + row * kLatStep));
     int block = 0;
-    for (int row = 0; row + 1 < side; ++row)
-        for (int column = 0; column + 1 < side; ++column, ++block)
+    for (int row = 0; row + 1 < grid.side; ++row)
+        for (int column = 0; column + 1 < grid.side; ++column, ++block)
         {
-            if (!buildingBlock(row, column))
+            if (!Grid::HasBuilding(row, column))
                 continue;
             const double lon = kWest + (column + 0.3) * kLonStep;
             const double lat = kSouth + (row + 0.3) * kLatStep;
             const double corners[4][2] = {{0, 0}, {0.4, 0}, {0.4, 0.4}, {0, 0.4}};
             for (int k = 0; k < 4; ++k)
                 osmium::builder::add_node(
-                    out.Buffer(), _id(corner(block, k)),
+                    out.Buffer(), _id(grid.Corner(block, k)),
                     _location(lon + corners[k][0] * kLonStep, lat + corners[k][1] * kLatStep));
         }
+}
 
-    // Ways: the rows' streets, the columns' streets, the buildings.
-    osmium::object_id_type wayId = 1;
+// The rows' streets, then the columns' streets, from way id `wayId` on.
+void WriteStreets(ExtractWriter& out, const Grid& grid, osmium::object_id_type& wayId)
+{
     for (int vertical = 0; vertical < 2; ++vertical)
-        for (int line = 0; line < side; ++line)
-            for (int first = 0; first + 1 < side; first += kCrossingsPerWay - 1)
+        for (int line = 0; line < grid.side; ++line)
+            for (int first = 0; first + 1 < grid.side; first += kCrossingsPerWay - 1)
             {
                 std::vector<osmium::object_id_type> nodes;
-                for (int k = first; k < side && k < first + kCrossingsPerWay; ++k)
-                    nodes.push_back(vertical != 0 ? crossing(k, line) : crossing(line, k));
+                for (int k = first; k < grid.side && k < first + kCrossingsPerWay; ++k)
+                    nodes.push_back(vertical != 0 ? grid.Crossing(k, line)
+                                                  : grid.Crossing(line, k));
                 const char* highway = line % kPrimaryEvery == 0 ? "primary" : "residential";
                 const std::string name =
                     (vertical != 0 ? "Column " : "Row ") + std::to_string(line);
                 osmium::builder::add_way(out.Buffer(), _id(wayId++), _nodes(nodes),
                                          _tag("highway", highway), _tag("name", name));
             }
-    block = 0;
-    for (int row = 0; row + 1 < side; ++row)
-        for (int column = 0; column + 1 < side; ++column, ++block)
-            if (buildingBlock(row, column))
+}
+
+void WriteBuildings(ExtractWriter& out, const Grid& grid, osmium::object_id_type& wayId)
+{
+    int block = 0;
+    for (int row = 0; row + 1 < grid.side; ++row)
+        for (int column = 0; column + 1 < grid.side; ++column, ++block)
+            if (Grid::HasBuilding(row, column))
                 osmium::builder::add_way(
                     out.Buffer(), _id(wayId++),
-                    _nodes({corner(block, 0), corner(block, 1), corner(block, 2), corner(block, 3),
-                            corner(block, 0)}),
+                    _nodes({grid.Corner(block, 0), grid.Corner(block, 1), grid.Corner(block, 2),
+                            grid.Corner(block, 3), grid.Corner(block, 0)}),
                     _tag("building", "yes"));
+}
+
+void Write(const std::string& path, int side)
+{
+    ExtractWriter out(path);
+    const Grid grid{side};
+    WriteNodes(out, grid);
+    osmium::object_id_type wayId = 1;
+    WriteStreets(out, grid, wayId);
+    WriteBuildings(out, grid, wayId);
     out.Close();
 }
 
@@ -128,7 +155,7 @@ int main(int argc, char** argv)
         (void)std::fprintf(stderr, "usage: %s OUT.osm.pbf [SIDE]\n", argv[0]);
         return 2;
     }
-    const int side = argc == 3 ? std::atoi(argv[2]) : 1500;
+    const long side = argc == 3 ? std::strtol(argv[2], nullptr, 10) : 1500;
     if (side < 2 || side > 20000)
     {
         (void)std::fprintf(stderr, "%s: SIDE must be 2 to 20000\n", argv[0]);
@@ -136,7 +163,7 @@ int main(int argc, char** argv)
     }
     try
     {
-        Write(argv[1], side);
+        Write(argv[1], static_cast<int>(side));
     }
     catch (const std::exception& problem)
     {

@@ -46,13 +46,16 @@ public:
         return 1;
     }
 
-    int GetGuid(POSITION, PathGuid&) override { return 0; }
-    int GetNextGuid(const PathGuid&, PathGuid&) override { return 0; }
+    int GetGuid(POSITION /*position*/, PathGuid& /*guide*/) override { return 0; }
+    int GetNextGuid(const PathGuid& /*current*/, PathGuid& /*next*/) override { return 0; }
 
 private:
     static POSITION PositionOf(size_t index)
     {
-        return reinterpret_cast<POSITION>(static_cast<uintptr_t>(index + 1));
+        // POSITION is the path's opaque cursor: an edge number, never
+        // dereferenced.
+        return reinterpret_cast<POSITION>( // NOLINT(performance-no-int-to-ptr)
+            static_cast<uintptr_t>(index + 1));
     }
     static size_t IndexOf(POSITION position)
     {

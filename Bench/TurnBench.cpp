@@ -109,7 +109,7 @@ void ReportPerFrame(benchmark::State& state, size_t frames, DrawOne drawOne,
     const bench::HeapCounts after = bench::ReadHeapCounts();
     const bench::GeodesyCounts geodesyAfter = bench::ReadGeodesyCounts();
     const bench::DrawCounts drawnAfter = view ? bench::CountsOf(*view) : bench::DrawCounts();
-    const double n = static_cast<double>(frames);
+    const auto n = static_cast<double>(frames);
     state.counters["junctions"] = n;
     if (bench::ProcessCountingActive())
         state.counters["heap_allocs_per_frame"] =
@@ -162,6 +162,22 @@ double Median(std::vector<double> values)
     return n % 2 == 1 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
 }
 
+// The segments the recorded geodesy calls measure: a line's segments, one
+// for a two-point length, none for a unit-degree question.
+size_t SegmentsMeasured(const std::vector<std::vector<bench::GeodesyCall>>& calls)
+{
+    size_t segments = 0;
+    for (const auto& frame : calls)
+        for (const bench::GeodesyCall& call : frame)
+        {
+            if (call.kind == bench::GeodesyCall::Line)
+                segments += call.count >= 2 ? call.count - 1u : 0u;
+            else if (call.kind != bench::GeodesyCall::UnitDegree)
+                ++segments;
+        }
+    return segments;
+}
+
 // The turn frame against its floor (TurnFloor.h): the geodesy calls each
 // junction's frame makes, recorded once and made again in a bare loop. Both
 // sides go round every junction, in alternating chunks of about 0.2 ms on this
@@ -175,12 +191,7 @@ void BM_TurnFloor_Paired(benchmark::State& state)
     std::vector<std::vector<bench::GeodesyCall>> calls;
     for (size_t k = 0; k < n; ++k)
         calls.push_back(bench::RecordGeodesyCallsOf([&] { handles.DrawFrame(k); }));
-    size_t segments = 0;
-    for (const auto& frame : calls)
-        for (const bench::GeodesyCall& call : frame)
-            segments += call.kind == bench::GeodesyCall::Line
-                            ? (call.count >= 2 ? call.count - 1u : 0u)
-                            : (call.kind == bench::GeodesyCall::UnitDegree ? 0u : 1u);
+    const size_t segments = SegmentsMeasured(calls);
 
     constexpr int kPassesPerChunk = 4;
     auto libraryChunk = [&]()

@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -55,7 +56,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
         if (arg == "--lines" && i + 1 < argc)
             options.linesFile = argv[++i];
         else if (arg == "--repetitions" && i + 1 < argc)
-            options.repetitions = std::max(1, std::atoi(argv[++i]));
+            options.repetitions =
+                static_cast<int>(std::clamp(std::strtol(argv[++i], nullptr, 10), 1L, 1000000L));
         else if (arg == "--geodesy" && i + 1 < argc)
         {
             const std::string name = argv[++i];
@@ -129,6 +131,65 @@ nlohmann::json LeavingGuides(const CCrossPathEdges& builder, CPath& path, double
     return guides;
 }
 
+// The lengths one cut works with, from the size record of the turn routes.
+struct CutLengths
+{
+    double to = 0.0;
+    double from = 0.0;
+    double tolerance = 0.0;
+    double arrowLength = 0.0;
+    double arrowWidth = 0.0;
+    double arrowExtension = 0.0;
+};
+
+using Builders = std::vector<std::unique_ptr<CCrossPathEdges>>;
+
+// Cuts every manoeuvre once; the number of cuts that failed.
+int CutAll(const Builders& builders, const CutLengths& lengths, tagLonLat (&arrow)[3])
+{
+    int failures = 0;
+    for (const auto& builder : builders)
+    {
+        if (builder->GenerateCrossEdges(lengths.to, lengths.from, lengths.tolerance,
+                                        lengths.arrowExtension) < 0 ||
+            builder->GenerateArrowHead(arrow, 3, lengths.arrowLength, lengths.arrowWidth) < 0)
+            ++failures;
+    }
+    return failures;
+}
+
+// The cut points of every manoeuvre, from one more cut of each.
+nlohmann::json CutPoints(const Builders& builders, const std::vector<bench::Junction>& junctions,
+                         const CutLengths& lengths)
+{
+    tagLonLat arrow[3];
+    nlohmann::json cuts = nlohmann::json::array();
+    for (size_t k = 0; k < builders.size(); ++k)
+    {
+        CCrossPathEdges& builder = *builders[k];
+        nlohmann::json cut = {{"maneuver", junctions[k].maneuver}};
+        const bool ok =
+            builder.GenerateCrossEdges(lengths.to, lengths.from, lengths.tolerance,
+                                       lengths.arrowExtension) == 0 &&
+            builder.GenerateArrowHead(arrow, 3, lengths.arrowLength, lengths.arrowWidth) == 0;
+        cut["ok"] = ok;
+        if (ok)
+        {
+            const CPathEdge* first = builder.m_EdgeVec.GetAt(0);
+            const CPathEdge* last = builder.m_EdgeVec.GetAt(builder.m_EdgeVec.Size() - 1);
+            tagLonLat base = {0.5 * (arrow[1].lon + arrow[2].lon),
+                              0.5 * (arrow[1].lat + arrow[2].lat)};
+            cut["enterStart"] = Point(first->GetPoint(0));
+            cut["tip"] = Point(arrow[0]);
+            cut["base"] = Point(base);
+            cut["arrowInside"] = !(last->m_isWhole && last->m_Length < lengths.arrowLength);
+            cut["edges"] = builder.m_EdgeVec.Size();
+        }
+        cuts.push_back(std::move(cut));
+    }
+    return cuts;
+}
+
 // This process's CPU time (it runs one thread).
 double CpuNanoseconds()
 {
@@ -144,15 +205,13 @@ double Median(std::vector<double> values)
     return n % 2 == 1 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int Run(int argc, char** argv)
 {
     Options options;
     if (!ParseOptions(argc, argv, options))
     {
-        std::fprintf(stderr, "usage: ap_bench_turn_cuts [--lines FILE] [--repetitions N] "
-                             "[--geodesy fast|exact|planar]\n");
+        (void)std::fprintf(stderr, "usage: ap_bench_turn_cuts [--lines FILE] [--repetitions N] "
+                                   "[--geodesy fast|exact|planar]\n");
         return 2;
     }
     bench::RouteLogLinesToNullDevice();
@@ -167,6 +226,8 @@ int main(int argc, char** argv)
     const double arrowLength = size.m_ArrowLength;
     const double arrowWidth = size.m_ArrowWidth;
     const double arrowExtension = arrowLength * kAdvicePathArrowRoom;
+    const CutLengths lengths{toLength,    fromLength, tolerance,
+                             arrowLength, arrowWidth, arrowExtension};
 
     nlohmann::json result = {{"side", "library"},
                              {"geodesy", bench::GeodesyModelName(options.model)},
@@ -192,7 +253,7 @@ int main(int argc, char** argv)
                       route->model->ManeuverAt(route->junctions.front().maneuver).location.lat);
         bench::SetPlanarLonScale(lonScale);
 
-        std::vector<std::unique_ptr<CCrossPathEdges>> builders;
+        Builders builders;
         nlohmann::json routeLines = nlohmann::json::array();
         for (bench::Junction& junction : route->junctions)
         {
@@ -209,18 +270,7 @@ int main(int argc, char** argv)
         }
 
         tagLonLat arrow[3];
-        auto cutAll = [&]()
-        {
-            int failures = 0;
-            for (auto& builder : builders)
-            {
-                if (builder->GenerateCrossEdges(toLength, fromLength, tolerance, arrowExtension) <
-                        0 ||
-                    builder->GenerateArrowHead(arrow, 3, arrowLength, arrowWidth) < 0)
-                    ++failures;
-            }
-            return failures;
-        };
+        auto cutAll = [&]() { return CutAll(builders, lengths, arrow); };
 
         cutAll(); // warm caches and the direction tables
         const int passes = std::max<int>(
@@ -250,30 +300,7 @@ int main(int argc, char** argv)
                                 (after.lineSegments - before.lineSegments)) /
             static_cast<double>(std::max<size_t>(1, builders.size()));
 
-        // The cut points, from one more cut of every manoeuvre.
-        nlohmann::json cuts = nlohmann::json::array();
-        for (size_t k = 0; k < builders.size(); ++k)
-        {
-            CCrossPathEdges& builder = *builders[k];
-            nlohmann::json cut = {{"maneuver", route->junctions[k].maneuver}};
-            const bool ok =
-                builder.GenerateCrossEdges(toLength, fromLength, tolerance, arrowExtension) == 0 &&
-                builder.GenerateArrowHead(arrow, 3, arrowLength, arrowWidth) == 0;
-            cut["ok"] = ok;
-            if (ok)
-            {
-                const CPathEdge* first = builder.m_EdgeVec.GetAt(0);
-                const CPathEdge* last = builder.m_EdgeVec.GetAt(builder.m_EdgeVec.Size() - 1);
-                tagLonLat base = {0.5 * (arrow[1].lon + arrow[2].lon),
-                                  0.5 * (arrow[1].lat + arrow[2].lat)};
-                cut["enterStart"] = Point(first->GetPoint(0));
-                cut["tip"] = Point(arrow[0]);
-                cut["base"] = Point(base);
-                cut["arrowInside"] = !(last->m_isWhole && last->m_Length < arrowLength);
-                cut["edges"] = builder.m_EdgeVec.Size();
-            }
-            cuts.push_back(std::move(cut));
-        }
+        nlohmann::json cuts = CutPoints(builders, route->junctions, lengths);
 
         result["routes"].push_back({{"file", route->file},
                                     {"junctions", builders.size()},
@@ -290,11 +317,28 @@ int main(int argc, char** argv)
         out << lines.dump() << '\n';
         if (!out)
         {
-            std::fprintf(stderr, "ap_bench_turn_cuts: cannot write %s\n",
-                         options.linesFile.c_str());
+            (void)std::fprintf(stderr, "ap_bench_turn_cuts: cannot write %s\n",
+                               options.linesFile.c_str());
             return 1;
         }
     }
     std::cout << result.dump(1) << '\n';
     return 0;
+}
+
+} // namespace
+
+// A failure to allocate or to format the JSON ends the run with a message
+// rather than an abort.
+int main(int argc, char** argv)
+{
+    try
+    {
+        return Run(argc, argv);
+    }
+    catch (const std::exception& e)
+    {
+        (void)std::fprintf(stderr, "ap_bench_turn_cuts: %s\n", e.what());
+        return 1;
+    }
 }

@@ -7,6 +7,7 @@
 #include "BenchHost.h"
 #include "RouteJunctions.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -21,7 +22,8 @@ int main(int argc, char** argv)
     {
         const std::string arg = argv[i];
         if (arg == "--passes" && i + 1 < argc)
-            passes = std::max(1, std::atoi(argv[++i]));
+            passes =
+                static_cast<int>(std::clamp(std::strtol(argv[++i], nullptr, 10), 1L, 1000000L));
         else if (arg == "--logging")
             logging = true;
         else if (arg == "--geodesy" && i + 1 < argc)
@@ -33,8 +35,8 @@ int main(int argc, char** argv)
         }
         else
         {
-            std::fprintf(stderr, "usage: ap_bench_turn_profile [--passes N] "
-                                 "[--geodesy fast|exact|planar] [--logging]\n");
+            (void)std::fprintf(stderr, "usage: ap_bench_turn_profile [--passes N] "
+                                       "[--geodesy fast|exact|planar] [--logging]\n");
             return 2;
         }
     }

@@ -20,7 +20,7 @@ std::vector<BandReach> ReachOf(const std::vector<AdvicePathSizeSetting>& sizes, 
     for (int level = 0; level <= last; ++level)
     {
         const AdvicePathSizeSetting& size = sizes[static_cast<size_t>(level)];
-        const double tolerance = static_cast<double>(size.m_LengthTolerance);
+        const auto tolerance = static_cast<double>(size.m_LengthTolerance);
         reach.push_back({static_cast<double>(size.m_FromLength) + tolerance,
                          static_cast<double>(size.m_ToLength) +
                              kAdvicePathArrowRoom * static_cast<double>(size.m_ArrowLength) +

@@ -67,7 +67,7 @@ ReplayCamera::ReplayCamera(const RouteTimeline& timeline, const CameraSettings& 
     : m_timeline(timeline), m_settings(settings), m_reach(std::move(reach))
 {
     if (m_reach.empty())
-        m_reach.push_back(BandReach());
+        m_reach.emplace_back();
 }
 
 double ReplayCamera::RoadHeading(const VehicleState& vehicle) const
@@ -113,7 +113,7 @@ double ReplayCamera::NeededLambda(const VehicleState& vehicle, double heading, d
     return LevelValueOfResolution(metresPerPixel);
 }
 
-ReplayCamera::Fit ReplayCamera::FitOf(const std::vector<double>& needed) const
+ReplayCamera::Fit ReplayCamera::FitOf(const std::vector<double>& needed)
 {
     Fit fit;
     for (size_t level = 0; level < needed.size(); ++level)
@@ -175,9 +175,12 @@ double ReplayCamera::FitAhead(const VehicleState& vehicle, double heading,
             NeedBand(there, turned, next, m_needed);
     };
     bool fromDone = fromMetres <= vehicle.distance;
-    for (double at = (std::floor(vehicle.distance / kAheadStepMetres) + 1.0) * kAheadStepMetres;
-         at < next.passed; at += kAheadStepMetres)
+    const double firstStep = std::floor(vehicle.distance / kAheadStepMetres) + 1.0;
+    for (int step = 0;; ++step)
     {
+        const double at = (firstStep + step) * kAheadStepMetres;
+        if (!(at < next.passed))
+            break;
         if (!fromDone && at >= fromMetres)
         {
             needThere(fromMetres);

@@ -99,7 +99,7 @@ private:
                   std::vector<double>& needed);
     // The finest level whose band fits at its `needed` lambda, zoomed within
     // that level to it.
-    Fit FitOf(const std::vector<double>& needed) const;
+    static Fit FitOf(const std::vector<double>& needed);
     // The coarsest of the junction's fits at the places from `fromMetres`
     // (not before the vehicle) on to where the route leaves the junction, the
     // view turned from `heading` towards the road as the camera will turn it

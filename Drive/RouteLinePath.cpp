@@ -1,6 +1,7 @@
 #include "RouteLinePath.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace refhost
 {
@@ -10,12 +11,15 @@ namespace
 
 POSITION PositionOf(size_t edge)
 {
-    return reinterpret_cast<POSITION>(static_cast<uintptr_t>(edge) + 1u);
+    // POSITION is the path interface's opaque cursor: it carries an edge
+    // number and is never dereferenced.
+    return reinterpret_cast<POSITION>( // NOLINT(performance-no-int-to-ptr)
+        static_cast<uintptr_t>(edge) + 1u);
 }
 
 } // namespace
 
-RouteLinePath::RouteLinePath(const RouteModel& route) : m_route(route) {}
+RouteLinePath::RouteLinePath(RouteModel route) : m_route(std::move(route)) {}
 
 void RouteLinePath::Select(const RemainingPath& remaining, const LinkBoxIndex& index,
                            const LonLatBox& box)
@@ -38,13 +42,13 @@ POSITION RouteLinePath::GetFirstPosition()
 
 POSITION RouteLinePath::GetNext(POSITION position)
 {
-    const size_t edge = static_cast<size_t>(reinterpret_cast<uintptr_t>(position));
+    const auto edge = static_cast<size_t>(reinterpret_cast<uintptr_t>(position));
     return position != nullptr && edge < EdgeCount() ? PositionOf(edge) : nullptr;
 }
 
 int RouteLinePath::GetEdge(POSITION position, unsigned short& count, tagLonLat*& points)
 {
-    const size_t edge = static_cast<size_t>(reinterpret_cast<uintptr_t>(position));
+    const auto edge = static_cast<size_t>(reinterpret_cast<uintptr_t>(position));
     if (position == nullptr || edge > EdgeCount())
         return 0;
     // The library only reads the points; neither the route nor the remaining
@@ -56,12 +60,12 @@ int RouteLinePath::GetEdge(POSITION position, unsigned short& count, tagLonLat*&
     return 1;
 }
 
-int RouteLinePath::GetGuid(POSITION, PathGuid&)
+int RouteLinePath::GetGuid(POSITION /*position*/, PathGuid& /*guide*/)
 {
     return 0;
 }
 
-int RouteLinePath::GetNextGuid(const PathGuid&, PathGuid&)
+int RouteLinePath::GetNextGuid(const PathGuid& /*current*/, PathGuid& /*next*/)
 {
     return 0;
 }

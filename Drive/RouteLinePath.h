@@ -23,7 +23,7 @@ class RouteLinePath : public CNavPath
 {
 public:
     // No edges until the first Select.
-    explicit RouteLinePath(const RouteModel& route);
+    explicit RouteLinePath(RouteModel route);
 
     // The edges from now on: the first edge of `remaining` (which must stay
     // alive and unchanged while the library reads this path), then every

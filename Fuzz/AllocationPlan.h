@@ -22,21 +22,21 @@ public:
     AllocationPlan(const AllocationPlan&) = delete;
     AllocationPlan& operator=(const AllocationPlan&) = delete;
 
-    void FailNone() { State() = StateData(); }
+    void FailNone() { m_state = StateData(); }
     void FailNth(int n)
     {
         FailNone();
-        State().countdown = n;
+        m_state.countdown = n;
     }
     void FailSite(int site)
     {
         FailNone();
-        State().site = site;
+        m_state.site = site;
     }
 
     // Starts a new call: forgets which sites were refused.
-    void BeginCall() { State().refused = 0; }
-    bool Refused(ApAllocSite site) const { return (State().refused & (1u << site)) != 0; }
+    void BeginCall() { m_state.refused = 0; }
+    bool Refused(ApAllocSite site) const { return (m_state.refused & (1u << site)) != 0; }
 
 private:
     struct StateData
@@ -60,6 +60,9 @@ private:
             state.refused |= 1u << site;
         return fail;
     }
+
+    // The one state of the process: the predicate is a plain function.
+    StateData& m_state = State();
 };
 
 } // namespace apfuzz

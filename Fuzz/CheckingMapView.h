@@ -44,7 +44,7 @@ public:
     int DrawPolygon(const tagLonLat* points, int32_t count, int32_t third, uint32_t colour,
                     int32_t fifth) override;
     int64_t GetScale() override { return scale; }
-    int32_t ScaleToLevel(int64_t) override { return level; }
+    int32_t ScaleToLevel(int64_t /*scale*/) override { return level; }
 
     // Sets what the next Draw may do and clears the counters.
     void Expect(const DrawExpectation& expectation);

@@ -11,10 +11,10 @@
     {                                                                                              \
         if (!(condition))                                                                          \
         {                                                                                          \
-            std::fprintf(stderr, "invariant violated at %s:%d: %s\n  ", __FILE__, __LINE__,        \
-                         #condition);                                                              \
-            std::fprintf(stderr, __VA_ARGS__);                                                     \
-            std::fprintf(stderr, "\n");                                                            \
+            (void)std::fprintf(stderr, "invariant violated at %s:%d: %s\n  ", __FILE__, __LINE__,  \
+                               #condition);                                                        \
+            (void)std::fprintf(stderr, __VA_ARGS__);                                               \
+            (void)std::fprintf(stderr, "\n");                                                      \
             std::abort();                                                                          \
         }                                                                                          \
     } while (false)

@@ -81,11 +81,12 @@ private:
     CNavPath* PathArg(int index) const;
     CMapService* ViewArg(int view);
     NavGuid Resolve(const GuideRef& ref) const;
-    void Release(HandleSlot& slot);
+    static void Release(HandleSlot& slot);
     void New(HandleSlot& slot, const CallInput& op);
     void SetSize(HandleSlot& slot, const CallInput& op);
     void Draw(HandleSlot& slot, const CallInput& op);
-    void CheckLog() const;
+    DrawExpectation Expected(const RendererModel& model, int level, const CallInput& op) const;
+    static void CheckLog();
 
     const Scenario& m_scenario;
     CheckingMapView m_viewA{"view A"};
@@ -254,7 +255,7 @@ void FuzzHost::SetSize(HandleSlot& slot, const CallInput& op)
     int count = static_cast<int>(records);
     if (op.a != 2)
     {
-        array.reset(new AdvicePathSizeSetting[records]);
+        array = std::make_unique<AdvicePathSizeSetting[]>(records);
         if (records > 0)
             std::memcpy(static_cast<void*>(array.get()), op.sizes.data(),
                         records * sizeof(SizeRecord));
@@ -289,40 +290,45 @@ void FuzzHost::Draw(HandleSlot& slot, const CallInput& op)
         else
             level = count > 5 ? 5 : count - 1;
         if (model.drawing && count > 0)
-        {
-            DrawExpectation expect;
-            expect.allowed = true;
-            expect.record = model.table[static_cast<size_t>(level)];
-            expect.pathClr = model.colours.m_PathClr;
-            expect.pathBorderClr = model.colours.m_PathBorderClr;
-            expect.arrowClr = model.colours.m_ArrowClr;
-            expect.arrowBorderClr = model.colours.m_ArrowBorderClr;
-            if (op.flag && model.path != nullptr)
-            {
-                for (size_t p = 0; p < m_paths.size(); ++p)
-                {
-                    if (m_paths[p].get() == model.path)
-                        expect.routeEdges = m_pathEdges[p];
-                }
-            }
-            expect.turn = op.flag2 && level <= model.maxTurnScale;
-            expect.redLine = model.redLine && m_scenario.hasOrigin &&
-                             !m_scenario.destinations.empty() && !m_scenario.failDestPoint;
-            if (expect.redLine)
-            {
-                expect.redFrom = m_scenario.origin;
-                expect.redTo = m_scenario.destinations.front();
-            }
-            view.Expect(expect);
-        }
+            view.Expect(Expected(model, level, op));
     }
     slot.handle->Draw(op.flag, op.flag2);
     if (Tracing())
-        std::fprintf(stderr,
-                     "    drawn: view A %d lines %d polygons, view B %d lines %d polygons\n",
-                     m_viewA.lines, m_viewA.polygons, m_viewB.lines, m_viewB.polygons);
+        (void)std::fprintf(stderr,
+                           "    drawn: view A %d lines %d polygons, view B %d lines %d polygons\n",
+                           m_viewA.lines, m_viewA.polygons, m_viewB.lines, m_viewB.polygons);
     m_viewA.Forbid();
     m_viewB.Forbid();
+}
+
+// What a Draw of `op` on a drawing handle with a size table may draw at
+// `level`.
+DrawExpectation FuzzHost::Expected(const RendererModel& model, int level, const CallInput& op) const
+{
+    DrawExpectation expect;
+    expect.allowed = true;
+    expect.record = model.table[static_cast<size_t>(level)];
+    expect.pathClr = model.colours.m_PathClr;
+    expect.pathBorderClr = model.colours.m_PathBorderClr;
+    expect.arrowClr = model.colours.m_ArrowClr;
+    expect.arrowBorderClr = model.colours.m_ArrowBorderClr;
+    if (op.flag && model.path != nullptr)
+    {
+        for (size_t p = 0; p < m_paths.size(); ++p)
+        {
+            if (m_paths[p].get() == model.path)
+                expect.routeEdges = m_pathEdges[p];
+        }
+    }
+    expect.turn = op.flag2 && level <= model.maxTurnScale;
+    expect.redLine = model.redLine && m_scenario.hasOrigin && !m_scenario.destinations.empty() &&
+                     !m_scenario.failDestPoint;
+    if (expect.redLine)
+    {
+        expect.redFrom = m_scenario.origin;
+        expect.redTo = m_scenario.destinations.front();
+    }
+    return expect;
 }
 
 void FuzzHost::Run(const CallInput& op)
@@ -436,7 +442,7 @@ void FuzzHost::Run(const CallInput& op)
     }
 }
 
-void FuzzHost::CheckLog() const
+void FuzzHost::CheckLog()
 {
     for (const aptest::LogRecord& record : aptest::RecordingLog::Instance().Records())
     {
@@ -450,7 +456,7 @@ void FuzzHost::CheckLog() const
 } // namespace
 } // namespace apfuzz
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
 {
     // The shared handle is built once, before any allocation can be made to
     // fail, so that no input leaves state behind for the next one.
@@ -465,13 +471,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     apfuzz::Scenario scenario;
     apfuzz::Serialize(channel, scenario);
     if (apfuzz::Tracing())
-        std::fprintf(stderr, "%s", apfuzz::Describe(scenario).c_str());
+        (void)std::fprintf(stderr, "%s", apfuzz::Describe(scenario).c_str());
 
     apfuzz::FuzzHost host(scenario);
     for (const apfuzz::CallInput& op : scenario.ops)
     {
         if (apfuzz::Tracing())
-            std::fprintf(stderr, "  %s\n", apfuzz::Describe(op).c_str());
+            (void)std::fprintf(stderr, "  %s\n", apfuzz::Describe(op).c_str());
         host.Run(op);
     }
     return 0;

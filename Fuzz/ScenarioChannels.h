@@ -74,6 +74,9 @@ class DecodeChannel
 public:
     DecodeChannel(const uint8_t* data, size_t size) : m_provider(data, size) {}
 
+    // The channels' common interface (Serialize takes either): members,
+    // though some answer alike for every channel of a kind.
+    // NOLINTNEXTLINE(readability-convert-member-functions-to-static)
     bool Decoding() const { return true; }
     bool More() { return m_provider.remaining_bytes() > 0; }
 
@@ -118,7 +121,7 @@ public:
         }
         case DOUBLE_BITS:
         {
-            uint64_t bits = m_provider.ConsumeIntegral<uint64_t>();
+            auto bits = m_provider.ConsumeIntegral<uint64_t>();
             std::memcpy(&value, &bits, sizeof(value));
             break;
         }
@@ -140,7 +143,9 @@ private:
 class EncodeChannel
 {
 public:
+    // NOLINTNEXTLINE(readability-convert-member-functions-to-static): as DecodeChannel's
     bool Decoding() const { return false; }
+    // NOLINTNEXTLINE(readability-convert-member-functions-to-static): as DecodeChannel's
     bool More() { return true; }
 
     void Int(int& value, int min, int max)
@@ -203,10 +208,7 @@ public:
     }
 
     // The input bytes: consumption order reversed.
-    std::vector<uint8_t> Bytes() const
-    {
-        return std::vector<uint8_t>(m_consumed.rbegin(), m_consumed.rend());
-    }
+    std::vector<uint8_t> Bytes() const { return {m_consumed.rbegin(), m_consumed.rend()}; }
 
 private:
     // The bytes FuzzedDataProvider::ConsumeIntegralInRange reads for an

@@ -60,6 +60,37 @@ std::string Record(const SizeRecord& s)
          << " arrow " << s.arrowLength << "x" << s.arrowWidth << "}";
     return text.str();
 }
+
+void DescribeNew(std::ostream& text, const CallInput& op)
+{
+    text << (op.a == 0 ? " NewPathRender" : op.a == 1 ? " constructed" : " copy of ");
+    if (op.a == 2)
+        text << op.other;
+    else
+        text << " path " << op.path;
+    if (op.a == 0)
+        text << " view " << op.view;
+}
+
+void DescribeSetSize(std::ostream& text, const CallInput& op)
+{
+    text << (op.a == 0   ? " exact"
+             : op.a == 1 ? " refused count"
+                         : " null array")
+         << " of " << op.sizes.size();
+    if (op.a == 1)
+        text << " passing " << kRefusedCounts[op.b];
+    text << " maxTurnScale " << op.maxTurnScale;
+    for (const SizeRecord& s : op.sizes)
+        text << "\n      " << Record(s);
+}
+
+void DescribeFailAlloc(std::ostream& text, const CallInput& op)
+{
+    text << (op.a == 0 ? " none" : op.a == 1 ? " once, attempt " : " always, site ");
+    if (op.a != 0)
+        text << op.b;
+}
 } // namespace
 
 std::string Describe(const CallInput& op)
@@ -71,27 +102,13 @@ std::string Describe(const CallInput& op)
     switch (op.op)
     {
     case OP_NEW:
-        text << (op.a == 0 ? " NewPathRender" : op.a == 1 ? " constructed" : " copy of ");
-        if (op.a == 2)
-            text << op.other;
-        else
-            text << " path " << op.path;
-        if (op.a == 0)
-            text << " view " << op.view;
+        DescribeNew(text, op);
         break;
     case OP_ASSIGN:
         text << " = [" << op.other << "]";
         break;
     case OP_SET_SIZE:
-        text << (op.a == 0   ? " exact"
-                 : op.a == 1 ? " refused count"
-                             : " null array")
-             << " of " << op.sizes.size();
-        if (op.a == 1)
-            text << " passing " << kRefusedCounts[op.b];
-        text << " maxTurnScale " << op.maxTurnScale;
-        for (const SizeRecord& s : op.sizes)
-            text << "\n      " << Record(s);
+        DescribeSetSize(text, op);
         break;
     case OP_SET_PATH:
         text << " path " << op.path;
@@ -121,9 +138,7 @@ std::string Describe(const CallInput& op)
         text << " view " << op.view << " = " << op.a;
         break;
     case OP_FAIL_ALLOC:
-        text << (op.a == 0 ? " none" : op.a == 1 ? " once, attempt " : " always, site ");
-        if (op.a != 0)
-            text << op.b;
+        DescribeFailAlloc(text, op);
         break;
     default:
         break;

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace apfuzz
@@ -86,7 +87,7 @@ CallInput NewHandle(int slot, int path, int view)
 CallInput SetSize(int slot, std::vector<SizeRecord> sizes, int maxTurnScale = 30)
 {
     CallInput op = Op(OP_SET_SIZE, slot);
-    op.sizes = sizes;
+    op.sizes = std::move(sizes);
     op.maxTurnScale = maxTurnScale;
     return op;
 }
@@ -285,7 +286,7 @@ Scenario HostileGeometry()
     s.unitsPerDegree = 1;
     PathInput path;
     path.edges.push_back({At(0, 0), At(0, 0), tagLonLat{nan, 1.0}, tagLonLat{1e308, -1e308}});
-    path.edges.push_back({});
+    path.edges.emplace_back();
     Road road{path, 0, 0};
     for (int i = 0; i < 13; ++i)
         road.Guide(12, false);
@@ -369,7 +370,7 @@ bool Write(const std::string& directory, const char* name, Scenario scenario)
               static_cast<std::streamsize>(bytes.size()));
     if (!out)
     {
-        std::fprintf(stderr, "cannot write %s\n", file.c_str());
+        (void)std::fprintf(stderr, "cannot write %s\n", file.c_str());
         return false;
     }
     std::printf("%s (%zu bytes):\n%s\n", name, bytes.size(), Describe(scenario).c_str());
@@ -383,7 +384,7 @@ int main(int argc, char** argv)
 {
     if (argc != 2)
     {
-        std::fprintf(stderr, "usage: %s <directory>\n", argv[0]);
+        (void)std::fprintf(stderr, "usage: %s <directory>\n", argv[0]);
         return 2;
     }
     using namespace apfuzz;

@@ -49,45 +49,22 @@ public:
         return geometry;
     }
 
-    RawIntersection Intersection(const Json& value, const std::string& path)
+    static RawIntersection Intersection(const Json& value, const std::string& path)
     {
         RequireObject(value, path);
         RawIntersection intersection;
         if (const Json* location = Find(value, "location"))
             intersection.location = ReadPosition(*location, Member(path, "location"));
-        const long long in = OptionalInteger(value, path, "in", -1);
-        intersection.in = in;
+        intersection.in = OptionalInteger(value, path, "in", -1);
         intersection.out = OptionalInteger(value, path, "out", -1);
         if (const Json* bearings = Find(value, "bearings"))
-        {
-            const std::string bearingsPath = Member(path, "bearings");
-            if (!bearings->is_array())
-                Fail(bearingsPath + ": expected an array, found " + Describe(*bearings));
-            for (size_t i = 0; i < bearings->size(); ++i)
-            {
-                const Json& bearing = (*bearings)[i];
-                if (!bearing.is_number() || !(bearing.get<double>() >= 0.0) ||
-                    bearing.get<double>() > 360.0)
-                    Fail(Element(bearingsPath, i) + ": expected a bearing (0..360), found " +
-                         (bearing.is_number() ? std::to_string(bearing.get<double>())
-                                              : Describe(bearing)));
-                intersection.bearings.push_back(bearing.get<double>());
-            }
-        }
+            intersection.bearings = Bearings(*bearings, Member(path, "bearings"));
         if (const Json* entry = Find(value, "entry"))
         {
-            if (!entry->is_array())
-                Fail(Member(path, "entry") + ": expected an array, found " + Describe(*entry));
-            for (size_t i = 0; i < entry->size(); ++i)
-            {
-                const Json& allowed = (*entry)[i];
-                if (!allowed.is_boolean())
-                    Fail(Element(Member(path, "entry"), i) + ": expected a boolean, found " +
-                         Describe(allowed));
-                if (allowed.get<bool>() && static_cast<long long>(i) != in)
+            intersection.entry = EntryFlags(*entry, Member(path, "entry"));
+            for (size_t i = 0; i < intersection.entry.size(); ++i)
+                if (intersection.entry[i] && static_cast<long long>(i) != intersection.in)
                     ++intersection.allowedWays;
-                intersection.entry.push_back(allowed.get<bool>());
-            }
         }
         return intersection;
     }
@@ -133,7 +110,7 @@ public:
         return step;
     }
 
-    RawAnnotation Annotation(const Json& leg, const std::string& legPath)
+    static RawAnnotation Annotation(const Json& leg, const std::string& legPath)
     {
         RawAnnotation annotation;
         const Json* value = Find(leg, "annotation");
@@ -148,6 +125,40 @@ public:
     }
 
 private:
+    static std::vector<double> Bearings(const Json& bearings, const std::string& path)
+    {
+        if (!bearings.is_array())
+            Fail(path + ": expected an array, found " + Describe(bearings));
+        std::vector<double> read;
+        for (size_t i = 0; i < bearings.size(); ++i)
+        {
+            const Json& bearing = bearings[i];
+            if (!bearing.is_number() || !(bearing.get<double>() >= 0.0) ||
+                bearing.get<double>() > 360.0)
+                Fail(Element(path, i) + ": expected a bearing (0..360), found " +
+                     (bearing.is_number() ? std::to_string(bearing.get<double>())
+                                          : Describe(bearing)));
+            read.push_back(bearing.get<double>());
+        }
+        return read;
+    }
+
+    // An intersection's entry list: whether a car may enter each of its roads.
+    static std::vector<bool> EntryFlags(const Json& entry, const std::string& path)
+    {
+        if (!entry.is_array())
+            Fail(path + ": expected an array, found " + Describe(entry));
+        std::vector<bool> flags;
+        for (size_t i = 0; i < entry.size(); ++i)
+        {
+            const Json& allowed = entry[i];
+            if (!allowed.is_boolean())
+                Fail(Element(path, i) + ": expected a boolean, found " + Describe(allowed));
+            flags.push_back(allowed.get<bool>());
+        }
+        return flags;
+    }
+
     static void ReadLastBanner(const Json& step, const std::string& path, RawStep& into)
     {
         const Json* banners = Find(step, "bannerInstructions");
@@ -258,6 +269,49 @@ double AnchorDistance(const std::string& text, int precision, const tagLonLat& a
     return ApproxMetres(points.front(), anchor);
 }
 
+// The precision that puts a step's first point on its maneuver.location,
+// which is written in plain degrees; 0 when no step tells. `anyEncoded`
+// becomes true when some step's geometry is encoded.
+int PrecisionFromAnchors(const RawRoute& route, bool& anyEncoded)
+{
+    for (const std::vector<RawStep>& leg : route.legs)
+    {
+        for (const RawStep& step : leg)
+        {
+            if (!step.geometry.encoded)
+                continue;
+            anyEncoded = true;
+            if (!IsValidPosition(step.location) || step.geometry.text.empty())
+                continue;
+            const double off5 = AnchorDistance(step.geometry.text, 5, step.location);
+            const double off6 = AnchorDistance(step.geometry.text, 6, step.location);
+            if (std::min(off5, off6) < 1000.0)
+                return off5 <= off6 ? 5 : 6;
+        }
+    }
+    return 0;
+}
+
+// The precision whose decoded length is nearer the route's distance (the
+// wrong one scales the lengths by ten either way); 0 when that cannot tell.
+int PrecisionFromLength(const RawRoute& route)
+{
+    if (!(std::isfinite(route.distance) && route.distance > 0.0 && route.stepCount > 0))
+        return 0;
+    const double length5 = DecodedLength(route, 5);
+    const double length6 = DecodedLength(route, 6);
+    const bool ok5 = std::isfinite(length5) && length5 > 0.0;
+    const bool ok6 = std::isfinite(length6) && length6 > 0.0;
+    if (ok5 && ok6)
+        return std::fabs(std::log(length5 / route.distance)) <=
+                       std::fabs(std::log(length6 / route.distance))
+                   ? 5
+                   : 6;
+    if (ok5 != ok6)
+        return ok5 ? 5 : 6;
+    return 0;
+}
+
 } // namespace
 
 RawRoute ReadRawRoute(const Json& root, size_t maxPoints)
@@ -299,7 +353,7 @@ RawRoute ReadRawRoute(const Json& root, size_t maxPoints)
         const std::string legPath = Element(legsPath, li);
         const Json& leg = RequireObject(legs[li], legPath);
         raw.legs.emplace_back();
-        raw.annotations.push_back(reader.Annotation(leg, legPath));
+        raw.annotations.push_back(RawReader::Annotation(leg, legPath));
         const Json* steps = Find(leg, "steps");
         if (!steps || steps->is_null())
             continue;
@@ -321,40 +375,12 @@ int ChoosePolylinePrecision(const RawRoute& route, int requested)
         Fail("polyline precision " + std::to_string(requested) + " asked for; it must be 5 or 6");
 
     bool anyEncoded = route.hasOverview && route.overview.encoded;
-    // A step's geometry starts at its maneuver.location, which is written in
-    // plain degrees: the right precision puts the first point on it.
-    for (const std::vector<RawStep>& leg : route.legs)
-    {
-        for (const RawStep& step : leg)
-        {
-            if (!step.geometry.encoded)
-                continue;
-            anyEncoded = true;
-            if (!IsValidPosition(step.location) || step.geometry.text.empty())
-                continue;
-            const double off5 = AnchorDistance(step.geometry.text, 5, step.location);
-            const double off6 = AnchorDistance(step.geometry.text, 6, step.location);
-            if (std::min(off5, off6) < 1000.0)
-                return off5 <= off6 ? 5 : 6;
-        }
-    }
+    if (const int anchored = PrecisionFromAnchors(route, anyEncoded); anchored != 0)
+        return anchored;
     if (!anyEncoded)
         return 0;
-    // The wrong precision scales the lengths by ten either way.
-    if (std::isfinite(route.distance) && route.distance > 0.0 && route.stepCount > 0)
-    {
-        const double length5 = DecodedLength(route, 5);
-        const double length6 = DecodedLength(route, 6);
-        const bool ok5 = std::isfinite(length5) && length5 > 0.0;
-        const bool ok6 = std::isfinite(length6) && length6 > 0.0;
-        if (ok5 && ok6)
-            return std::fabs(std::log(length5 / route.distance)) <=
-                           std::fabs(std::log(length6 / route.distance))
-                       ? 5
-                       : 6;
-        if (ok5 != ok6)
-            return ok5 ? 5 : 6;
-    }
+    if (const int byLength = PrecisionFromLength(route); byLength != 0)
+        return byLength;
     // Polyline6 read as polyline5 lands far outside the globe; the reverse
     // still looks valid, so 5 is the choice unless only 6 decodes.
     return !AllDecode(route, 5) && AllDecode(route, 6) ? 6 : 5;

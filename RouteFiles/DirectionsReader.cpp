@@ -68,18 +68,40 @@ public:
         StepLinks result;
         result.first = result.end = m_route.links.size();
         result.atIntersection.assign(step.intersections.size(), kNone);
+        const JoinedStep joined = Join(step, pointTimes);
+        if (joined.points.size() < 2)
+            return result;
+        const std::vector<size_t> vertexOf = IntersectionVertices(step, joined.points);
+        const std::vector<size_t> cuts = Cuts(vertexOf, joined.points.size());
+        AppendLinks(step, joined, cuts);
+        result.end = m_route.links.size();
+        MarkIntersections(vertexOf, cuts, result);
+        return result;
+    }
 
+private:
+    // A step's points joined to the route's end, and their times when every
+    // one has a time (parallel to the points).
+    struct JoinedStep
+    {
         std::vector<tagLonLat> points;
-        std::vector<double> times; // parallel to points when timed
+        std::vector<double> times;
+        bool timed = false;
+    };
+
+    JoinedStep Join(const RawStep& step, const std::vector<double>& pointTimes) const
+    {
+        JoinedStep result;
+        std::vector<tagLonLat>& points = result.points;
         points.reserve(step.geometry.points.size() + 1);
         const bool joined = !m_route.links.empty();
-        const bool timed = pointTimes.size() == step.geometry.points.size() &&
-                           (!joined || !m_route.links.back().times.empty());
+        result.timed = pointTimes.size() == step.geometry.points.size() &&
+                       (!joined || !m_route.links.back().times.empty());
         if (joined)
         {
             points.push_back(m_route.links.back().points.back());
-            if (timed)
-                times.push_back(m_route.links.back().times.back());
+            if (result.timed)
+                result.times.push_back(m_route.links.back().times.back());
         }
         for (size_t i = 0; i < step.geometry.points.size(); ++i)
         {
@@ -88,14 +110,17 @@ public:
                 continue;
             const size_t before = points.size();
             AppendDistinct(points, point);
-            if (timed && points.size() > before)
-                times.push_back(pointTimes[i]);
+            if (result.timed && points.size() > before)
+                result.times.push_back(pointTimes[i]);
         }
-        if (points.size() < 2)
-            return result;
+        return result;
+    }
 
-        // The vertex of each intersection, searched forwards so that a road
-        // driven twice (a U-turn) is matched in driving order.
+    // The vertex of each intersection, searched forwards so that a road
+    // driven twice (a U-turn) is matched in driving order; kNone where none.
+    std::vector<size_t> IntersectionVertices(const RawStep& step,
+                                             const std::vector<tagLonLat>& points)
+    {
         std::vector<size_t> vertexOf(step.intersections.size(), kNone);
         size_t from = 0;
         for (size_t k = 0; k < step.intersections.size(); ++k)
@@ -107,30 +132,45 @@ public:
             if (vertex != kNone)
                 vertexOf[k] = from = vertex;
         }
+        return vertexOf;
+    }
 
-        // Cut at the inner vertices, in order; each piece becomes a link.
+    // The inner vertices to cut at, in order, and the last vertex.
+    static std::vector<size_t> Cuts(const std::vector<size_t>& vertexOf, size_t pointCount)
+    {
         std::vector<size_t> cuts;
         for (const size_t vertex : vertexOf)
-            if (vertex != kNone && vertex > 0 && vertex + 1 < points.size() &&
+            if (vertex != kNone && vertex > 0 && vertex + 1 < pointCount &&
                 (cuts.empty() || vertex > cuts.back()))
                 cuts.push_back(vertex);
-        cuts.push_back(points.size() - 1);
+        cuts.push_back(pointCount - 1);
+        return cuts;
+    }
+
+    // Each piece between two cuts becomes a link.
+    void AppendLinks(const RawStep& step, const JoinedStep& joined, const std::vector<size_t>& cuts)
+    {
         size_t start = 0;
         for (const size_t cut : cuts)
         {
+            const auto first = static_cast<std::ptrdiff_t>(start);
+            const auto last = static_cast<std::ptrdiff_t>(cut);
             RoadLink link;
             link.name = step.name;
             link.ref = step.ref;
-            link.points.assign(points.begin() + static_cast<std::ptrdiff_t>(start),
-                               points.begin() + static_cast<std::ptrdiff_t>(cut) + 1);
-            if (timed)
-                link.times.assign(times.begin() + static_cast<std::ptrdiff_t>(start),
-                                  times.begin() + static_cast<std::ptrdiff_t>(cut) + 1);
+            link.points.assign(joined.points.begin() + first, joined.points.begin() + last + 1);
+            if (joined.timed)
+                link.times.assign(joined.times.begin() + first, joined.times.begin() + last + 1);
             m_route.links.push_back(std::move(link));
             start = cut;
         }
-        result.end = m_route.links.size();
+    }
 
+    // The link that ends at each intersection: the link before the step's
+    // for one at its first vertex, else the piece that a cut ends there.
+    static void MarkIntersections(const std::vector<size_t>& vertexOf,
+                                  const std::vector<size_t>& cuts, StepLinks& result)
+    {
         for (size_t k = 0; k < vertexOf.size(); ++k)
         {
             const size_t vertex = vertexOf[k];
@@ -146,10 +186,8 @@ public:
                 ++piece;
             result.atIntersection[k] = cuts[piece] == vertex ? result.first + piece : kNone;
         }
-        return result;
     }
 
-private:
     // The first vertex from `from` on within the tolerance of `location`,
     // moved on to the nearest of the run of vertices that follow it.
     size_t Match(const std::vector<tagLonLat>& points, size_t from, const tagLonLat& location)
@@ -268,6 +306,169 @@ std::string JoinedInstructions(const std::string& first, const std::string& seco
     return first + " \xC2\xB7 " + second;
 }
 
+// The route of a response without turn-by-turn steps: its overview.
+RouteDescription OverviewRoute(const RawRoute& raw, const RouteReadOptions& options)
+{
+    if (!raw.hasOverview)
+        Fail("routes[0]: no steps and no geometry, the route is empty");
+    std::vector<tagLonLat> points;
+    for (const tagLonLat& point : raw.overview.points)
+        AppendDistinct(points, point);
+    RouteDescription route = BuildTrackRoute(std::move(points), std::string(), options);
+    route.statedDistance = raw.distance;
+    return route;
+}
+
+// Appends the links of every step to `route`: the links of each step, by leg,
+// and in `legEndLinks` one past the last link of each leg.
+std::vector<std::vector<StepLinks>> AddStepLinks(const RawRoute& raw, RouteDescription& route,
+                                                 std::vector<size_t>& legEndLinks)
+{
+    const std::vector<std::vector<std::vector<double>>> stepTimes = StepPointTimes(raw);
+    size_t totalPoints = 0;
+    for (const std::vector<RawStep>& leg : raw.legs)
+        for (const RawStep& step : leg)
+            totalPoints += step.geometry.points.size();
+
+    LinkBuilder builder(route, totalPoints);
+    std::vector<std::vector<StepLinks>> stepLinks(raw.legs.size());
+    for (size_t li = 0; li < raw.legs.size(); ++li)
+    {
+        for (size_t si = 0; si < raw.legs[li].size(); ++si)
+            stepLinks[li].push_back(
+                builder.Add(raw.legs[li][si], stepTimes.empty() ? kNoTimes : stepTimes[li][si]));
+        legEndLinks.push_back(route.links.size());
+    }
+    return stepLinks;
+}
+
+// The last step of the route (some leg has steps); its arrive is the arrival.
+const RawStep& FinalStep(const RawRoute& raw)
+{
+    size_t lastLeg = raw.legs.size();
+    while (lastLeg > 0 && raw.legs[lastLeg - 1].empty())
+        --lastLeg;
+    --lastLeg;
+    return raw.legs[lastLeg].back();
+}
+
+// For each leg, the next leg that has steps (legs.size() for none).
+std::vector<size_t> NextLegsWithSteps(const RawRoute& raw)
+{
+    std::vector<size_t> nextLegWithSteps(raw.legs.size(), raw.legs.size());
+    for (size_t li = raw.legs.size(); li-- > 1;)
+        nextLegWithSteps[li - 1] = raw.legs[li].empty() ? nextLegWithSteps[li] : li;
+    return nextLegWithSteps;
+}
+
+// The manoeuvres of a response's steps, from the links the steps became.
+class ManeuverMaker
+{
+public:
+    ManeuverMaker(const RawRoute& raw, const RouteDescription& route,
+                  const std::vector<std::vector<StepLinks>>& stepLinks)
+        : m_raw(raw), m_route(route), m_stepLinks(stepLinks), m_starts(LinkStartDistances(route)),
+          m_origin(route.links.front().points.front()), m_finalStep(FinalStep(raw)),
+          m_nextLegWithSteps(NextLegsWithSteps(raw))
+    {
+    }
+
+    const RawStep& Final() const { return m_finalStep; }
+
+    // The manoeuvre of step `si` of leg `li`, which is no departure, coming
+    // from the road `fromName`.
+    Maneuver Make(size_t li, size_t si, const std::string& fromName) const
+    {
+        const std::vector<RawStep>& steps = m_raw.legs[li];
+        const RawStep& step = steps[si];
+        const StepLinks& links = m_stepLinks[li][si];
+        Maneuver maneuver;
+        maneuver.enterLink = links.first > 0 ? links.first - 1 : 0;
+        maneuver.exitLink = maneuver.enterLink;
+        maneuver.fromName = fromName;
+        maneuver.distanceFromStart = m_starts[links.first];
+        maneuver.location =
+            IsValidPosition(step.location)
+                ? step.location
+                : (links.first > 0 ? m_route.links[links.first - 1].points.back() : m_origin);
+        // The banners shown along a step announce the manoeuvre at its end.
+        if (si > 0)
+        {
+            maneuver.bannerPrimary = steps[si - 1].bannerPrimary;
+            maneuver.bannerSecondary = steps[si - 1].bannerSecondary;
+        }
+        maneuver.fileInstruction = step.instruction;
+        if (&step == &m_finalStep && step.type == "arrive")
+            MakeArrival(step, maneuver);
+        else if (step.type == "arrive")
+            MakeWaypoint(step, li, maneuver);
+        else
+            MakeTurn(step, links, si + 1 < steps.size() ? &steps[si + 1] : nullptr, maneuver);
+        return maneuver;
+    }
+
+    // The arrival of a response cut short of its arrive step, which still
+    // ends somewhere.
+    Maneuver CutShortArrival(const std::string& fromName) const
+    {
+        Maneuver arrival;
+        arrival.enterLink = arrival.exitLink = m_route.links.size() - 1;
+        arrival.type = NAV_TURN_END;
+        arrival.instruction = ArrivalInstruction(nullptr);
+        arrival.fromName = fromName;
+        arrival.location = m_route.links.back().points.back();
+        arrival.distanceFromStart = m_starts.back();
+        return arrival;
+    }
+
+private:
+    void MakeArrival(const RawStep& step, Maneuver& maneuver) const
+    {
+        // The arrive step's own geometry is a point; should it have length,
+        // the arrival is still at the end of the last link.
+        maneuver.type = NAV_TURN_END;
+        maneuver.enterLink = maneuver.exitLink = m_route.links.size() - 1;
+        maneuver.distanceFromStart = m_starts.back();
+        maneuver.instruction = ArrivalInstruction(&step);
+    }
+
+    // A waypoint: the route goes on with the next leg's departure.
+    void MakeWaypoint(const RawStep& step, size_t li, Maneuver& maneuver) const
+    {
+        const RawStep* depart = m_nextLegWithSteps[li] < m_raw.legs.size()
+                                    ? &m_raw.legs[m_nextLegWithSteps[li]].front()
+                                    : nullptr;
+        const bool bearings =
+            depart && std::isfinite(step.bearingBefore) && std::isfinite(depart->bearingAfter);
+        maneuver.type =
+            ClassifyTurnAngle(bearings ? TurnAngle(step.bearingBefore, depart->bearingAfter)
+                                       : AngleAfterLink(m_route, maneuver.enterLink));
+        maneuver.toName = depart ? RoadName(*depart) : std::string();
+        maneuver.instruction = WaypointInstruction(li + 1, maneuver.type, maneuver.toName);
+        if (depart)
+            maneuver.fileInstruction = JoinedInstructions(step.instruction, depart->instruction);
+    }
+
+    static void MakeTurn(const RawStep& step, const StepLinks& links, const RawStep* next,
+                         Maneuver& maneuver)
+    {
+        maneuver.type = StepTurnType(step);
+        maneuver.toName = RoadName(step);
+        maneuver.instruction = StepInstruction(step, maneuver.type);
+        if (IsCircle(step.type))
+            maneuver.exitLink = CircleExitLink(step, links, next, maneuver.enterLink);
+        maneuver.junctions = ManeuverJunctions(step, links, IsCircle(step.type), maneuver.exitLink);
+    }
+
+    const RawRoute& m_raw;
+    const RouteDescription& m_route;
+    const std::vector<std::vector<StepLinks>>& m_stepLinks;
+    const std::vector<double> m_starts; // where each link starts, metres from the origin
+    const tagLonLat m_origin;
+    const RawStep& m_finalStep;
+    const std::vector<size_t> m_nextLegWithSteps;
+};
+
 } // namespace
 
 RouteDescription ReadDirections(const Json& root, const RouteReadOptions& options,
@@ -276,141 +477,34 @@ RouteDescription ReadDirections(const Json& root, const RouteReadOptions& option
     RawRoute raw = ReadRawRoute(root, options.maxPoints);
     precisionUsed = ChoosePolylinePrecision(raw, options.polylinePrecision);
     DecodeGeometries(raw, precisionUsed, options.maxPoints);
-
+    // No turn-by-turn steps were asked for: the overview is all there is.
     if (raw.stepCount == 0)
-    {
-        // No turn-by-turn steps were asked for: the overview is all there is.
-        if (!raw.hasOverview)
-            Fail("routes[0]: no steps and no geometry, the route is empty");
-        std::vector<tagLonLat> points;
-        for (const tagLonLat& point : raw.overview.points)
-            AppendDistinct(points, point);
-        RouteDescription route = BuildTrackRoute(std::move(points), std::string(), options);
-        route.statedDistance = raw.distance;
-        return route;
-    }
-
-    const std::vector<std::vector<std::vector<double>>> stepTimes = StepPointTimes(raw);
-    size_t totalPoints = 0;
-    for (const std::vector<RawStep>& leg : raw.legs)
-        for (const RawStep& step : leg)
-            totalPoints += step.geometry.points.size();
+        return OverviewRoute(raw, options);
 
     RouteDescription route;
     route.statedDistance = raw.distance;
-    LinkBuilder builder(route, totalPoints);
-    std::vector<std::vector<StepLinks>> stepLinks(raw.legs.size());
     std::vector<size_t> legEndLinks;
-    for (size_t li = 0; li < raw.legs.size(); ++li)
-    {
-        for (size_t si = 0; si < raw.legs[li].size(); ++si)
-            stepLinks[li].push_back(
-                builder.Add(raw.legs[li][si], stepTimes.empty() ? kNoTimes : stepTimes[li][si]));
-        legEndLinks.push_back(route.links.size());
-    }
+    const std::vector<std::vector<StepLinks>> stepLinks = AddStepLinks(raw, route, legEndLinks);
     if (route.links.empty())
         Fail("routes[0]: the route has no length (fewer than two distinct points)");
-
-    const std::vector<double> starts = LinkStartDistances(route);
     const tagLonLat origin = route.links.front().points.front();
     for (const size_t end : legEndLinks)
         route.destinations.push_back(end > 0 ? route.links[end - 1].points.back() : origin);
 
-    // The last step of the route; its arrive is the arrival.
-    size_t lastLeg = raw.legs.size();
-    while (lastLeg > 0 && raw.legs[lastLeg - 1].empty())
-        --lastLeg;
-    --lastLeg;
-    const RawStep& finalStep = raw.legs[lastLeg].back();
-
-    // For each leg, the next leg that has steps (legs.size() for none).
-    std::vector<size_t> nextLegWithSteps(raw.legs.size(), raw.legs.size());
-    for (size_t li = raw.legs.size(); li-- > 1;)
-        nextLegWithSteps[li - 1] = raw.legs[li].empty() ? nextLegWithSteps[li] : li;
-
+    const ManeuverMaker maker(raw, route, stepLinks);
     std::string previousRoad;
     for (size_t li = 0; li < raw.legs.size(); ++li)
     {
-        const std::vector<RawStep>& steps = raw.legs[li];
-        for (size_t si = 0; si < steps.size(); ++si)
+        for (size_t si = 0; si < raw.legs[li].size(); ++si)
         {
-            const RawStep& step = steps[si];
-            const StepLinks& links = stepLinks[li][si];
-            const std::string road = RoadName(step);
-            if (step.type == "depart")
-            {
-                previousRoad = road;
-                continue;
-            }
-            Maneuver maneuver;
-            maneuver.enterLink = links.first > 0 ? links.first - 1 : 0;
-            maneuver.exitLink = maneuver.enterLink;
-            maneuver.fromName = previousRoad;
-            maneuver.distanceFromStart = starts[links.first];
-            maneuver.location =
-                IsValidPosition(step.location)
-                    ? step.location
-                    : (links.first > 0 ? route.links[links.first - 1].points.back() : origin);
-            const RawStep* next = si + 1 < steps.size() ? &steps[si + 1] : nullptr;
-            // The banners shown along a step announce the manoeuvre at its end.
-            if (si > 0)
-            {
-                maneuver.bannerPrimary = steps[si - 1].bannerPrimary;
-                maneuver.bannerSecondary = steps[si - 1].bannerSecondary;
-            }
-            maneuver.fileInstruction = step.instruction;
-            if (&step == &finalStep && step.type == "arrive")
-            {
-                // The arrive step's own geometry is a point; should it have
-                // length, the arrival is still at the end of the last link.
-                maneuver.type = NAV_TURN_END;
-                maneuver.enterLink = maneuver.exitLink = route.links.size() - 1;
-                maneuver.distanceFromStart = starts.back();
-                maneuver.instruction = ArrivalInstruction(&step);
-            }
-            else if (step.type == "arrive")
-            {
-                // A waypoint: the route goes on with the next leg's departure.
-                const RawStep* depart = nextLegWithSteps[li] < raw.legs.size()
-                                            ? &raw.legs[nextLegWithSteps[li]].front()
-                                            : nullptr;
-                const bool bearings = depart && std::isfinite(step.bearingBefore) &&
-                                      std::isfinite(depart->bearingAfter);
-                maneuver.type =
-                    ClassifyTurnAngle(bearings ? TurnAngle(step.bearingBefore, depart->bearingAfter)
-                                               : AngleAfterLink(route, maneuver.enterLink));
-                maneuver.toName = depart ? RoadName(*depart) : std::string();
-                maneuver.instruction = WaypointInstruction(li + 1, maneuver.type, maneuver.toName);
-                if (depart)
-                    maneuver.fileInstruction =
-                        JoinedInstructions(step.instruction, depart->instruction);
-            }
-            else
-            {
-                maneuver.type = StepTurnType(step);
-                maneuver.toName = road;
-                maneuver.instruction = StepInstruction(step, maneuver.type);
-                if (IsCircle(step.type))
-                    maneuver.exitLink = CircleExitLink(step, links, next, maneuver.enterLink);
-                maneuver.junctions =
-                    ManeuverJunctions(step, links, IsCircle(step.type), maneuver.exitLink);
-            }
-            route.maneuvers.push_back(std::move(maneuver));
-            previousRoad = road;
+            const RawStep& step = raw.legs[li][si];
+            if (step.type != "depart")
+                route.maneuvers.push_back(maker.Make(li, si, previousRoad));
+            previousRoad = RoadName(step);
         }
     }
-    if (finalStep.type != "arrive")
-    {
-        // A response cut short of its arrive step still ends somewhere.
-        Maneuver arrival;
-        arrival.enterLink = arrival.exitLink = route.links.size() - 1;
-        arrival.type = NAV_TURN_END;
-        arrival.instruction = ArrivalInstruction(nullptr);
-        arrival.fromName = previousRoad;
-        arrival.location = route.links.back().points.back();
-        arrival.distanceFromStart = starts.back();
-        route.maneuvers.push_back(std::move(arrival));
-    }
+    if (maker.Final().type != "arrive")
+        route.maneuvers.push_back(maker.CutShortArrival(previousRoad));
     FinishRoute(route);
     return route;
 }

@@ -35,10 +35,10 @@ std::string Towards(const RawStep& step)
     return step.destinations.empty() ? std::string() : " towards " + step.destinations;
 }
 
-// The text of a step before its destinations are added.
-std::string StepPhrase(const RawStep& step, NAV_TURN_TYPE_tag turn)
+// The text of a step into, through or out of a roundabout; empty for any
+// other step.
+std::string CirclePhrase(const RawStep& step, const std::string& road)
 {
-    const std::string road = RoadName(step);
     const std::string onto = Onto(road);
     const std::string& type = step.type;
     if (type == "roundabout" || type == "rotary")
@@ -55,6 +55,17 @@ std::string StepPhrase(const RawStep& step, NAV_TURN_TYPE_tag turn)
     }
     if (type == "exit roundabout" || type == "exit rotary")
         return LeaveRoundaboutPhrase(CircleName(step), road);
+    return {};
+}
+
+// The text of a step before its destinations are added.
+std::string StepPhrase(const RawStep& step, NAV_TURN_TYPE_tag turn)
+{
+    const std::string road = RoadName(step);
+    const std::string onto = Onto(road);
+    if (std::string circle = CirclePhrase(step, road); !circle.empty())
+        return circle;
+    const std::string& type = step.type;
     if (type == "merge")
     {
         const std::string side = SideOf(step.modifier);

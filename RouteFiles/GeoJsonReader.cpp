@@ -59,36 +59,11 @@ public:
         const std::string type = typeValue.get<std::string>();
 
         if (type == "FeatureCollection")
-        {
-            const std::string featuresPath = Member(path, "features");
-            const Json& features = RequireArray(object, path, "features");
-            for (size_t i = 0; i < features.size(); ++i)
-                Read(features[i], Element(featuresPath, i), nesting + 1);
-        }
+            ReadCollection(object, path, "features", nesting);
         else if (type == "Feature")
-        {
-            const Json* properties = Find(object, "properties");
-            const std::string propertiesPath = Member(path, "properties");
-            if (m_name.empty() && properties)
-                m_name = OptionalString(*properties, propertiesPath, "name");
-            FeatureTimes featureTimes;
-            for (const char* key : {"coordTimes", "times"})
-            {
-                const Json* list = properties ? Find(*properties, key) : nullptr;
-                if (list && !list->is_null() && !featureTimes.list)
-                    featureTimes = {list, Member(propertiesPath, key)};
-            }
-            const Json* geometry = Find(object, "geometry");
-            if (geometry && !geometry->is_null()) // a Feature may be unlocated
-                Read(*geometry, Member(path, "geometry"), nesting + 1, featureTimes);
-        }
+            ReadFeature(object, path, nesting);
         else if (type == "GeometryCollection")
-        {
-            const std::string geometriesPath = Member(path, "geometries");
-            const Json& geometries = RequireArray(object, path, "geometries");
-            for (size_t i = 0; i < geometries.size(); ++i)
-                Read(geometries[i], Element(geometriesPath, i), nesting + 1);
-        }
+            ReadCollection(object, path, "geometries", nesting);
         else if (type == "LineString" || type == "MultiPoint")
         {
             const Json& positions = RequireArray(object, path, "coordinates");
@@ -96,34 +71,8 @@ public:
             CheckTimeCount(times, positions.size());
         }
         else if (type == "MultiLineString")
-        {
-            const std::string linesPath = Member(path, "coordinates");
-            const Json& lines = RequireArray(object, path, "coordinates");
-            // One list of times per line, or one for all the lines' positions.
-            const bool perLine = times.list && times.list->is_array() && !times.list->empty() &&
-                                 (*times.list)[0].is_array();
-            size_t first = 0;
-            for (size_t i = 0; i < lines.size(); ++i)
-            {
-                if (!lines[i].is_array())
-                    Fail(Element(linesPath, i) + ": expected an array of positions, found " +
-                         Describe(lines[i]));
-                if (perLine && i >= times.list->size())
-                    Fail(times.path + ": " + std::to_string(times.list->size()) +
-                         " lists of times for " + std::to_string(lines.size()) + " lines");
-                if (perLine)
-                {
-                    const FeatureTimes lineTimes{&(*times.list)[i], Element(times.path, i)};
-                    ReadLine(lines[i], Element(linesPath, i), lineTimes);
-                    CheckTimeCount(lineTimes, lines[i].size());
-                }
-                else
-                    ReadLine(lines[i], Element(linesPath, i), times, first);
-                first += lines[i].size();
-            }
-            if (!perLine)
-                CheckTimeCount(times, first);
-        }
+            ReadLines(RequireArray(object, path, "coordinates"), Member(path, "coordinates"),
+                      times);
         else if (type == "Point")
         {
             const tagLonLat point =
@@ -155,6 +104,62 @@ public:
     const std::string& Name() const { return m_name; }
 
 private:
+    // The members of a collection's list `key`, each as an object on its own.
+    void ReadCollection(const Json& object, const std::string& path, const char* key, int nesting)
+    {
+        const std::string listPath = Member(path, key);
+        const Json& list = RequireArray(object, path, key);
+        for (size_t i = 0; i < list.size(); ++i)
+            Read(list[i], Element(listPath, i), nesting + 1);
+    }
+
+    void ReadFeature(const Json& object, const std::string& path, int nesting)
+    {
+        const Json* properties = Find(object, "properties");
+        const std::string propertiesPath = Member(path, "properties");
+        if (m_name.empty() && properties)
+            m_name = OptionalString(*properties, propertiesPath, "name");
+        FeatureTimes featureTimes;
+        for (const char* key : {"coordTimes", "times"})
+        {
+            const Json* list = properties ? Find(*properties, key) : nullptr;
+            if (list && !list->is_null() && !featureTimes.list)
+                featureTimes = {list, Member(propertiesPath, key)};
+        }
+        const Json* geometry = Find(object, "geometry");
+        if (geometry && !geometry->is_null()) // a Feature may be unlocated
+            Read(*geometry, Member(path, "geometry"), nesting + 1, featureTimes);
+    }
+
+    // A MultiLineString's lines, with one list of times per line or one for
+    // all the lines' positions.
+    void ReadLines(const Json& lines, const std::string& linesPath, const FeatureTimes& times)
+    {
+        const bool perLine = times.list && times.list->is_array() && !times.list->empty() &&
+                             (*times.list)[0].is_array();
+        size_t first = 0;
+        for (size_t i = 0; i < lines.size(); ++i)
+        {
+            if (!lines[i].is_array())
+                Fail(Element(linesPath, i) + ": expected an array of positions, found " +
+                     Describe(lines[i]));
+            if (perLine && i >= times.list->size())
+                Fail(times.path + ": " + std::to_string(times.list->size()) +
+                     " lists of times for " + std::to_string(lines.size()) + " lines");
+            if (perLine)
+            {
+                const FeatureTimes lineTimes{&(*times.list)[i], Element(times.path, i)};
+                ReadLine(lines[i], Element(linesPath, i), lineTimes);
+                CheckTimeCount(lineTimes, lines[i].size());
+            }
+            else
+                ReadLine(lines[i], Element(linesPath, i), times, first);
+            first += lines[i].size();
+        }
+        if (!perLine)
+            CheckTimeCount(times, first);
+    }
+
     static void CheckTimeCount(const FeatureTimes& times, size_t positions)
     {
         if (times.list && times.list->size() != positions)

@@ -45,10 +45,10 @@ std::string ChildText(const pugi::xml_node& parent, std::string_view name)
         std::string_view text = child.text().get();
         const size_t first = text.find_first_not_of(" \t\r\n");
         if (first == std::string_view::npos)
-            return std::string();
+            return {};
         return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
     }
-    return std::string();
+    return {};
 }
 
 // A route point's instruction: its description, else its comment, else its
@@ -61,7 +61,7 @@ std::string InstructionOf(const pugi::xml_node& point)
         if (!text.empty())
             return text;
     }
-    return std::string();
+    return {};
 }
 
 // The whole attribute as a decimal number, surrounding blanks allowed; false
@@ -141,7 +141,7 @@ private:
         const ptrdiff_t name = node.offset_debug();
         if (name >= 0)
         {
-            size_t offset = static_cast<size_t>(name);
+            auto offset = static_cast<size_t>(name);
             if (offset > 0 && offset <= m_text.size() && m_text[offset - 1] == '<')
                 --offset;
             where += " at " + LineColumn(m_text, offset);
@@ -202,9 +202,8 @@ RouteDescription ReadGpx(std::string_view text, const RouteReadOptions& options)
         time -= start;
 
     if (instructed)
-        return trackPoints > 0
-                   ? BuildGuidedRoute(std::move(track), std::move(times), routePoints, options)
-                   : BuildGuidedRoute(std::move(routeLine), {}, routePoints, options);
+        return trackPoints > 0 ? BuildGuidedRoute(track, std::move(times), routePoints, options)
+                               : BuildGuidedRoute(routeLine, {}, routePoints, options);
     if (trackPoints == 0)
         return BuildTrackRoute(std::move(routeLine), std::string(), options);
     RouteDescription route = BuildTrackRoute(track, std::string(), options);

@@ -113,7 +113,7 @@ std::string RoadNamedIn(const std::string& instruction)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const size_t onto = lower.rfind(" onto ");
     if (onto == std::string::npos)
-        return std::string();
+        return {};
     std::string road = instruction.substr(onto + 6);
     while (!road.empty() && (road.back() == '.' || road.back() == ' '))
         road.pop_back();
@@ -122,7 +122,7 @@ std::string RoadNamedIn(const std::string& instruction)
     return road;
 }
 
-RouteDescription BuildGuidedRoute(std::vector<tagLonLat> line, std::vector<double> times,
+RouteDescription BuildGuidedRoute(const std::vector<tagLonLat>& line, std::vector<double> times,
                                   const std::vector<InstructionPoint>& points,
                                   const RouteReadOptions& options)
 {

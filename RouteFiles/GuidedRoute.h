@@ -43,7 +43,7 @@ std::string RoadNamedIn(const std::string& instruction);
 // link after a manoeuvre takes the road its instruction names, or none.
 // Times are relative to the line's first point, interpolated for the points
 // that placing adds. Throws when the line has fewer than two points.
-RouteDescription BuildGuidedRoute(std::vector<tagLonLat> line, std::vector<double> times,
+RouteDescription BuildGuidedRoute(const std::vector<tagLonLat>& line, std::vector<double> times,
                                   const std::vector<InstructionPoint>& points,
                                   const RouteReadOptions& options);
 

@@ -26,12 +26,15 @@ public:
     bool boolean(bool value) override { return Add(Json(value)); }
     bool number_integer(number_integer_t value) override { return Add(Json(value)); }
     bool number_unsigned(number_unsigned_t value) override { return Add(Json(value)); }
-    bool number_float(number_float_t value, const string_t&) override { return Add(Json(value)); }
+    bool number_float(number_float_t value, const string_t& /*text*/) override
+    {
+        return Add(Json(value));
+    }
     bool string(string_t& value) override { return Add(Json(std::move(value))); }
     // JSON text holds no binary values.
-    bool binary(binary_t&) override { return false; }
-    bool start_object(std::size_t) override { return Open(Json::object()); }
-    bool start_array(std::size_t) override { return Open(Json::array()); }
+    bool binary(binary_t& /*value*/) override { return false; }
+    bool start_object(std::size_t /*elements*/) override { return Open(Json::object()); }
+    bool start_array(std::size_t /*elements*/) override { return Open(Json::array()); }
     bool end_object() override { return Close(); }
     bool end_array() override { return Close(); }
     bool key(string_t& value) override
@@ -228,7 +231,7 @@ std::string OptionalString(const Json& object, const std::string& path, const ch
 {
     const Json* member = Find(object, key);
     if (!member || member->is_null())
-        return std::string();
+        return {};
     if (!member->is_string())
         Mismatch(Member(path, key), "a string", *member);
     return member->get<std::string>();

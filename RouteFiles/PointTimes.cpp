@@ -71,6 +71,56 @@ private:
     size_t m_at = 0;
 };
 
+// A date and time of day as written, before any zone.
+struct CivilTime
+{
+    int64_t year = 0;
+    int64_t month = 0;
+    int64_t day = 0;
+    int64_t hour = 0;
+    int64_t minute = 0;
+    int64_t second = 0;
+};
+
+// "YYYY-MM-DDThh:mm:ss" (T, t or a space between), each field in its range
+// (a leap second allowed).
+bool ReadCivilTime(TextCursor& in, CivilTime& time)
+{
+    if (!in.Number(4, time.year) || !in.Take('-') || !in.Number(2, time.month) || !in.Take('-') ||
+        !in.Number(2, time.day) || !(in.Take('T') || in.Take('t') || in.Take(' ')) ||
+        !in.Number(2, time.hour) || !in.Take(':') || !in.Number(2, time.minute) || !in.Take(':') ||
+        !in.Number(2, time.second))
+        return false;
+    static const int kDaysInMonth[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return time.month >= 1 && time.month <= 12 && time.day >= 1 &&
+           time.day <= kDaysInMonth[time.month - 1] &&
+           !(time.month == 2 && time.day == 29 && !IsLeapYear(time.year)) && time.hour <= 23 &&
+           time.minute <= 59 && time.second <= 60;
+}
+
+// The zone after the time into `zone`, seconds east of UTC: Z, z or nothing
+// for UTC, else +hh or -hh with minutes after them (hh:mm or hhmm).
+bool ReadZone(TextCursor& in, int64_t& zone)
+{
+    zone = 0;
+    if (in.Take('Z') || in.Take('z') || in.AtEnd())
+        return true;
+    const bool east = in.Take('+');
+    if (!east && !in.Take('-'))
+        return false;
+    int64_t zoneHours = 0;
+    int64_t zoneMinutes = 0;
+    if (!in.Number(2, zoneHours))
+        return false;
+    const bool colon = in.Take(':');
+    if ((colon || !in.AtEnd()) && !in.Number(2, zoneMinutes))
+        return false;
+    if (zoneHours > 23 || zoneMinutes > 59)
+        return false;
+    zone = (east ? 1 : -1) * (zoneHours * 3600 + zoneMinutes * 60);
+    return true;
+}
+
 } // namespace
 
 bool ParseIsoTime(std::string_view text, double& seconds)
@@ -81,39 +131,17 @@ bool ParseIsoTime(std::string_view text, double& seconds)
     while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
     TextCursor in(text);
-    int64_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    if (!in.Number(4, year) || !in.Take('-') || !in.Number(2, month) || !in.Take('-') ||
-        !in.Number(2, day) || !(in.Take('T') || in.Take('t') || in.Take(' ')) ||
-        !in.Number(2, hour) || !in.Take(':') || !in.Number(2, minute) || !in.Take(':') ||
-        !in.Number(2, second))
-        return false;
-    static const int kDaysInMonth[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12 || day < 1 || day > kDaysInMonth[month - 1] ||
-        (month == 2 && day == 29 && !IsLeapYear(year)) || hour > 23 || minute > 59 || second > 60)
+    CivilTime time;
+    if (!ReadCivilTime(in, time))
         return false;
     double fraction = 0.0;
     if ((in.Take('.') || in.Take(',')) && !in.Fraction(fraction))
         return false;
     int64_t zone = 0;
-    if (!in.Take('Z') && !in.Take('z') && !in.AtEnd())
-    {
-        const bool east = in.Take('+');
-        if (!east && !in.Take('-'))
-            return false;
-        int64_t zoneHours = 0, zoneMinutes = 0;
-        if (!in.Number(2, zoneHours))
-            return false;
-        const bool colon = in.Take(':');
-        if ((colon || !in.AtEnd()) && !in.Number(2, zoneMinutes))
-            return false;
-        if (zoneHours > 23 || zoneMinutes > 59)
-            return false;
-        zone = (east ? 1 : -1) * (zoneHours * 3600 + zoneMinutes * 60);
-    }
-    if (!in.AtEnd())
+    if (!ReadZone(in, zone) || !in.AtEnd())
         return false;
-    const int64_t whole =
-        DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second - zone;
+    const int64_t whole = DaysFromCivil(time.year, time.month, time.day) * 86400 +
+                          time.hour * 3600 + time.minute * 60 + time.second - zone;
     seconds = static_cast<double>(whole) + fraction;
     return true;
 }

@@ -43,7 +43,7 @@ RouteFormat JsonKind(const Json& root)
         return RouteFormat::DirectionsJson;
     if (root.contains("type"))
         return RouteFormat::GeoJson;
-    Fail("neither a directions response (no \"routes\") nor GeoJSON (no \"type\")");
+    Fail(R"(neither a directions response (no "routes") nor GeoJSON (no "type"))");
 }
 
 RouteReadResult Parse(std::string_view text, RouteFormat format, const RouteReadOptions& options)
@@ -114,7 +114,7 @@ template <typename Read> RouteReadResult Guarded(const std::string& source, Read
     catch (...)
     {
         // Building the message itself failed (memory): a bare failure.
-        return RouteReadResult();
+        return {};
     }
 }
 

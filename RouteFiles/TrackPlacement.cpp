@@ -40,6 +40,90 @@ Nearest NearestOnSegment(const tagLonLat& a, const tagLonLat& b, const tagLonLat
 // searched for one that reaches it: a loop or a bend of a block or two.
 constexpr double kReachWindowMetres = 100.0;
 
+// What the search does at a segment once it has a place that passes the
+// point at a distance.
+enum class AfterPassing
+{
+    SearchOn,
+    TakePassing, // the passing place it is
+    TakeHere,    // this segment reaches the point
+};
+
+AfterPassing AfterPassingAt(const tagLonLat& a, const tagLonLat& b, const Nearest& nearest,
+                            bool localMinimum, const tagLonLat* nextPoint, double reachedMetres,
+                            double& pastPassing)
+{
+    const bool reachesHere = localMinimum && nearest.metres <= reachedMetres;
+    // The next point reached first (a U-turn's turning point before the way
+    // back): the passing place it is.
+    if (nextPoint != nullptr)
+    {
+        const Nearest next = NearestOnSegment(a, b, *nextPoint, 0.0);
+        if (next.metres <= reachedMetres && !(reachesHere && nearest.fraction <= next.fraction))
+            return AfterPassing::TakePassing;
+    }
+    if (reachesHere)
+        return AfterPassing::TakeHere;
+    pastPassing += ApproxMetres(a, b);
+    return pastPassing > kReachWindowMetres ? AfterPassing::TakePassing : AfterPassing::SearchOn;
+}
+
+// The place of `point` on the track from `current` on; `nextPoint` is the
+// point after it (null for the last). Each segment looked at takes one of
+// `budget`.
+TrackPosition PlacePoint(const std::vector<tagLonLat>& track, const tagLonLat& point,
+                         const tagLonLat* nextPoint, const TrackPosition& current,
+                         double searchMetres, double reachedMetres, size_t& budget)
+{
+    TrackPosition best = current;
+    best.metresOff = HUGE_VAL;
+    // The first place the track passes within `searchMetres`; but on the
+    // stretch where the search begins (the previous point's place, the
+    // track's start) the track may pass a point only because it starts near
+    // it, leaving by a loop or a bend that reaches the point later: there a
+    // place farther than `reachedMetres` gives way to one that reaches the
+    // point soon after, and before it reaches the next point (a track that
+    // cuts the corner of a U-turn passes the corner first and reaches it only
+    // on the way back, after the turning point).
+    std::optional<TrackPosition> passing;
+    double pastPassing = 0.0;
+    for (size_t s = current.segment; s + 1 < track.size() && budget > 0; ++s, --budget)
+    {
+        const double from = s == current.segment ? current.fraction : 0.0;
+        const Nearest nearest = NearestOnSegment(track[s], track[s + 1], point, from);
+        const TrackPosition here{s, nearest.fraction, nearest.metres};
+        if (nearest.metres < best.metresOff)
+            best = here;
+        const bool localMinimum = !nearest.stillApproaching || s + 2 == track.size();
+        if (passing)
+        {
+            const AfterPassing after = AfterPassingAt(track[s], track[s + 1], nearest, localMinimum,
+                                                      nextPoint, reachedMetres, pastPassing);
+            if (after != AfterPassing::SearchOn)
+            {
+                best = after == AfterPassing::TakeHere ? here : *passing;
+                break;
+            }
+        }
+        else if (localMinimum && nearest.metres <= searchMetres)
+        {
+            passing = here;
+            if (nearest.metres <= reachedMetres || s != current.segment)
+            {
+                best = here;
+                break;
+            }
+        }
+    }
+    if (passing && !(best.metresOff <= reachedMetres))
+        best = *passing; // the track ended before it reached the point
+    if (!std::isfinite(best.metresOff))
+        best.metresOff = ApproxMetres(
+            PointBetween(track[current.segment], track[current.segment + 1], current.fraction),
+            point);
+    return best;
+}
+
 } // namespace
 
 std::vector<TrackPosition> PlaceAlongTrack(const std::vector<tagLonLat>& track,
@@ -52,73 +136,10 @@ std::vector<TrackPosition> PlaceAlongTrack(const std::vector<tagLonLat>& track,
     TrackPosition current;
     for (size_t k = 0; k < points.size(); ++k)
     {
-        const tagLonLat& point = points[k];
-        TrackPosition best = current;
-        best.metresOff = HUGE_VAL;
-        // The first place the track passes within `searchMetres`; but on the
-        // stretch where the search begins (the previous point's place, the
-        // track's start) the track may pass a point only because it starts
-        // near it, leaving by a loop or a bend that reaches the point later:
-        // there a place farther than `reachedMetres` gives way to one that
-        // reaches the point soon after, and before it reaches the next point
-        // (a track that cuts the corner of a U-turn passes the corner first
-        // and reaches it only on the way back, after the turning point).
-        std::optional<TrackPosition> passing;
-        double pastPassing = 0.0;
-        for (size_t s = current.segment; s + 1 < track.size() && budget > 0; ++s, --budget)
-        {
-            const double from = s == current.segment ? current.fraction : 0.0;
-            const Nearest nearest = NearestOnSegment(track[s], track[s + 1], point, from);
-            if (nearest.metres < best.metresOff)
-                best = {s, nearest.fraction, nearest.metres};
-            const bool lastSegment = s + 2 == track.size();
-            const bool localMinimum = !nearest.stillApproaching || lastSegment;
-            if (passing)
-            {
-                // The next point reached first (a U-turn's turning point
-                // before the way back): the passing place it is.
-                if (k + 1 < points.size())
-                {
-                    const Nearest next =
-                        NearestOnSegment(track[s], track[s + 1], points[k + 1], 0.0);
-                    if (next.metres <= reachedMetres &&
-                        !(localMinimum && nearest.metres <= reachedMetres &&
-                          nearest.fraction <= next.fraction))
-                    {
-                        best = *passing;
-                        break;
-                    }
-                }
-                if (localMinimum && nearest.metres <= reachedMetres)
-                {
-                    best = {s, nearest.fraction, nearest.metres};
-                    break;
-                }
-                pastPassing += ApproxMetres(track[s], track[s + 1]);
-                if (pastPassing > kReachWindowMetres)
-                {
-                    best = *passing;
-                    break;
-                }
-            }
-            else if (localMinimum && nearest.metres <= searchMetres)
-            {
-                passing = TrackPosition{s, nearest.fraction, nearest.metres};
-                if (nearest.metres <= reachedMetres || s != current.segment)
-                {
-                    best = *passing;
-                    break;
-                }
-            }
-        }
-        if (passing && !(best.metresOff <= reachedMetres))
-            best = *passing; // the track ended before it reached the point
-        if (!std::isfinite(best.metresOff))
-            best.metresOff = ApproxMetres(
-                PointBetween(track[current.segment], track[current.segment + 1], current.fraction),
-                point);
-        positions.push_back(best);
-        current = best;
+        const tagLonLat* nextPoint = k + 1 < points.size() ? &points[k + 1] : nullptr;
+        current =
+            PlacePoint(track, points[k], nextPoint, current, searchMetres, reachedMetres, budget);
+        positions.push_back(current);
     }
     return positions;
 }

@@ -78,7 +78,7 @@ std::string SideOf(std::string_view modifier)
         return "left";
     if (modifier.find("right") != std::string_view::npos)
         return "right";
-    return std::string();
+    return {};
 }
 
 std::string Ordinal(long long number)

@@ -60,8 +60,12 @@ std::vector<JunctionRoad> RouteNetwork::RoadsIn(const RoadNetworkPart& part, siz
     if (part.CompleteAt(at))
         return part.RoadsAt(at);
     std::vector<JunctionRoad> roads;
-    for (double margin = kWiderMarginMetres; margin <= kWidestMarginMetres; margin *= 4.0)
+    for (int widening = 0;; ++widening)
     {
+        // Each box four times as wide as the one before.
+        const double margin = std::ldexp(kWiderMarginMetres, 2 * widening);
+        if (margin > kWidestMarginMetres)
+            break;
         const Box box = BoxOf(point, point, margin);
         const RoadNetworkPart wider = m_source(box.low, box.high);
         roads = wider.RoadsAt(at);

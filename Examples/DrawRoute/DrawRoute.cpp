@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     std::optional<refhost::RouteModel> route = BuildRoute(error);
     if (!route)
     {
-        std::fprintf(stderr, "draw-route-example: %s\n", error.c_str());
+        (void)std::fprintf(stderr, "draw-route-example: %s\n", error.c_str());
         return 1;
     }
     refhost::SetActiveRoute(&*route); // origin and destination for the red line
@@ -119,7 +119,7 @@ int main(int argc, char** argv)
                 static_cast<int>(view.ScaleToLevel(view.GetScale())));
     if (!view.Write(picture, &error))
     {
-        std::fprintf(stderr, "draw-route-example: %s\n", error.c_str());
+        (void)std::fprintf(stderr, "draw-route-example: %s\n", error.c_str());
         ClosePathRender(render);
         return 1;
     }

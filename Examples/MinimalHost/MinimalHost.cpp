@@ -72,8 +72,8 @@ struct PrintingMapView : CMapService
     {
         return Print("DrawPolygon", p, n, third, colour, fifth);
     }
-    int64_t GetScale() override { return 0; }            // one scale,
-    int32_t ScaleToLevel(int64_t) override { return 0; } // level 0 of the size table
+    int64_t GetScale() override { return 0; }                      // one scale,
+    int32_t ScaleToLevel(int64_t /*scale*/) override { return 0; } // level 0 of the size table
     static int Print(const char* call, const tagLonLat* p, int32_t n, int32_t third,
                      uint32_t colour, int32_t fifth)
     {
@@ -125,7 +125,11 @@ struct LinkPath : CNavPath
     }
     static POSITION At(size_t link)
     {
-        return link < g_Route.links.size() ? reinterpret_cast<POSITION>(link + 1) : nullptr;
+        // POSITION is the path's opaque cursor: here a link number, never
+        // dereferenced.
+        return link < g_Route.links.size()
+                   ? reinterpret_cast<POSITION>(link + 1) // NOLINT(performance-no-int-to-ptr)
+                   : nullptr;
     }
     static size_t Link(POSITION position) { return reinterpret_cast<uintptr_t>(position) - 1; }
 };
@@ -155,7 +159,9 @@ const double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 // The WGS84 ellipsoid's radii of curvature at `latitude`, metres.
 void Radii(double latitude, double& meridional, double& primeVertical)
 {
-    const double a = 6378137.0, f = 1 / 298.257223563, e2 = f * (2 - f);
+    const double a = 6378137.0;
+    const double f = 1 / 298.257223563;
+    const double e2 = f * (2 - f);
     double sinLat = std::sin(latitude * kRadiansPerDegree);
     double w = std::sqrt(1 - e2 * sinLat * sinLat);
     meridional = a * (1 - e2) / (w * w * w);
@@ -172,7 +178,8 @@ int64_t Microseconds()
 std::string ReadRoute(const char* fileName)
 {
     std::ifstream file(fileName);
-    std::string line, item;
+    std::string line;
+    std::string item;
     for (int number = 1; file && std::getline(file, line); ++number)
     {
         std::istringstream words(line.substr(0, line.find('#')));
@@ -181,7 +188,8 @@ std::string ReadRoute(const char* fileName)
             continue;
         for (double value = 0; words >> value;)
             n.push_back(value);
-        bool ok = words.eof(), point = n.size() == 2;
+        bool ok = words.eof();
+        bool point = n.size() == 2;
         if (ok && item == "origin" && point)
             g_Route.origin = tagLonLat{n[0], n[1]};
         else if (ok && item == "destination" && point)
@@ -216,24 +224,29 @@ std::string ReadRoute(const char* fileName)
 
 // Failures (priorities 0 and 300) to standard error; the probe's lines (600)
 // and the notes repeated on every Draw (800) are dropped.
-extern "C" void log4cpp_category_log(const char* category, int level, const char*, int line,
-                                     const char* function, const char* format, ...)
+extern "C" void log4cpp_category_log(const char* category, int level, const char* /*file*/,
+                                     int line, const char* function, const char* format, ...)
 {
     if (level >= AP_LOG_INFO)
         return;
-    std::fprintf(stderr, "%s %d %s %d: ", category, level, function, line);
+    // Nowhere to report a failure to write to standard error.
+    (void)std::fprintf(stderr, "%s %d %s %d: ", category, level, function, line);
     va_list arguments;
     va_start(arguments, format);
-    std::vfprintf(stderr, format, arguments);
+    (void)std::vfprintf(stderr, format, arguments);
     va_end(arguments);
     if (std::strchr(format, '\n') == nullptr)
-        std::fputc('\n', stderr);
+        (void)std::fputc('\n', stderr);
 }
 
-extern "C" void log4cpp_Info(const char*, const char*, int, const char*, const char*, ...) {}
+extern "C" void log4cpp_Info(const char* /*category*/, const char* /*file*/, int /*line*/,
+                             const char* /*function*/, const char* /*format*/, ...)
+{
+}
 
 Timer::Timer() : m_StartTicks(0), m_EndTicks(0) {}
-Timer::~Timer() {}
+// The destructor and GetTime keep the forms Logging.h declares.
+Timer::~Timer() {} // NOLINT(modernize-use-equals-default)
 void Timer::StartTime()
 {
     m_StartTicks = Microseconds();
@@ -242,7 +255,7 @@ void Timer::EndTime()
 {
     m_EndTicks = Microseconds();
 }
-double Timer::GetTime()
+double Timer::GetTime() // NOLINT(readability-make-member-function-const)
 {
     return m_StartTicks != 0 && m_EndTicks != 0
                ? static_cast<double>(m_EndTicks - m_StartTicks) / 1000
@@ -257,7 +270,7 @@ extern "C" void GlobalMemoryStatus(LPMEMORYSTATUS status)
     status->dwLength = length;
 }
 
-CMapService* CMapCreate::GetMapService(void*)
+CMapService* CMapCreate::GetMapService(void* /*context*/)
 {
     return &g_MapView;
 }
@@ -303,7 +316,9 @@ bool CTurnInfo::GetExitGuide(int index, NavGuid& guide) const
 // curvature at its middle: enough for the short segments of roads.
 double SegmentLength(double lon1, double lat1, double lon2, double lat2)
 {
-    double middle = (lat1 + lat2) / 2, meridional = 0, primeVertical = 0;
+    double middle = (lat1 + lat2) / 2;
+    double meridional = 0;
+    double primeVertical = 0;
     Radii(middle, meridional, primeVertical);
     double north = meridional * (lat2 - lat1) * kRadiansPerDegree;
     double east = primeVertical * std::cos(middle * kRadiansPerDegree) * (lon2 - lon1);
@@ -322,7 +337,8 @@ double LineLength(unsigned short count, const tagLonLat* points)
 }
 void GetUnitDegree(const tagLonLat& point, double& lonDeg, double& latDeg)
 {
-    double meridional = 0, primeVertical = 0;
+    double meridional = 0;
+    double primeVertical = 0;
     Radii(point.lat, meridional, primeVertical);
     latDeg = 1 / (meridional * kRadiansPerDegree);
     lonDeg = 1 / (primeVertical * std::cos(point.lat * kRadiansPerDegree) * kRadiansPerDegree);
@@ -334,13 +350,13 @@ int main(int argc, char** argv)
 {
     if (argc != 2)
     {
-        std::fprintf(stderr, "usage: minimal-host ROUTE_FILE\n");
+        (void)std::fprintf(stderr, "usage: minimal-host ROUTE_FILE\n");
         return 2;
     }
     std::string problem = ReadRoute(argv[1]);
     if (!problem.empty())
     {
-        std::fprintf(stderr, "minimal-host: %s: %s\n", argv[1], problem.c_str());
+        (void)std::fprintf(stderr, "minimal-host: %s: %s\n", argv[1], problem.c_str());
         return 1;
     }
 
@@ -358,13 +374,13 @@ int main(int argc, char** argv)
     AdvicePathRenderEx* render = NewPathRender(nullptr, &g_MapView);
     if (render == nullptr || !render->SetDrawParm(&g_MapView))
     {
-        std::fprintf(stderr, "minimal-host: out of memory for the renderer\n");
+        (void)std::fprintf(stderr, "minimal-host: out of memory for the renderer\n");
         ClosePathRender(render);
         return 1;
     }
     if (render->SetSize(sizes, 3, 1) != 1) // the turn is drawn at levels 0 and 1
     {
-        std::fprintf(stderr, "minimal-host: the size table was refused\n");
+        (void)std::fprintf(stderr, "minimal-host: the size table was refused\n");
         ClosePathRender(render);
         return 1;
     }

@@ -34,7 +34,8 @@ std::string FormatText(const char* format, va_list args)
     else
     {
         text.resize(static_cast<size_t>(size) + 1);
-        std::vsnprintf(&text[0], text.size(), format, args);
+        // The length is known from the first pass.
+        (void)std::vsnprintf(text.data(), text.size(), format, args);
         text.resize(static_cast<size_t>(size));
     }
     // Most of the library's messages end in a line feed; the layout adds its own.

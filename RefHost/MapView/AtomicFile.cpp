@@ -108,7 +108,7 @@ void AtomicFile::Discard()
 {
     if (m_file != nullptr)
     {
-        std::fclose(m_file);
+        (void)std::fclose(m_file); // the file is thrown away: a failed close loses nothing
         m_file = nullptr;
     }
     if (!m_tempPath.empty())

@@ -87,7 +87,7 @@ std::string FitText(cairo_t* cr, const std::string& text, double maxWidth)
         if (extents.x_advance <= maxWidth)
             return candidate;
     }
-    return std::string();
+    return {};
 }
 
 void ShowLine(cairo_t* cr, const std::string& text, double x, double baseline, double maxWidth)
@@ -124,11 +124,11 @@ double ScaleBarMetres(double metresPerPixel, double maxPixels)
 
 std::string ScaleBarLabel(double metres)
 {
-    char text[32];
+    char text[32]; // %g writes at most 13 characters
     if (metres >= 1000.0)
-        std::snprintf(text, sizeof text, "%g km", metres / 1000.0);
+        (void)std::snprintf(text, sizeof text, "%g km", metres / 1000.0);
     else
-        std::snprintf(text, sizeof text, "%g m", metres);
+        (void)std::snprintf(text, sizeof text, "%g m", metres);
     return text;
 }
 

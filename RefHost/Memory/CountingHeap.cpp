@@ -63,7 +63,8 @@ refhost::memory::HeapFigures ReadCountingFigures()
 #include <unistd.h>
 
 // glibc's allocator under its own names: every block, from here or from
-// anywhere else, belongs to one heap.
+// anywhere else, belongs to one heap. The names are glibc's, reserved to it.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 extern "C" void* __libc_malloc(size_t bytes);
 extern "C" void* __libc_calloc(size_t count, size_t bytes);
 extern "C" void* __libc_realloc(void* block, size_t bytes);
@@ -71,6 +72,7 @@ extern "C" void __libc_free(void* block);
 extern "C" void* __libc_memalign(size_t alignment, size_t bytes);
 extern "C" void* __libc_valloc(size_t bytes);
 extern "C" void* __libc_pvalloc(size_t bytes);
+// NOLINTEND(bugprone-reserved-identifier)
 extern "C" size_t malloc_usable_size(void* block) noexcept;
 
 namespace
@@ -213,7 +215,7 @@ refhost::memory::HeapFigures ReadCountingFigures()
     refhost::memory::HeapFigures figures;
     figures.inUse = g_inUse.load(std::memory_order_relaxed);
     const uintptr_t start = g_heapStart.load(std::memory_order_relaxed);
-    const uintptr_t end = reinterpret_cast<uintptr_t>(sbrk(0));
+    const auto end = reinterpret_cast<uintptr_t>(sbrk(0));
     figures.span =
         (start != 0 && end > start ? end - start : 0) + g_mapped.load(std::memory_order_relaxed);
     figures.allocations = g_allocations.load(std::memory_order_relaxed);

@@ -4,6 +4,7 @@
 #include "SanitizerAllocator.h"
 
 #include <atomic>
+#include <cstddef>
 
 #if !defined(REFHOST_ASAN_ALLOCATOR) && defined(__GLIBC__)
 #include <malloc.h>

@@ -7,8 +7,8 @@ void FillMemoryStatus(const HeapFigures& figures, MEMORYSTATUS& status)
 {
     // Every 32-bit field is its 64-bit figure modulo 2^32, and availabilities
     // are formed in 32 bits, so that total - avail is exact modulo 2^32.
-    const uint32_t inUse = static_cast<uint32_t>(figures.inUse);
-    const uint32_t span = static_cast<uint32_t>(figures.span);
+    const auto inUse = static_cast<uint32_t>(figures.inUse);
+    const auto span = static_cast<uint32_t>(figures.span);
     uint32_t load = 0;
     if (figures.span != 0)
     {

@@ -65,7 +65,7 @@ size_t AppendPieces(const RoadLink& link, size_t sourceIndex, std::vector<ModelL
 
 } // namespace
 
-RouteModel::RouteModel(std::shared_ptr<const RouteData> route)
+RouteModel::RouteModel(const std::shared_ptr<const RouteData>& route)
     : PathView(route, 0, route ? route->links.size() : 0)
 {
 }
@@ -190,7 +190,7 @@ NavGuid RouteModel::GuideOf(size_t link) const
 CTurnInfo RouteModel::TurnInfoFor(size_t maneuver) const
 {
     if (maneuver >= ManeuverCount())
-        return CTurnInfo();
+        return {};
     const Maneuver& m = m_route->maneuvers[maneuver];
     NavGuid enter = GuideOf(m.enterLink);
     NavGuid exit = GuideOf(m.exitLink);
@@ -199,12 +199,12 @@ CTurnInfo RouteModel::TurnInfoFor(size_t maneuver) const
 
 PathView RouteModel::ViewFrom(size_t firstLink) const
 {
-    return PathView(m_route, firstLink, LinkCount());
+    return {m_route, firstLink, LinkCount()};
 }
 
 PathView RouteModel::ViewRange(size_t firstLink, size_t endLink) const
 {
-    return PathView(m_route, firstLink, endLink);
+    return {m_route, firstLink, endLink};
 }
 
 size_t RouteModel::ViewStartForManeuver(size_t maneuver, double lengthBefore) const

@@ -106,7 +106,7 @@ public:
     PathView ViewForManeuver(size_t maneuver, double lengthBefore = kDefaultLengthBefore) const;
 
 private:
-    explicit RouteModel(std::shared_ptr<const route_detail::RouteData> route);
+    explicit RouteModel(const std::shared_ptr<const route_detail::RouteData>& route);
 };
 
 } // namespace refhost

@@ -57,7 +57,9 @@ CTurnInfo::CTurnInfo(const CTurnInfo& other) : mp_Data(other.mp_Data)
 
 CTurnInfo& CTurnInfo::operator=(const CTurnInfo& other)
 {
-    // Retain first: safe for self-assignment and for records shared by both.
+    if (this == &other)
+        return *this;
+    // Retain first: safe for records shared by both.
     Retain(other.mp_Data);
     Release(mp_Data);
     mp_Data = other.mp_Data;
@@ -93,7 +95,7 @@ namespace refhost
 
 CTurnInfo MakeTurnInfo(NAV_TURN_TYPE_tag type, const NavGuid* enter, const NavGuid* exit)
 {
-    TurnRecord* record = new TurnRecord;
+    auto* record = new TurnRecord;
     record->type = type;
     if (enter != nullptr)
     {

@@ -328,9 +328,12 @@ protected:
     {
         std::vector<double> times;
         for (const refhost::ScheduledManeuver& m : replay->Schedule().Maneuvers())
-            for (double t = timeline->TimeAtDistance(m.announce) - 1.0;
-                 t <= timeline->TimeAtDistance(m.passed) + 1.0; t += 0.1)
-                times.push_back(t);
+        {
+            const double first = timeline->TimeAtDistance(m.announce) - 1.0;
+            const double last = timeline->TimeAtDistance(m.passed) + 1.0;
+            for (int frame = 0; first + 0.1 * frame <= last; ++frame)
+                times.push_back(first + 0.1 * frame);
+        }
         std::sort(times.begin(), times.end());
         std::vector<Seen> frames;
         for (const double t : times)
@@ -421,8 +424,9 @@ void ExpectBandInViewThroughTheJunction(const refhost::RouteDescription& route)
                                 });
     const refhost::ScheduledManeuver& shown = replay.Schedule().Maneuvers()[0];
     const double from = timeline.TimeAtDistance(shown.junction) - 3.0;
-    for (double t = 0.0; t < timeline.TimeAtDistance(shown.passed); t += 0.1)
+    for (int frame = 0; 0.1 * frame < timeline.TimeAtDistance(shown.passed); ++frame)
     {
+        const double t = 0.1 * frame;
         const refhost::FrameRecord& r = replay.Frame(t);
         if (t < from)
             continue;

@@ -20,17 +20,17 @@ public:
     AllocProbe() : AllocProbe(AP_ALLOC_SITE_COUNT, 0) {}
     AllocProbe(ApAllocSite failSite, int failFrom)
     {
-        State() = StateData();
-        State().failSite = failSite;
-        State().failFrom = failFrom;
+        m_state = StateData();
+        m_state.failSite = failSite;
+        m_state.failFrom = failFrom;
         ApSetAllocFailPredicate(&Predicate);
     }
     ~AllocProbe() { ApSetAllocFailPredicate(nullptr); }
     AllocProbe(const AllocProbe&) = delete;
     AllocProbe& operator=(const AllocProbe&) = delete;
 
-    int Attempts(ApAllocSite site) const { return State().attempts[site]; }
-    int Failures() const { return State().failures; }
+    int Attempts(ApAllocSite site) const { return m_state.attempts[site]; }
+    int Failures() const { return m_state.failures; }
 
 private:
     struct StateData
@@ -55,6 +55,9 @@ private:
         }
         return false;
     }
+
+    // The one state of the process: the predicate is a plain function.
+    StateData& m_state = State();
 };
 
 } // namespace edgetest

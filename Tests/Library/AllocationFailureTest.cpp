@@ -66,25 +66,25 @@ struct Attempt
 class AllocationCounter
 {
 public:
-    AllocationCounter() : m_previous(ApSetAllocFailPredicate(&Predicate)) { State() = Data(); }
+    AllocationCounter() : m_previous(ApSetAllocFailPredicate(&Predicate)) { m_state = Data(); }
     ~AllocationCounter() { ApSetAllocFailPredicate(m_previous); }
     AllocationCounter(const AllocationCounter&) = delete;
     AllocationCounter& operator=(const AllocationCounter&) = delete;
 
     void Enter(Phase phase)
     {
-        State().phase = phase;
-        State().edgesInPhase = 0;
+        m_state.phase = phase;
+        m_state.edgesInPhase = 0;
     }
-    void FailAt(int attempt) { State().failAt = attempt; }
-    void FailSite(ApAllocSite site) { State().failSite = site; }
+    void FailAt(int attempt) { m_state.failAt = attempt; }
+    void FailSite(ApAllocSite site) { m_state.failSite = site; }
     // The allocator recovers: nothing fails from now on.
     void Recover()
     {
-        State().failAt = 0;
-        State().failSite = AP_ALLOC_SITE_COUNT;
+        m_state.failAt = 0;
+        m_state.failSite = AP_ALLOC_SITE_COUNT;
     }
-    const std::vector<Attempt>& Attempts() const { return State().attempts; }
+    const std::vector<Attempt>& Attempts() const { return m_state.attempts; }
 
 private:
     struct Data
@@ -110,10 +110,12 @@ private:
     }
 
     ApAllocFailPredicate m_previous;
+    // The one state of the process: the predicate is a plain function.
+    Data& m_state = State();
 };
 
 // A polyline in length units.
-typedef std::vector<std::pair<double, double>> Units;
+using Units = std::vector<std::pair<double, double>>;
 
 class AllocationFailureTest : public LibraryTest
 {

@@ -33,7 +33,7 @@ protected:
 
     // Appends an edge through the given points (length units) to the band.
     // `whole` false marks it as a cut piece of a longer road of `length`.
-    CPathEdge& AddEdge(std::vector<std::pair<double, double>> points, bool whole = true,
+    CPathEdge& AddEdge(const std::vector<std::pair<double, double>>& points, bool whole = true,
                        double length = -1.0)
     {
         CPathEdge edge;
@@ -61,8 +61,6 @@ protected:
     CCrossPathEdges cross;
     tagLonLat out[4];
 };
-
-constexpr tagLonLat ArrowHeadTest::kUntouched;
 
 // ---- outside: a whole road shorter than the arrow ----------------------------
 

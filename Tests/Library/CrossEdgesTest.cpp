@@ -47,7 +47,7 @@ protected:
     // A road entering eastwards on one guide of `enterLength` (guide 0), turning
     // north on a guide of 30 (guide 1, the leaving guide), then the leaving
     // guides of the given recorded lengths, drawn as long as recorded.
-    void TurnNorth(double enterLength, std::vector<double> leaving)
+    void TurnNorth(double enterLength, const std::vector<double>& leaving)
     {
         Road road(path);
         road.Guide(enterLength);
@@ -191,8 +191,9 @@ TEST_F(CrossEdgesTest, LastCutPieceIsNeverShorterThanTheArrowRoom)
 {
     for (double first : {100.0, 150.0, 190.0, 200.0, 205.0, 210.0})
     {
-        for (double second = 2.5; second < 140.0; second += 7.5)
+        for (int step = 0; 2.5 + 7.5 * step < 140.0; ++step)
         {
+            const double second = 2.5 + 7.5 * step;
             path = TestPath();
             TurnNorth(100.0, {first, second, 50.0});
             ASSERT_EQ(cross.GenerateCrossEdges(200.0, 100.0, 5.0, 22.0), 0)
@@ -228,7 +229,7 @@ class EnteringStretchTest : public CrossEdgesTest
 protected:
     // Entering guides of the given lengths in path order, the last one the
     // entering guide, then a leaving guide north and 300 beyond it.
-    void Enter(std::vector<double> lengths)
+    void Enter(const std::vector<double>& lengths)
     {
         Road road(path);
         for (double length : lengths)

@@ -7,11 +7,13 @@
 #include "Render/CrossPathEdges.h"
 #include "Render/GuideWalk.h"
 #include "Render/HeapAlloc.h"
+#include "Support/SameBytes.h"
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 namespace aptest
@@ -75,12 +77,8 @@ protected:
         PathGuid empty;
         std::memset(&empty, 0, sizeof(empty));
         empty.m_GuidePoint = AP_INVALID_POINT;
-        for (const PathGuid& slot : cross->m_Guides)
-        {
-            if (std::memcmp(&slot, &empty, sizeof(empty)) != 0)
-                return false;
-        }
-        return true;
+        return std::all_of(std::begin(cross->m_Guides), std::end(cross->m_Guides),
+                           [&empty](const PathGuid& slot) { return SameBytes(slot, empty); });
     }
 
     TestPath path;
@@ -93,8 +91,8 @@ TEST_F(CrossInfoTest, ConstructionIsEmpty)
     EXPECT_EQ(cross->m_FromEdges.Size(), 0);
     EXPECT_EQ(cross->m_EdgeVec.Size(), 0);
     EXPECT_TRUE(AllSlotsEmpty());
-    const unsigned char* enter = reinterpret_cast<const unsigned char*>(&cross->m_EnterGuide);
-    const unsigned char* exit = reinterpret_cast<const unsigned char*>(&cross->m_ExitGuide);
+    const auto* enter = reinterpret_cast<const unsigned char*>(&cross->m_EnterGuide);
+    const auto* exit = reinterpret_cast<const unsigned char*>(&cross->m_ExitGuide);
     EXPECT_EQ(std::count(enter, enter + sizeof(NavGuid), 0), static_cast<long>(sizeof(NavGuid)));
     EXPECT_EQ(std::count(exit, exit + sizeof(NavGuid), 0), static_cast<long>(sizeof(NavGuid)));
     EXPECT_EQ(cross->m_TurnInfo.GetTurnType(0), NAV_TURN_NONE);
@@ -112,7 +110,7 @@ TEST_F(CrossInfoTest, ReverseGuidesSwapsWholeRecords)
 
     cross->ReverseGuides(&cross->m_Guides[1], 3); // middle one stays
     EXPECT_THAT(SlotIndexes(), ElementsAre(0, 3, 2, 1, 4, -1, -1, -1, -1, -1));
-    EXPECT_EQ(std::memcmp(&cross->m_Guides[1], &path.Guide(3), sizeof(PathGuid)), 0);
+    EXPECT_TRUE(SameBytes(cross->m_Guides[1], path.Guide(3)));
 
     cross->ReverseGuides(&cross->m_Guides[0], 4);
     EXPECT_THAT(SlotIndexes(), ElementsAre(1, 2, 3, 0, 4, -1, -1, -1, -1, -1));
@@ -180,8 +178,8 @@ TEST_F(CrossInfoTest, KeepsTurnInformationAndBothGuides)
     BuildRoad(6);
     cross->SetCrossInfo(&path, MakeTurnInfo(NAV_TURN_LEFT, path.GuideAsNav(2), path.GuideAsNav(4)));
     EXPECT_EQ(cross->m_TurnInfo.GetTurnType(0), NAV_TURN_LEFT);
-    EXPECT_EQ(std::memcmp(&cross->m_EnterGuide, &path.Guide(2), sizeof(PathGuid)), 0);
-    EXPECT_EQ(std::memcmp(&cross->m_ExitGuide, &path.Guide(4), sizeof(PathGuid)), 0);
+    EXPECT_TRUE(SameBytes<PathGuid>(cross->m_EnterGuide, path.Guide(2)));
+    EXPECT_TRUE(SameBytes<PathGuid>(cross->m_ExitGuide, path.Guide(4)));
 }
 
 TEST_F(CrossInfoTest, MatchesTheEnteringGuideWithinTheTolerance)

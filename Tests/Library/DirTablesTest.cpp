@@ -220,8 +220,10 @@ TEST(GetDirection, MatchesAtan2CutDownOverADenseSweep)
     std::uniform_real_distribution<double> coordinate(-200.0, 200.0);
     for (int i = 0; i < 200000; ++i)
     {
-        double x1 = coordinate(random), y1 = coordinate(random);
-        double x2 = coordinate(random), y2 = coordinate(random);
+        double x1 = coordinate(random);
+        double y1 = coordinate(random);
+        double x2 = coordinate(random);
+        double y2 = coordinate(random);
         ASSERT_EQ(ExpectedDirection(x1, y1, x2, y2), GetDirection(x1, y1, x2, y2))
             << x1 << "," << y1 << " -> " << x2 << "," << y2;
         ++checked;
@@ -237,7 +239,8 @@ TEST(GetDirection, LiesWithinOneQuarterDegreeOfTheTrueAngle)
     std::uniform_real_distribution<double> coordinate(-1.0, 1.0);
     for (int i = 0; i < 100000; ++i)
     {
-        double dx = coordinate(random), dy = coordinate(random);
+        double dx = coordinate(random);
+        double dy = coordinate(random);
         unsigned index = GetDirection(0.0, 0.0, dx, dy);
         ASSERT_LE(index, 1440u);
         long double angle = std::atan2(static_cast<long double>(dy), static_cast<long double>(dx));

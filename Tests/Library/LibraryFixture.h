@@ -71,7 +71,7 @@ protected:
     }
     void TearDown() override { ResetTestHost(); }
 
-    const std::vector<LogRecord>& Log() const { return RecordingLog::Instance().Records(); }
+    static const std::vector<LogRecord>& Log() { return RecordingLog::Instance().Records(); }
 
     RecordingMapView view;
 };

@@ -4,6 +4,7 @@
 // arguments that used to reach outside the buffer.
 #include "Edges/PathEdge.h"
 #include "AllocProbe.h"
+#include "Support/SameBytes.h"
 #include "Support/TestHost.h"
 
 #include <gtest/gtest.h>
@@ -340,7 +341,9 @@ TEST_F(PathEdgeTest, GuideAttributesOfEitherRecord)
 TEST_F(PathEdgeTest, NamesKeepAtMost300Characters)
 {
     std::vector<tagLonLat> points = Numbered(2);
-    const std::string n299(299, 'a'), n300(300, 'b'), n301(301, 'c');
+    const std::string n299(299, 'a');
+    const std::string n300(300, 'b');
+    const std::string n301(301, 'c');
     for (const std::string& name : {n299, n300, n301})
     {
         PathGuid guide = aptest::MakeGuide(points.data(), 2, 1.0, name);
@@ -376,7 +379,7 @@ TEST_F(PathEdgeTest, AttachGuideBorrowsAndNeverFrees)
         EXPECT_EQ(3.0, edge->GetPoint(3).lon);
         delete edge; // through the virtual destructor, as the vector does
     }
-    EXPECT_EQ(0, std::memcmp(before.data(), points.data(), sizeof(tagLonLat) * 5));
+    EXPECT_TRUE(aptest::SameBytes(before.data(), points.data(), 5));
 
     // A record without a point array gives an edge of borrowed null points.
     PathGuid none = aptest::MakeGuide(nullptr, 0, 0.0);

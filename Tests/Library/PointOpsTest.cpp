@@ -47,7 +47,9 @@ TEST_F(PointOpsTest, AxisDirectionsMoveAlongOneCoordinateOnly)
 {
     aptest::GeodesyControl::UsePlanar(2.0);
     tagLonLat a = {1.0, 1.0};
-    tagLonLat north = {1.0, 7.0}, west = {-3.0, 1.0}, south = {1.0, -7.0};
+    tagLonLat north = {1.0, 7.0};
+    tagLonLat west = {-3.0, 1.0};
+    tagLonLat south = {1.0, -7.0};
     tagLonLat p = GetPointAtDistance(a, north, 3.0);
     EXPECT_EQ(1.0, p.lon);
     EXPECT_EQ(2.5, p.lat);
@@ -72,7 +74,8 @@ TEST_F(PointOpsTest, DiagonalUsesTheTableValuesOfTheCutDirection)
     // in another order (and nothing absorbs the last bit when added to the
     // start point), so the exact comparison pins the order down too.
     aptest::GeodesyControl::UsePlanar(111000.0);
-    tagLonLat a = {0.0, 0.0}, b = {3.0, 1.0};
+    tagLonLat a = {0.0, 0.0};
+    tagLonLat b = {3.0, 1.0};
     double d = 500.0;
     tagLonLat p = GetPointAtDistance(a, b, d);
     double unit = 1.0 / 111000.0;
@@ -129,7 +132,8 @@ TEST_F(PointOpsTest, ReferenceProjectionFollowsTheBearingOnTheMap)
             ASSERT_NEAR(d, SegmentLength(a, p), d * kStep) << latitude << " " << i;
             // The bearing in the plane where a length unit is equally long on
             // both axes is the bearing of B, quantised.
-            double uLon = 0.0, uLat = 0.0;
+            double uLon = 0.0;
+            double uLat = 0.0;
             GetUnitDegree(a, uLon, uLat);
             double k = uLat / uLon;
             double target = QuarterDegrees((b.lon - a.lon) * k, b.lat - a.lat);
@@ -185,7 +189,8 @@ TEST(PointComparisons, SymmetricAndSignBlind)
         tagLonLat b = {116.0 + delta(random), 39.0 + delta(random)};
         ASSERT_EQ(PointsEqual(a, b), PointsEqual(b, a));
         ASSERT_EQ(PointsDiffer(a, b), PointsDiffer(b, a));
-        double dlon = std::fabs(a.lon - b.lon), dlat = std::fabs(a.lat - b.lat);
+        double dlon = std::fabs(a.lon - b.lon);
+        double dlat = std::fabs(a.lat - b.lat);
         ASSERT_EQ(dlon < 3e-06 && dlat < 3e-06 ? 1 : 0, PointsEqual(a, b));
         ASSERT_EQ(dlon >= 3e-06 || dlat > 3e-06 ? 1 : 0, PointsDiffer(a, b));
     }

@@ -20,7 +20,7 @@ const double kQuarterDegree = 0.004363323129985824; // radians; also the chord b
 
 std::vector<tagLonLat> PointsOf(const CPathEdge& edge)
 {
-    return std::vector<tagLonLat>(edge.mp_Points, edge.mp_Points + edge.m_Count);
+    return {edge.mp_Points, edge.mp_Points + edge.m_Count};
 }
 
 ::testing::AssertionResult SamePoints(const std::vector<tagLonLat>& expected,
@@ -131,7 +131,8 @@ TEST_F(PolylineTrimTest, FewerThanTwoPointsAppendNothing)
 {
     for (int count : {-1, 0, 1})
     {
-        CPathEdge start, end;
+        CPathEdge start;
+        CPathEdge end;
         EXPECT_EQ(-1, start.TrimFromStart(P.data(), count, 0.1));
         EXPECT_EQ(-1, end.TrimFromEnd(P.data(), count, 0.1));
         EXPECT_EQ(0, start.m_Count);
@@ -358,7 +359,8 @@ std::vector<tagLonLat> RandomPolyline(std::mt19937_64& random, tagLonLat start, 
     std::vector<tagLonLat> points = {start};
     for (int i = 1; i < count; ++i)
     {
-        double angle = turn(random), length = step(random);
+        const double angle = turn(random);
+        const double length = step(random);
         tagLonLat last = points.back();
         points.push_back(
             {last.lon + std::cos(angle) * length, last.lat + std::sin(angle) * length});
@@ -424,7 +426,7 @@ void CheckCuts(const std::vector<tagLonLat>& points, double length, double slack
     ASSERT_LE(appended, count);
     ASSERT_EQ(appended, end.m_Count);
     got = PointsOf(end);
-    size_t firstWhole = static_cast<size_t>(count - appended + 1);
+    const auto firstWhole = static_cast<size_t>(count) + 1 - static_cast<size_t>(appended);
     ASSERT_TRUE(SamePoints(
         std::vector<tagLonLat>(points.begin() + static_cast<long>(firstWhole), points.end()),
         std::vector<tagLonLat>(got.begin() + 1, got.end())));
@@ -496,7 +498,8 @@ TEST_F(PolylineTrimTest, ReferenceExactAndTooShortLengths)
             fromStart = SegmentLength(points[n], points[n + 1]) + fromStart;
         CPathEdge whole;
         ASSERT_EQ(-1, whole.TrimFromStart(points.data(), 6, fromStart));
-        CPathEdge longer, longerEnd;
+        CPathEdge longer;
+        CPathEdge longerEnd;
         ASSERT_EQ(-1, longer.TrimFromStart(points.data(), 6, fromStart * 1.001));
         ASSERT_EQ(-1, longerEnd.TrimFromEnd(points.data(), 6, fromEnd * 1.001));
     }

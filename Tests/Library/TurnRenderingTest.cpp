@@ -9,6 +9,8 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -324,10 +326,8 @@ protected:
 
     bool ArrowHeadIsZero() const
     {
-        for (const tagLonLat& p : render.m_ArrowHead)
-            if (p.lon != 0.0 || p.lat != 0.0)
-                return false;
-        return true;
+        return std::all_of(std::begin(render.m_ArrowHead), std::end(render.m_ArrowHead),
+                           [](const tagLonLat& p) { return p.lon == 0.0 && p.lat == 0.0; });
     }
 
     AdvicePathRender render{&view};

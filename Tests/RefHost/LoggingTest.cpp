@@ -23,7 +23,7 @@ using ::testing::HasSubstr;
 namespace
 {
 
-const char* const kFile = "..\\source\\Render\\AdvicePathRender";
+const char* const kFile = R"(..\source\Render\AdvicePathRender)";
 
 class LoggingTest : public ::testing::Test
 {
@@ -95,7 +95,10 @@ public:
     void close() override {}
 
 protected:
-    void _append(const log4cpp::LoggingEvent&) override { throw std::runtime_error("disk full"); }
+    void _append(const log4cpp::LoggingEvent& /*event*/) override
+    {
+        throw std::runtime_error("disk full");
+    }
 };
 
 } // namespace
@@ -147,7 +150,7 @@ TEST_F(LoggingTest, LineCarriesLevelCategoryFileLineFunctionAndText)
     logging::SetThreshold(logging::kNotSet);
     log4cpp_category_log("pathRender", 800, kFile, 288, "AdvicePathRender::AutoSetCurScale",
                          "m_CurScale > = m_SizeSetCnt && m_SizeSetCnt > AP_SCALE_DEFAULT \n");
-    log4cpp_Info("pathRender", "..\\source\\Render\\CrossPathEdges", 268,
+    log4cpp_Info("pathRender", R"(..\source\Render\CrossPathEdges)", 268,
                  "AdvicePathRender::DrawTurn", "memcnterDrawTurn::%s", "PhsMem:4KB VirMem:0KB");
     const auto lines = capture.Lines();
     ASSERT_EQ(lines.size(), 2u);

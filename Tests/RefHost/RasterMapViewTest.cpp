@@ -120,7 +120,7 @@ private:
 std::string ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The drawing elements of a cairo SVG: <path> elements outside <defs> (glyph
@@ -261,7 +261,10 @@ TEST(WebMercator, FitsViewportToPoints)
     MapViewport viewport = View(0, 0, 3, 400, 300);
     ASSERT_TRUE(refhost::FitViewport(points, 4, FitMargins(20.0), 18.0, viewport));
     EXPECT_EQ(viewport.width, 400);
-    double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+    double minX = 1e9;
+    double maxX = -1e9;
+    double minY = 1e9;
+    double maxY = -1e9;
     for (const tagLonLat& point : points)
     {
         if (std::isnan(point.lon))
@@ -353,13 +356,15 @@ TEST(ScaleLevels, LevelsFollowTheDocumentedTable)
 // resolution all name the same levels as the map view's scale value.
 TEST(ScaleLevels, LevelValuesDesignResolutionsAndZoomsAgreeWithTheLevels)
 {
-    for (double metresPerPixel = 0.01; metresPerPixel < 3e5; metresPerPixel *= 1.37)
+    double metresPerPixel = 0.01;
+    while (metresPerPixel < 3e5)
     {
         const double value = refhost::LevelValueOfResolution(metresPerPixel);
         const int32_t level =
             refhost::LevelOfScale(static_cast<int64_t>(std::lround(metresPerPixel * 1000.0)));
         EXPECT_EQ(std::max(0, static_cast<int>(std::lround(value))), level) << metresPerPixel;
         EXPECT_NEAR(refhost::ResolutionOfLevelValue(value), metresPerPixel, 1e-9 * metresPerPixel);
+        metresPerPixel *= 1.37;
     }
     for (int level = 0; level <= 18; ++level)
     {
@@ -502,9 +507,11 @@ TEST_F(RasterMapViewPixels, RedLineIsRed)
     ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
     ASSERT_EQ(cairo_image_surface_get_width(png), 300);
     const unsigned char* data = cairo_image_surface_get_data(png);
-    int stride = cairo_image_surface_get_stride(png);
+    const ptrdiff_t stride = cairo_image_surface_get_stride(png);
+    const ptrdiff_t row = 60;
+    const ptrdiff_t column = 150;
     uint32_t argb;
-    std::memcpy(&argb, data + 60 * stride + 150 * 4, 4);
+    std::memcpy(&argb, data + row * stride + column * 4, 4);
     EXPECT_EQ(argb, 0xFFFF0000u);
     cairo_surface_destroy(png);
 }
@@ -794,7 +801,7 @@ TEST(RasterMapViewFiles, FailedWriteKeepsThePreviousFile)
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool written = view.Write(dir.File("map.svg"), &error);
     setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, savedHandler);
+    (void)std::signal(SIGXFSZ, savedHandler);
 
     EXPECT_FALSE(written);
     EXPECT_NE(error.find("map.svg"), std::string::npos) << error;
@@ -832,14 +839,16 @@ public:
         points = m_edges[index].data();
         return 1;
     }
-    int GetGuid(POSITION, PathGuid&) override { return 0; }
-    int GetNextGuid(const PathGuid&, PathGuid&) override { return 0; }
+    int GetGuid(POSITION /*position*/, PathGuid& /*guide*/) override { return 0; }
+    int GetNextGuid(const PathGuid& /*current*/, PathGuid& /*next*/) override { return 0; }
 
 private:
     // Positions are 1-based edge numbers dressed as pointers; null is none.
     POSITION PositionOf(std::size_t index) const
     {
-        return index < m_edges.size() ? reinterpret_cast<POSITION>(index + 1) : nullptr;
+        return index < m_edges.size()
+                   ? reinterpret_cast<POSITION>(index + 1) // NOLINT(performance-no-int-to-ptr)
+                   : nullptr;
     }
     static std::size_t IndexOf(POSITION position)
     {

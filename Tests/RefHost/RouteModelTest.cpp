@@ -6,6 +6,7 @@
 #include "Route/RouteBuilder.h"
 #include "Route/TurnInfo.h"
 #include "Support/RecordingMapView.h"
+#include "Support/SameBytes.h"
 
 #include "AdvicePathRenderEx.h"
 
@@ -74,6 +75,8 @@ RouteBuilder EquatorRoute()
 template <typename T> T ReadAt(const PathGuid& guide, size_t offset)
 {
     T value;
+    // T is the field's own type, a pointer for a pointer field.
+    // NOLINTNEXTLINE(bugprone-sizeof-expression)
     std::memcpy(&value, reinterpret_cast<const unsigned char*>(&guide) + offset, sizeof(T));
     return value;
 }
@@ -92,11 +95,6 @@ std::vector<uint32_t> WalkGuides(CPath& path)
         links.push_back(guide.m_FirstHead[0]);
     } while (path.GetNextGuid(guide, guide) != 0 && links.size() < 1000);
     return links;
-}
-
-bool SameBytes(const PathGuid& a, const PathGuid& b)
-{
-    return std::memcmp(&a, &b, sizeof(PathGuid)) == 0;
 }
 
 } // namespace
@@ -141,11 +139,11 @@ TEST(RouteModelGuides, AdvancingInPlaceGivesTheSameRecordAsSeparateArguments)
 
     PathGuid inPlace = first;
     ASSERT_EQ(model.GetNextGuid(inPlace, inPlace), 1);
-    EXPECT_TRUE(SameBytes(inPlace, separate));
+    EXPECT_TRUE(aptest::SameBytes(inPlace, separate));
 
     PathGuid fresh;
     ASSERT_EQ(model.GetGuid(model.GetNext(model.GetFirstPosition()), fresh), 1);
-    EXPECT_TRUE(SameBytes(inPlace, fresh)) << "the whole record is rewritten";
+    EXPECT_TRUE(aptest::SameBytes(inPlace, fresh)) << "the whole record is rewritten";
 }
 
 TEST(RouteModelGuides, CopiesOfRecordsAdvanceLikeTheOriginal)
@@ -163,7 +161,7 @@ TEST(RouteModelGuides, CopiesOfRecordsAdvanceLikeTheOriginal)
     RouteModel copy = model;
     PathGuid fromCopy = enter;
     ASSERT_EQ(copy.GetNextGuid(fromCopy, fromCopy), 1);
-    EXPECT_TRUE(SameBytes(fromCopy, working));
+    EXPECT_TRUE(aptest::SameBytes(fromCopy, working));
 }
 
 TEST(RouteModelGuides, RecordsOfAnotherRouteOrZeroedRecordsLeadNowhere)
@@ -191,7 +189,7 @@ TEST(RouteModelGuides, RecordLayoutHoldsWhatTheLibraryReads)
 
     // Offsets of the guide record (752 bytes).
     EXPECT_NEAR(ReadAt<double>(guide, 344), 2 * kMilliDegreeOnEquator, 1e-6);
-    tagLonLat guidePoint = ReadAt<tagLonLat>(guide, 360);
+    auto guidePoint = ReadAt<tagLonLat>(guide, 360);
     EXPECT_EQ(guidePoint.lon, 3 * d);
     EXPECT_EQ(guidePoint.lat, 0.0);
     EXPECT_EQ(ReadAt<uint16_t>(guide, 318), 0x1234);
@@ -386,8 +384,8 @@ TEST(RouteModelTurns, TurnInfoCarriesTypeAndBothGuides)
     ASSERT_TRUE(turn.GetExitGuide(0, exit));
     NavGuid expectedEnter = model.GuideOf(1);
     NavGuid expectedExit = model.GuideOf(3);
-    EXPECT_TRUE(SameBytes(enter, expectedEnter));
-    EXPECT_TRUE(SameBytes(exit, expectedExit));
+    EXPECT_TRUE(aptest::SameBytes(enter, expectedEnter));
+    EXPECT_TRUE(aptest::SameBytes(exit, expectedExit));
     EXPECT_EQ(enter.m_GuidePoint.lon, 0.0);
     EXPECT_EQ(exit.m_GuidePoint.lon, d);
 

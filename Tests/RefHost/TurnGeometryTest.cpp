@@ -54,9 +54,12 @@ double DistanceToPolyline(const tagLonLat& p, const std::vector<tagLonLat>& line
     double best = std::numeric_limits<double>::infinity();
     for (size_t i = 1; i < line.size(); ++i)
     {
-        double ax = (line[i - 1].lon - p.lon) / uLon, ay = (line[i - 1].lat - p.lat) / uLat;
-        double bx = (line[i].lon - p.lon) / uLon, by = (line[i].lat - p.lat) / uLat;
-        double dx = bx - ax, dy = by - ay;
+        double ax = (line[i - 1].lon - p.lon) / uLon;
+        double ay = (line[i - 1].lat - p.lat) / uLat;
+        double bx = (line[i].lon - p.lon) / uLon;
+        double by = (line[i].lat - p.lat) / uLat;
+        double dx = bx - ax;
+        double dy = by - ay;
         double len2 = dx * dx + dy * dy;
         double t = len2 > 0.0 ? std::clamp(-(ax * dx + ay * dy) / len2, 0.0, 1.0) : 0.0;
         best = std::min(best, std::hypot(ax + t * dx, ay + t * dy));

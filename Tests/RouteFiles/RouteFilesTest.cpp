@@ -176,10 +176,15 @@ tagLonLat Ahead(const tagLonLat& from, double bearing, double metres)
 std::vector<tagLonLat> Corner(double turn, double step = 100.0)
 {
     std::vector<tagLonLat> points{tagLonLat{11.0, 48.0}};
-    for (double done = 0.0; done < 300.0 - 1e-9; done += step)
-        points.push_back(Ahead(points.back(), 0.0, step));
-    for (double done = 0.0; done < 300.0 - 1e-9; done += step)
-        points.push_back(Ahead(points.back(), turn, step));
+    for (const double heading : {0.0, turn})
+    {
+        double done = 0.0;
+        while (done < 300.0 - 1e-9)
+        {
+            points.push_back(Ahead(points.back(), heading, step));
+            done += step;
+        }
+    }
     return points;
 }
 
@@ -883,7 +888,7 @@ TEST(RouteFilesErrors, SyntaxErrorsGiveLineAndColumn)
         {"{\n  \"routes\": [\n    oops\n  ]\n}", "test-input:3:5: invalid JSON"},
         {"{\"type\": \"LineString\",\n \"coordinates\": [[1, 2], [3, ",
          "test-input:2:30: invalid JSON"},
-        {"{\"type\":\"Point\",\"coordinates\":[1e400, 2]}",
+        {R"({"type":"Point","coordinates":[1e400, 2]})",
          "test-input:1:32: invalid JSON: number overflow parsing '1e400'"},
         {"[NaN, 1]", "test-input:1:2: invalid JSON"},
         {"<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"2\">\n</trkseg></gpx>",
@@ -972,12 +977,12 @@ TEST(RouteFilesErrors, TruncatedFilesFailCleanlyAtEveryLength)
     const std::string response =
         Slurp(kRoutes + "osrm-roundabout-washingtondc-dupont-polyline5.json");
     const std::string geometry =
-        "\"geometry\":\"cfolF~{euMpAjAHHHHBBLLdCzBj@h@DDNNPNp@l@LLNLpChCFHFLBJ@LAN\"";
+        R"("geometry":"cfolF~{euMpAjAHHHHBBLLdCzBj@h@DDNNPNp@l@LLNLpChCFHFLBJ@LAN")";
     const size_t at = response.find(geometry);
     ASSERT_NE(at, std::string::npos);
     std::string cut = response;
     cut.replace(at, geometry.size(),
-                "\"geometry\":\"cfolF~{euMpAjAHHHHBBLLdCzBj@h@DDNNPNp@l@LLNLpChCFHFLBJ@LA\"");
+                R"("geometry":"cfolF~{euMpAjAHHHHBBLLdCzBj@h@DDNNPNp@l@LLNLpChCFHFLBJ@LA")");
     const RouteReadResult result = Parse(cut);
     EXPECT_FALSE(result.ok);
     EXPECT_THAT(result.error,
@@ -1021,7 +1026,7 @@ std::string StraightLine(int count)
     char buffer[64];
     for (int i = 0; i < count; ++i)
     {
-        std::snprintf(buffer, sizeof buffer, "%s[%.7f,48.0]", i ? "," : "", 11.0 + i * 1e-6);
+        (void)std::snprintf(buffer, sizeof buffer, "%s[%.7f,48.0]", i ? "," : "", 11.0 + i * 1e-6);
         text += buffer;
     }
     return text + "]}";
@@ -1064,7 +1069,7 @@ TEST(RouteFilesErrors, LimitsStopHugeInput)
     fewPoints.maxPoints = 10;
     std::string points;
     for (int i = 0; i < 11; ++i)
-        points += "<trkpt lat=\"48\" lon=\"11." + std::to_string(i) + "\"/>";
+        points += R"(<trkpt lat="48" lon="11.)" + std::to_string(i) + "\"/>";
     EXPECT_THAT(
         Parse("<gpx><trk><trkseg>" + points + "</trkseg></trk></gpx>", RouteFormat::Auto, fewPoints)
             .error,

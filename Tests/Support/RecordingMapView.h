@@ -39,7 +39,7 @@ public:
     int DrawPolygon(const tagLonLat* points, int32_t count, int32_t third, uint32_t colour,
                     int32_t fifth) override;
     int64_t GetScale() override;
-    int32_t ScaleToLevel(int64_t scale) override;
+    int32_t ScaleToLevel(int64_t value) override;
 
     // What GetScale answers, and what ScaleToLevel answers for any scale.
     int64_t scale = 1000;
@@ -52,8 +52,8 @@ public:
     void Reset();
 
 private:
-    DrawCall Record(DrawCall::Kind kind, const tagLonLat* points, int32_t count, int32_t third,
-                    uint32_t colour, int32_t fifth);
+    static DrawCall Record(DrawCall::Kind kind, const tagLonLat* points, int32_t count,
+                           int32_t third, uint32_t colour, int32_t fifth);
 };
 
 // Printable form of a call, for failure messages.

@@ -14,7 +14,7 @@ int& aptest::MapCreateControl::Calls()
     return calls;
 }
 
-CMapService* CMapCreate::GetMapService(void*)
+CMapService* CMapCreate::GetMapService(void* /*context*/)
 {
     ++aptest::MapCreateControl::Calls();
     return aptest::MapCreateControl::DefaultMapView();

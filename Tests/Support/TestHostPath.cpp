@@ -13,7 +13,8 @@ namespace
 // Positions are edge indexes plus one, so that null stays "none".
 POSITION ToPosition(size_t index)
 {
-    return reinterpret_cast<POSITION>(static_cast<uintptr_t>(index + 1));
+    return reinterpret_cast<POSITION>( // NOLINT(performance-no-int-to-ptr)
+        static_cast<uintptr_t>(index + 1));
 }
 size_t ToIndex(POSITION position)
 {

@@ -25,7 +25,7 @@ class TestPathManager : public CPathManagerEx
 public:
     bool GetOrgPoint(NavDest& dest) override
     {
-        State().calls.push_back("GetOrgPoint");
+        State().calls.emplace_back("GetOrgPoint");
         if (!State().hasOrigin)
             return false;
         dest.m_Position = State().origin;
@@ -33,7 +33,7 @@ public:
     }
     int GetDestCount() override
     {
-        State().calls.push_back("GetDestCount");
+        State().calls.emplace_back("GetDestCount");
         return static_cast<int>(State().destinations.size());
     }
     bool GetDestPoint(int index, NavDest& dest) override
@@ -52,7 +52,7 @@ class TestRouteManager : public RouteManager
 public:
     CPathManagerEx& GetPathManager() override
     {
-        State().calls.push_back("GetPathManager");
+        State().calls.emplace_back("GetPathManager");
         return m_manager;
     }
 
@@ -78,7 +78,7 @@ const TurnData* Data(void* data)
 RouteManager& GetRouteManager()
 {
     static TestRouteManager manager;
-    State().calls.push_back("GetRouteManager");
+    State().calls.emplace_back("GetRouteManager");
     return manager;
 }
 
@@ -138,7 +138,7 @@ namespace aptest
 // owns it, as the copies the members above make own theirs.
 CTurnInfo MakeTurnInfo(NAV_TURN_TYPE_tag type, const NavGuid& enter, const NavGuid& exit)
 {
-    TurnData* data = new TurnData;
+    auto* data = new TurnData;
     data->type = type;
     data->enter = enter;
     data->exit = exit;

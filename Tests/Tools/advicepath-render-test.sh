@@ -77,6 +77,9 @@ JSON
     [[ "$(cat "$work/plain")" == "a file" ]] || fail "the file was touched" ;;
   bad_option)
     run "$sample" -o "$out" --size 12 ; expect_code 2; expect_one_line_error
+    expect_stderr "--size"; expect_no_output
+    # A width past the range of int is refused, not wrapped round (2^32 + 640).
+    run "$sample" -o "$out" --size 4294967936x480 ; expect_code 2; expect_one_line_error
     expect_stderr "--size"; expect_no_output ;;
   bad_colors)
     run "$sample" -o "$out" --colors 'red,green' ; expect_code 2; expect_one_line_error

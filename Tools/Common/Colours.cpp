@@ -13,7 +13,7 @@ AdvicePathClrSetting DefaultColours()
 {
     // 0x00BBGGRR: fill rgb(43, 138, 224), border rgb(20, 60, 120), band white,
     // band border rgb(30, 30, 30).
-    return AdvicePathClrSetting(0x00E08A2Bu, 0x00783C14u, 0x00FFFFFFu, 0x001E1E1Eu);
+    return {0x00E08A2Bu, 0x00783C14u, 0x00FFFFFFu, 0x001E1E1Eu};
 }
 
 bool ParseColour(const std::string& text, unsigned int& colour)

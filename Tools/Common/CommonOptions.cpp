@@ -4,7 +4,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstdlib>
 #include <iostream>
 
 namespace tools
@@ -81,18 +82,35 @@ std::optional<int> ApplyLogOptions(const std::string& level, const std::string& 
     return std::nullopt;
 }
 
+namespace
+{
+
+// A whole number at `text` (blanks and a sign may come first), its end in
+// `end`; false when there is none or it is past the range of long. Unlike
+// sscanf's %d, a number past the range of int is not wrapped round.
+bool ReadWholeNumber(const char* text, long& value, const char*& end)
+{
+    char* stop = nullptr;
+    errno = 0;
+    value = std::strtol(text, &stop, 10);
+    end = stop;
+    return stop != text && errno != ERANGE;
+}
+
+} // namespace
+
 bool ParseImageSize(const std::string& text, int& width, int& height)
 {
-    int w = 0;
-    int h = 0;
-    char x = 0;
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || (x != 'x' && x != 'X'))
+    long w = 0;
+    long h = 0;
+    const char* end = nullptr;
+    if (!ReadWholeNumber(text.c_str(), w, end) || (*end != 'x' && *end != 'X') ||
+        !ReadWholeNumber(end + 1, h, end) || *end != '\0')
         return false;
     if (w < 16 || h < 16 || w > 8192 || h > 8192)
         return false;
-    width = w;
-    height = h;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
     return true;
 }
 

@@ -17,7 +17,7 @@ void WriteFigure(std::ostringstream& html, const PictureEntry& entry, const std:
          << "\"></a>\n  <figcaption>";
     if (!entry.bannerPrimary.empty())
     {
-        html << "<div class=\"banner\"><span class=\"primary\">" << EscapeHtml(entry.bannerPrimary)
+        html << R"(<div class="banner"><span class="primary">)" << EscapeHtml(entry.bannerPrimary)
              << "</span>";
         if (!entry.bannerSecondary.empty())
             html << "<span class=\"secondary\">" << EscapeHtml(entry.bannerSecondary) << "</span>";
@@ -106,12 +106,13 @@ std::string FormatDistance(double metres)
     char text[32];
     if (!std::isfinite(metres) || metres < 0.0)
         return "?";
+    // A longer text would be cut at the buffer's end; no distance on Earth is.
     if (metres < 1000.0)
-        std::snprintf(text, sizeof(text), "%.0f m", metres);
+        (void)std::snprintf(text, sizeof(text), "%.0f m", metres);
     else if (metres < 10000.0)
-        std::snprintf(text, sizeof(text), "%.1f km", metres / 1000.0);
+        (void)std::snprintf(text, sizeof(text), "%.1f km", metres / 1000.0);
     else
-        std::snprintf(text, sizeof(text), "%.0f km", metres / 1000.0);
+        (void)std::snprintf(text, sizeof(text), "%.0f km", metres / 1000.0);
     return text;
 }
 
@@ -151,7 +152,7 @@ std::string MakeIndexPage(const IndexContent& content)
 std::string CreditParagraph(const std::string& credit)
 {
     if (credit.empty())
-        return std::string();
+        return {};
     return "<p class=\"credit\">" + EscapeHtml(credit) + "</p>\n";
 }
 

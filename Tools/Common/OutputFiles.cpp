@@ -29,7 +29,7 @@ bool PrepareOutputFolder(const std::string& dir, std::string& error)
         error = "cannot write into the output folder " + dir + ": " + std::strerror(errno);
         return false;
     }
-    std::fclose(file);
+    (void)std::fclose(file); // an empty probe, removed at once
     fs::remove(probe, ec);
     return true;
 }
@@ -50,14 +50,14 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::string
         {
             error = "cannot write " + path + ": " + std::strerror(errno);
             out.close();
-            std::remove(temporary.c_str());
+            (void)std::remove(temporary.c_str()); // the write failed already: said above
             return false;
         }
     }
     if (std::rename(temporary.c_str(), path.c_str()) != 0)
     {
         error = "cannot write " + path + ": " + std::strerror(errno);
-        std::remove(temporary.c_str());
+        (void)std::remove(temporary.c_str()); // the rename failed already: said above
         return false;
     }
     return true;
@@ -66,7 +66,7 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::string
 std::string TurnFileName(size_t number, const std::string& extension)
 {
     char name[64];
-    std::snprintf(name, sizeof(name), "turn-%03zu.%s", number, extension.c_str());
+    (void)std::snprintf(name, sizeof(name), "turn-%03zu.%s", number, extension.c_str());
     return name;
 }
 

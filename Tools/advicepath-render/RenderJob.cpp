@@ -48,15 +48,15 @@ public:
         : m_enabled(enabled && ::isatty(STDERR_FILENO) != 0), m_total(total)
     {
     }
-    void Step(size_t done, const std::string& what)
+    void Step(size_t done, const std::string& what) const
     {
         if (m_enabled)
-            std::fprintf(stderr, "\rrendering %zu/%zu %-24s", done, m_total, what.c_str());
+            (void)std::fprintf(stderr, "\rrendering %zu/%zu %-24s", done, m_total, what.c_str());
     }
     ~Progress()
     {
         if (m_enabled)
-            std::fprintf(stderr, "\r%60s\r", "");
+            (void)std::fprintf(stderr, "\r%60s\r", "");
     }
 
 private:
@@ -108,7 +108,7 @@ struct Job
         return viewport;
     }
 
-    int Write(const std::string& file)
+    int Write(const std::string& file) const
     {
         std::string error;
         if (!view.Write(OutputPath(file), &error))

@@ -53,7 +53,7 @@ struct Drive
 std::string OneDecimal(double value)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
+    (void)std::snprintf(text, sizeof text, "%.1f", value);
     return text;
 }
 
@@ -101,7 +101,8 @@ private:
         }
         if (static_cast<double>(drive.webp.size()) > limit)
             return Fail(kExitOutput,
-                        Output("drive.webp") + ": " + OneDecimal(drive.webp.size() / 1e6) +
+                        Output("drive.webp") + ": " +
+                            OneDecimal(static_cast<double>(drive.webp.size()) / 1e6) +
                             " MB even at WebP quality " + OneDecimal(drive.quality) +
                             ", more than --max-mb " + OneDecimal(m_options.maxMegabytes) +
                             "; lower --fps, --size or --max-seconds, or raise --max-mb");
@@ -110,7 +111,8 @@ private:
         if (!m_options.quiet)
             std::cout << Output("index.html") << "\n"
                       << drive.rows.size() << " frames, " << OneDecimal(drive.seconds)
-                      << " s of animation, " << OneDecimal(drive.webp.size() / 1e6)
+                      << " s of animation, "
+                      << OneDecimal(static_cast<double>(drive.webp.size()) / 1e6)
                       << " MB (WebP quality " << OneDecimal(drive.quality) << ")\n";
         return kExitOk;
     }
@@ -179,7 +181,10 @@ private:
         refhost::RasterImage image;
         std::string error;
         auto millis = [&](size_t frame)
-        { return static_cast<int>(std::lround(frame * 1000.0 / plan.FramesPerSecond())); };
+        {
+            return static_cast<int>(
+                std::lround(static_cast<double>(frame) * 1000.0 / plan.FramesPerSecond()));
+        };
         for (size_t frame = 0; frame < plan.FrameCount(); ++frame)
         {
             const refhost::FrameRecord& record = replay.Frame(plan.DriveTimeOf(frame));
@@ -191,7 +196,7 @@ private:
                     return Fail(kExitOutput, error);
                 m_written.push_back(Output(PngName(frame)));
             }
-            drive.rows.push_back({frame / plan.FramesPerSecond(), record});
+            drive.rows.push_back({static_cast<double>(frame) / plan.FramesPerSecond(), record});
             progress.Update(frame + 1);
         }
         render->Clear();
@@ -209,7 +214,7 @@ private:
     static std::string PngName(size_t frame)
     {
         char name[32];
-        std::snprintf(name, sizeof name, "frame-%04zu.png", frame);
+        (void)std::snprintf(name, sizeof name, "frame-%04zu.png", frame);
         return name;
     }
 
@@ -217,7 +222,7 @@ private:
     void RemoveOutputs()
     {
         for (const std::string& file : m_written)
-            std::remove(file.c_str());
+            (void)std::remove(file.c_str()); // best effort: the run has failed and says why
         m_written.clear();
     }
 

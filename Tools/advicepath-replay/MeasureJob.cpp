@@ -181,10 +181,12 @@ int RunMeasureJob(const ReplayOptions& options)
                     measures.firstFrameLibrarySeconds * 1e6);
         std::printf("map view per frame: %.2f DrawLine, %.2f DrawPolygon, %.1f points "
                     "(mean); %llu calls at most\n",
-                    counts.lines * perFrame, counts.polygons * perFrame, counts.points * perFrame,
+                    static_cast<double>(counts.lines) * perFrame,
+                    static_cast<double>(counts.polygons) * perFrame,
+                    static_cast<double>(counts.points) * perFrame,
                     static_cast<unsigned long long>(measures.mostCalls));
         std::printf("heap allocations per frame: %.2f (mean), %llu at most\n",
-                    measures.allocations * perFrame,
+                    static_cast<double>(measures.allocations) * perFrame,
                     static_cast<unsigned long long>(measures.mostAllocations));
         std::printf("heap in use: %llu bytes in %llu blocks before the drive, %llu bytes in "
                     "%llu blocks after\n",
@@ -217,12 +219,13 @@ int RunMeasureJob(const ReplayOptions& options)
               {"whole", measures.firstFrameSeconds * 1e6}}},
             {"peakResidentBytes", peakResident},
             {"mapViewPerFrame",
-             {{"drawLine", counts.lines * perFrame},
-              {"drawPolygon", counts.polygons * perFrame},
-              {"points", counts.points * perFrame},
+             {{"drawLine", static_cast<double>(counts.lines) * perFrame},
+              {"drawPolygon", static_cast<double>(counts.polygons) * perFrame},
+              {"points", static_cast<double>(counts.points) * perFrame},
               {"mostCalls", measures.mostCalls}}},
             {"heapAllocationsPerFrame",
-             {{"mean", measures.allocations * perFrame}, {"most", measures.mostAllocations}}},
+             {{"mean", static_cast<double>(measures.allocations) * perFrame},
+              {"most", measures.mostAllocations}}},
             {"heapInUse",
              {{"bytesBefore", measures.before.inUse},
               {"bytesAfter", measures.after.inUse},

@@ -24,7 +24,7 @@ ProgressBar::ProgressBar(bool wanted, size_t total, std::string what)
 ProgressBar::~ProgressBar()
 {
     if (m_shown)
-        std::fprintf(stderr, "\r%*s\r", kBarWidth + 50, "");
+        (void)std::fprintf(stderr, "\r%*s\r", kBarWidth + 50, "");
 }
 
 void ProgressBar::Update(size_t done)
@@ -44,9 +44,9 @@ void ProgressBar::Update(size_t done)
                                                        static_cast<double>(m_total - done)) +
                                             " left"
                                       : std::string();
-    std::fprintf(stderr, "\r[%s] %zu/%zu %s %-12s", bar.c_str(), done, m_total, m_what.c_str(),
-                 left.c_str());
-    std::fflush(stderr);
+    (void)std::fprintf(stderr, "\r[%s] %zu/%zu %s %-12s", bar.c_str(), done, m_total,
+                       m_what.c_str(), left.c_str());
+    (void)std::fflush(stderr);
 }
 
 } // namespace tools

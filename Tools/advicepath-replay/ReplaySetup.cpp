@@ -125,10 +125,10 @@ std::string FormatDuration(double seconds)
     const long total = std::lround(std::max(0.0, seconds));
     char text[32];
     if (total >= 3600)
-        std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", total / 3600, total / 60 % 60,
-                      total % 60);
+        (void)std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", total / 3600, total / 60 % 60,
+                            total % 60);
     else
-        std::snprintf(text, sizeof text, "%ld:%02ld", total / 60, total % 60);
+        (void)std::snprintf(text, sizeof text, "%ld:%02ld", total / 60, total % 60);
     return text;
 }
 

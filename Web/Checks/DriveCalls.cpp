@@ -107,9 +107,9 @@ int TimeFrames(const refhost::RouteModel& model, const tools::SizeTable& sizes)
         model, timeline, *render, sizes.levels, sizes.maxTurnLevel, refhost::ReplaySettings(),
         [&](const refhost::FrameRecord& record) { view.SetViewport(record.viewport); });
     std::vector<double> micros;
-    for (double t = 0.0; t <= timeline.Duration(); t += 1.0 / kTimedFramesPerSecond)
+    for (int frame = 0; frame <= timeline.Duration() * kTimedFramesPerSecond; ++frame)
     {
-        replay.Frame(t);
+        replay.Frame(frame / kTimedFramesPerSecond);
         const auto start = std::chrono::steady_clock::now();
         for (int draw = 0; draw < kDrawsPerFrame; ++draw)
             render->Draw(true, true);
@@ -124,9 +124,10 @@ int TimeFrames(const refhost::RouteModel& model, const tools::SizeTable& sizes)
     for (const double value : micros)
         sum += value;
     std::sort(micros.begin(), micros.end());
-    static_cast<void>(std::printf(
-        "frames %zu, one Draw: median %.2f us, p90 %.2f us, mean %.2f us\n", micros.size(),
-        micros[micros.size() / 2], micros[micros.size() * 9 / 10], sum / micros.size()));
+    static_cast<void>(
+        std::printf("frames %zu, one Draw: median %.2f us, p90 %.2f us, mean %.2f us\n",
+                    micros.size(), micros[micros.size() / 2], micros[micros.size() * 9 / 10],
+                    sum / static_cast<double>(micros.size())));
     return 0;
 }
 

@@ -82,7 +82,7 @@ int64_t NowTicks()
 
 Timer::Timer() : m_StartTicks(0), m_EndTicks(0) {}
 
-Timer::~Timer() = default;
+Timer::~Timer() {} // NOLINT(modernize-use-equals-default)
 
 void Timer::StartTime()
 {

@@ -185,9 +185,13 @@ def run(driver, args, checks, work):
                  "a bad size table shows the tools' error", message)
     kept = pixels(driver, (255, 0, 255))
     set_input(driver, "#colour-2", "#00ff00", "input")
-    checks.check(kept == wider and pixels(driver, (0, 255, 0)) == wider,
+    green = pixels(driver, (0, 255, 0))
+    # The same band in another colour: the pixels of exactly that colour may
+    # differ by a few at its antialiased edge, where a nearly covered pixel
+    # rounds to the pure colour for one fill and not for the other.
+    checks.check(kept == wider and abs(green - wider) <= max(2, wider // 100),
                  "the table in force stays and the page keeps working",
-                 f"{kept} band pixels before, {pixels(driver, (0, 255, 0))} green after")
+                 f"{kept} band pixels before, {green} green after")
 
     # A bad route file: the native readers' message, the route kept.
     bad_route = work / "broken-route.json"

@@ -37,17 +37,6 @@ double Apart(const tagLonLat& a, const tagLonLat& b)
     return refhost::geodesy::SegmentLength(a.lon, a.lat, b.lon, b.lat);
 }
 
-// `to - from` folded into -180 ... 180, positive clockwise.
-double Turn(double from, double to)
-{
-    double turn = std::fmod(to - from, 360.0);
-    if (turn > 180.0)
-        turn -= 360.0;
-    else if (turn < -180.0)
-        turn += 360.0;
-    return turn;
-}
-
 // The point `metres` from `from` towards `bearing` (degrees), on the local
 // plane at `from`.
 tagLonLat Step(const tagLonLat& from, double bearing, double metres)

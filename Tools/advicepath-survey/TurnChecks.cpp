@@ -27,16 +27,6 @@ constexpr double kCompletedMetres = 150.0;
 // Below this a turn has no side of its own.
 constexpr double kNoSideDegrees = 10.0;
 
-double Turn(double from, double to)
-{
-    double turn = std::fmod(to - from, 360.0);
-    if (turn > 180.0)
-        turn -= 360.0;
-    else if (turn < -180.0)
-        turn += 360.0;
-    return turn;
-}
-
 bool StartsWith(const std::string& text, const char* prefix)
 {
     return text.rfind(prefix, 0) == 0;

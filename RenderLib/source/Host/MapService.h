@@ -19,7 +19,11 @@
 //
 // The band edges run in driving order: the entering road, the guides through
 // the junction, the leaving road, whose last edge ends at the base of the
-// arrow head (RouteLibrary.h shows where they come from). The arrow head is
+// arrow head (RouteLibrary.h shows where they come from). The base lies on
+// the leaving road where the road, walked back from the tip, first lies an
+// arrow's length from it in a straight line, and the band's last point is
+// that place of the road, so a road that bends under the arrow keeps the
+// band on it and the arrow along its chord. The arrow head is
 // three points: the tip, then the base corner on the right of the direction of
 // travel, then the one on the left; its outline arrives as an open three-point
 // DrawLine that the map view closes (tip to right corner to left corner and

@@ -21,26 +21,12 @@ import tempfile
 import urllib.parse
 
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.keys import Keys
 
-CHROMIUM = "/usr/bin/chromium"
-CHROMEDRIVER = "/usr/bin/chromedriver"
+from headless_chromium import start_browser
+
 # Colours a screenshot must at least show to count as a drawn page.
 MIN_COLOURS = 16
-
-
-def start_browser(profile):
-    options = webdriver.ChromeOptions()
-    options.binary_location = CHROMIUM
-    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                 "--no-first-run", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync",
-                 "--window-size=1280,1024", "--user-data-dir=" + profile):
-        options.add_argument(flag)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
 
 
 def image_faults(driver, page):
@@ -142,7 +128,7 @@ def main(argv):
     pages = [pathlib.Path(p).resolve() for p in argv[2:]]
     failed = 0
     with tempfile.TemporaryDirectory(prefix="check-pages-") as profile:
-        driver = start_browser(profile)
+        driver = start_browser(profile, 1280, 1024)
         try:
             for page in pages:
                 faults = check(driver, page, screenshots) if page.is_file() else ["no such page"]

@@ -19,15 +19,15 @@ import sys
 import tempfile
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
-CHROMIUM = "/usr/bin/chromium"
-CHROMEDRIVER = "/usr/bin/chromedriver"
 ROOT = pathlib.Path(__file__).resolve().parents[2]
+# The browser start the generated pages' checks use too.
+sys.path.insert(0, str(ROOT / "Tests/Browser"))
+from headless_chromium import start_browser  # noqa: E402
+
 ROUTE = ROOT / "data/routes/osrm-roundabout-washingtondc-dupont-polyline6.json"
 GPX_ROUTE = ROOT / "data/routes/graphhopper-leipzig-uturn-route-and-track.gpx"
 LONG_ROUTE = ROOT / "data/routes/osrm-long-629km-sanfrancisco-losangeles-polyline5.json"
@@ -57,18 +57,6 @@ class Checks:
         else:
             self.failed += 1
         return ok
-
-
-def start_browser(profile):
-    options = webdriver.ChromeOptions()
-    options.binary_location = CHROMIUM
-    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                 "--no-first-run", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync",
-                 "--window-size=1400,1500", "--user-data-dir=" + profile):
-        options.add_argument(flag)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    return webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
 
 
 def pick(driver, input_id, path):
@@ -125,7 +113,7 @@ def main():
     checks = Checks()
     with tempfile.TemporaryDirectory() as work:
         work = pathlib.Path(work)
-        driver = start_browser(str(work / "profile"))
+        driver = start_browser(str(work / "profile"), 1400, 1500)
         try:
             run(driver, args, checks, work)
         finally:

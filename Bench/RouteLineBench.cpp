@@ -7,6 +7,7 @@
 // or elide a call: the difference is what the library adds to the bare walk.
 #include "AdvicePathRenderEx.h"
 #include "BenchHost.h"
+#include "PairedTiming.h"
 #include "RouteLineFloor.h"
 #include "SyntheticPath.h"
 
@@ -14,7 +15,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <ctime>
 #include <vector>
 
 namespace
@@ -70,22 +70,6 @@ void BM_RouteLine_Baseline(benchmark::State& state)
     ReportDrawCalls(state, *view, edges);
 }
 
-double ThreadCpuNanoseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec);
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
-}
-
 // The library and the baseline measured in alternation, a chunk of frames
 // each (about 0.2 ms), on this thread's CPU clock: on a shared machine both
 // then see the same load, and the ratio is the median of the per-pair ratios.
@@ -109,50 +93,28 @@ void BM_RouteLine_Paired(benchmark::State& state)
     const size_t framesPerChunk = std::max<size_t>(1, 20000 / edges);
     auto libraryChunk = [&]()
     {
-        const double start = ThreadCpuNanoseconds();
+        const double start = bench::ThreadCpuNanoseconds();
         for (size_t f = 0; f < framesPerChunk; ++f)
             render->Draw(true, false);
-        return (ThreadCpuNanoseconds() - start) / static_cast<double>(framesPerChunk);
+        return (bench::ThreadCpuNanoseconds() - start) / static_cast<double>(framesPerChunk);
     };
     auto baselineChunk = [&]()
     {
-        const double start = ThreadCpuNanoseconds();
+        const double start = bench::ThreadCpuNanoseconds();
         for (size_t f = 0; f < framesPerChunk; ++f)
         {
             benchmark::DoNotOptimize(pathInterface);
             benchmark::DoNotOptimize(viewInterface);
             benchmark::DoNotOptimize(bench::DrawRouteLineByHand(*pathInterface, *viewInterface));
         }
-        return (ThreadCpuNanoseconds() - start) / static_cast<double>(framesPerChunk);
+        return (bench::ThreadCpuNanoseconds() - start) / static_cast<double>(framesPerChunk);
     };
 
-    std::vector<double> library;
-    std::vector<double> baseline;
-    std::vector<double> ratios;
-    bool libraryFirst = true;
-    for (auto _ : state)
-    {
-        double lib = 0.0;
-        double base = 0.0;
-        if (libraryFirst)
-        {
-            lib = libraryChunk();
-            base = baselineChunk();
-        }
-        else
-        {
-            base = baselineChunk();
-            lib = libraryChunk();
-        }
-        libraryFirst = !libraryFirst;
-        library.push_back(lib);
-        baseline.push_back(base);
-        ratios.push_back(base > 0.0 ? lib / base : 0.0);
-    }
+    const bench::PairedMedians paired = bench::TimePaired(state, libraryChunk, baselineChunk);
     state.counters["edges"] = static_cast<double>(edges);
-    state.counters["library_ns"] = Median(library);
-    state.counters["baseline_ns"] = Median(baseline);
-    state.counters["ratio"] = Median(ratios);
+    state.counters["library_ns"] = paired.first;
+    state.counters["baseline_ns"] = paired.second;
+    state.counters["ratio"] = paired.ratio;
     ClosePathRender(render);
 }
 

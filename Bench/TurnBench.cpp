@@ -5,6 +5,7 @@
 #include "AdvicePathRenderEx.h"
 #include "BenchHost.h"
 #include "HeapCounter.h"
+#include "PairedTiming.h"
 #include "Render/CrossPathEdges.h"
 #include "Render/OperationProbe.h"
 #include "RouteJunctions.h"
@@ -12,8 +13,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -146,22 +145,6 @@ void BM_TurnFrame(benchmark::State& state)
     bench::SetLoggingOff();
 }
 
-double ThreadCpuNanoseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec);
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
-}
-
 // The segments the recorded geodesy calls measure: a line's segments, one
 // for a two-point length, none for a unit-degree question.
 size_t SegmentsMeasured(const std::vector<std::vector<bench::GeodesyCall>>& calls)
@@ -196,51 +179,29 @@ void BM_TurnFloor_Paired(benchmark::State& state)
     constexpr int kPassesPerChunk = 4;
     auto libraryChunk = [&]()
     {
-        const double start = ThreadCpuNanoseconds();
+        const double start = bench::ThreadCpuNanoseconds();
         for (int pass = 0; pass < kPassesPerChunk; ++pass)
             for (size_t k = 0; k < n; ++k)
                 handles.DrawFrame(k);
-        return (ThreadCpuNanoseconds() - start) / static_cast<double>(kPassesPerChunk * n);
+        return (bench::ThreadCpuNanoseconds() - start) / static_cast<double>(kPassesPerChunk * n);
     };
     double sink = 0.0;
     auto floorChunk = [&]()
     {
-        const double start = ThreadCpuNanoseconds();
+        const double start = bench::ThreadCpuNanoseconds();
         for (int pass = 0; pass < kPassesPerChunk; ++pass)
             for (size_t k = 0; k < n; ++k)
                 sink += bench::ReplayGeodesyCalls(calls[k]);
-        return (ThreadCpuNanoseconds() - start) / static_cast<double>(kPassesPerChunk * n);
+        return (bench::ThreadCpuNanoseconds() - start) / static_cast<double>(kPassesPerChunk * n);
     };
 
-    std::vector<double> library;
-    std::vector<double> floor;
-    std::vector<double> ratios;
-    bool libraryFirst = true;
-    for (auto _ : state)
-    {
-        double lib = 0.0;
-        double bare = 0.0;
-        if (libraryFirst)
-        {
-            lib = libraryChunk();
-            bare = floorChunk();
-        }
-        else
-        {
-            bare = floorChunk();
-            lib = libraryChunk();
-        }
-        libraryFirst = !libraryFirst;
-        library.push_back(lib);
-        floor.push_back(bare);
-        ratios.push_back(bare > 0.0 ? lib / bare : 0.0);
-    }
+    const bench::PairedMedians paired = bench::TimePaired(state, libraryChunk, floorChunk);
     benchmark::DoNotOptimize(sink);
     state.counters["junctions"] = static_cast<double>(n);
     state.counters["segments_per_frame"] = static_cast<double>(segments) / static_cast<double>(n);
-    state.counters["library_ns"] = Median(library);
-    state.counters["floor_ns"] = Median(floor);
-    state.counters["ratio"] = Median(ratios);
+    state.counters["library_ns"] = paired.first;
+    state.counters["floor_ns"] = paired.second;
+    state.counters["ratio"] = paired.ratio;
 }
 
 // The junction builders of every junction, with the manoeuvre handed over.

@@ -8,6 +8,7 @@
 #include "RouteAssembly.h"
 #include "RouteFileError.h"
 #include "TrackRoute.h"
+#include "TurnClass.h"
 #include "TurnText.h"
 
 #include <cmath>

@@ -3,6 +3,7 @@
 #include "RouteAssembly.h"
 #include "RouteFileError.h"
 #include "TrackPlacement.h"
+#include "TurnClass.h"
 #include "TurnText.h"
 #include "TurnWindow.h"
 

@@ -2,6 +2,7 @@
 
 #include "RouteAssembly.h"
 #include "RouteFileError.h"
+#include "TurnClass.h"
 #include "TurnText.h"
 #include "TurnWindow.h"
 

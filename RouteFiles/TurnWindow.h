@@ -4,7 +4,7 @@
 #ifndef ROUTEFILES_TURNWINDOW_H
 #define ROUTEFILES_TURNWINDOW_H
 
-#include "RouteFiles.h"
+#include "ReadOptions.h"
 
 #include <cstddef>
 #include <vector>

@@ -5,8 +5,13 @@
 #include <cmath>
 #include <utility>
 
-namespace refhost
+namespace drive
 {
+
+using refhost::MapViewport;
+using refhost::PixelPoint;
+using refhost::RouteModel;
+using refhost::UnwrapLongitude;
 
 namespace
 {
@@ -131,4 +136,4 @@ const FrameRecord& DriveReplay::Frame(double seconds)
     return m_record;
 }
 
-} // namespace refhost
+} // namespace drive

@@ -8,8 +8,15 @@
 #include <cmath>
 #include <utility>
 
-namespace refhost
+namespace drive
 {
+
+using refhost::LevelOfScale;
+using refhost::LevelValueOfResolution;
+using refhost::MapViewport;
+using refhost::ResolutionOfLevelValue;
+using refhost::ZoomForMetresPerPixel;
+namespace geodesy = refhost::geodesy;
 
 namespace
 {
@@ -266,4 +273,4 @@ int ReplayCamera::Level() const
     return LevelOfScale(ScaleOfViewport(m_viewport));
 }
 
-} // namespace refhost
+} // namespace drive

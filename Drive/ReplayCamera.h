@@ -34,7 +34,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace refhost
+namespace drive
 {
 
 struct CameraSettings
@@ -76,8 +76,9 @@ public:
     // the target). `next` is the index in `schedule` of the manoeuvre ahead
     // (schedule.size(): none), `announced` whether its band is shown.
     // Returns the view to show.
-    MapViewport Update(const VehicleState& vehicle, const std::vector<ScheduledManeuver>& schedule,
-                       std::size_t next, bool announced, double seconds);
+    refhost::MapViewport Update(const VehicleState& vehicle,
+                                const std::vector<ScheduledManeuver>& schedule, std::size_t next,
+                                bool announced, double seconds);
 
     // lambda now, and the map view's level of it.
     double Lambda() const { return m_lambda; }
@@ -121,11 +122,11 @@ private:
     double m_lambda = 0.0;
     double m_heading = 0.0;
     bool m_bandFits = false;
-    MapViewport m_viewport;
+    refhost::MapViewport m_viewport;
     std::vector<tagLonLat> m_points; // scratch: the stretch a fit must show
     std::vector<double> m_needed;    // scratch: each level's needed lambda
 };
 
-} // namespace refhost
+} // namespace drive
 
 #endif

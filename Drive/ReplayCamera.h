@@ -27,6 +27,7 @@
 #ifndef DRIVE_REPLAYCAMERA_H
 #define DRIVE_REPLAYCAMERA_H
 
+#include "AdvicePathRenderEx.h"
 #include "Drive/RouteTimeline.h"
 #include "ManeuverSchedule.h"
 #include "MapView/WebMercator.h"
@@ -61,6 +62,15 @@ struct BandReach
     double before = 0.0;
     double after = 0.0;
 };
+
+// How far the leaving side of the band reaches from where the route leaves
+// the junction at `size`, metres, tolerance aside: m_ToLength plus the arrow
+// head's room, kAdvicePathArrowRoom x m_ArrowLength, as the library cuts it.
+inline double LeavingReach(const AdvicePathSizeSetting& size)
+{
+    return static_cast<double>(size.m_ToLength) +
+           kAdvicePathArrowRoom * static_cast<double>(size.m_ArrowLength);
+}
 
 class ReplayCamera
 {

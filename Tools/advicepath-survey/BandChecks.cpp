@@ -1,5 +1,6 @@
 #include "BandChecks.h"
 
+#include "Drive/ReplayCamera.h"
 #include "Geodesy/Angles.h"
 #include "Geodesy/ReferenceGeodesy.h"
 
@@ -65,9 +66,8 @@ constexpr double kQuarterDegreeStray = 0.0043633;
 // measured over at most the longer stretch.
 Nearness BandNearness(const AdvicePathSizeSetting& size)
 {
-    const double room = kAdvicePathArrowRoom * size.m_ArrowLength;
     const double longest =
-        std::max<double>(size.m_FromLength, size.m_ToLength + room) + size.m_LengthTolerance;
+        std::max<double>(size.m_FromLength, drive::LeavingReach(size)) + size.m_LengthTolerance;
     return {kOnTrackMetres, kQuarterDegreeStray, longest};
 }
 

@@ -127,7 +127,7 @@ private:
         around.junction = watch.place.junction;
         around.passed = watch.place.passed;
         around.before = size.m_FromLength;
-        around.after = size.m_ToLength + kAdvicePathArrowRoom * size.m_ArrowLength;
+        around.after = drive::LeavingReach(size);
         around.routeLength = m_track.Length();
         if (m > 0)
             around.previousPassed = m_watches[m - 1].place.passed;

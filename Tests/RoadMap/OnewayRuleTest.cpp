@@ -4,29 +4,51 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using roadmap::Oneway;
-using roadmap::OnewayOf;
+
+namespace
+{
+
+struct WayCase
+{
+    const char* highway;
+    const char* oneway;
+    const char* junction;
+    Oneway expected;
+};
+
+void ExpectDirections(const std::vector<WayCase>& cases)
+{
+    for (const WayCase& way : cases)
+        EXPECT_EQ(roadmap::OnewayOf(way.highway, way.oneway, way.junction), way.expected)
+            << way.highway << " oneway=" << way.oneway << " junction=" << way.junction;
+}
+
+} // namespace
 
 TEST(OnewayRule, ImpliesOneWayOnMotorwaysTheirLinksAndRoundaboutsOnly)
 {
-    EXPECT_EQ(OnewayOf("motorway", "", ""), Oneway::Forward);
-    EXPECT_EQ(OnewayOf("motorway_link", "", ""), Oneway::Forward);
-    EXPECT_EQ(OnewayOf("trunk_link", "", ""), Oneway::Both);
-    EXPECT_EQ(OnewayOf("residential", "", "roundabout"), Oneway::Forward);
-    EXPECT_EQ(OnewayOf("primary", "", "circular"), Oneway::Forward);
-    EXPECT_EQ(OnewayOf("primary", "", "yes"), Oneway::Both);
+    ExpectDirections({{"motorway", "", "", Oneway::Forward},
+                      {"motorway_link", "", "", Oneway::Forward},
+                      {"trunk_link", "", "", Oneway::Both},
+                      {"residential", "", "roundabout", Oneway::Forward},
+                      {"primary", "", "circular", Oneway::Forward},
+                      {"primary", "", "yes", Oneway::Both}});
 }
 
 TEST(OnewayRule, AWaysOwnTagDecidesOverTheImpliedDirection)
 {
-    EXPECT_EQ(OnewayOf("tertiary", "no", "roundabout"), Oneway::Both);
-    EXPECT_EQ(OnewayOf("motorway_link", "false", ""), Oneway::Both);
-    EXPECT_EQ(OnewayOf("motorway", "-1", ""), Oneway::Backward);
-    EXPECT_EQ(OnewayOf("service", "reverse", ""), Oneway::Backward);
-    EXPECT_EQ(OnewayOf("service", "1", ""), Oneway::Forward);
-    // A value the rule does not know leaves the implied direction.
-    EXPECT_EQ(OnewayOf("motorway", "reversible", ""), Oneway::Forward);
-    EXPECT_EQ(OnewayOf("primary", "alternating", ""), Oneway::Both);
+    // A value the rule does not know ("reversible", "alternating") leaves
+    // the implied direction.
+    ExpectDirections({{"tertiary", "no", "roundabout", Oneway::Both},
+                      {"motorway_link", "false", "", Oneway::Both},
+                      {"motorway", "-1", "", Oneway::Backward},
+                      {"service", "reverse", "", Oneway::Backward},
+                      {"service", "1", "", Oneway::Forward},
+                      {"motorway", "reversible", "", Oneway::Forward},
+                      {"primary", "alternating", "", Oneway::Both}});
 }
 
 TEST(OnewayRule, MayDriveAlongOrAgainstThePoints)

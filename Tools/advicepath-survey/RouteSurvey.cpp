@@ -1,5 +1,6 @@
 #include "RouteSurvey.h"
 
+#include "CallChecks.h"
 #include "DriveChecks.h"
 #include "JunctionClass.h"
 #include "TurnChecks.h"
@@ -170,6 +171,8 @@ private:
             place.pathFirstLink = frame.vehicle.link;
             place.pathStart = metres;
         }
+        Fail(Owner(frame), kCallsCheck,
+             AtLevel(drawn.level, CheckCalls(drawn, SizeAt(drawn.level), SurveyColours())), &frame);
         if (metres < m_track.Length() - 0.01)
             Fail(Owner(frame), kDriveCheck, m_routeLine.Check(drawn, frame.viewport, frame.vehicle),
                  &frame);
@@ -226,10 +229,12 @@ private:
         const AdvicePathSizeSetting& size = SizeAt(drawn.level);
         PlacedBand band;
         const Finding onTrack = CheckBandOnTrack(m_track, drawn, watch.place, size, band);
-        watch.report.curledArrow = watch.report.curledArrow || band.curledArrow;
         Fail(m, kBandCheck, AtLevel(drawn.level, onTrack), &frame);
+        double bend = -1.0;
         Fail(m, kArrowCheck,
-             AtLevel(drawn.level, CheckArrow(m_track, drawn, watch.place, size, band)), &frame);
+             AtLevel(drawn.level, CheckArrow(m_track, drawn, watch.place, size, band, &bend)),
+             &frame);
+        watch.report.bendDegrees = std::max(watch.report.bendDegrees, bend);
         if (!onTrack.Passed() || !watch.report.findings[kTurnCheck].Passed())
             return;
         std::optional<int> exits;
@@ -260,6 +265,8 @@ const char* CheckName(int check)
         return "arrow";
     case kTurnCheck:
         return "turn";
+    case kCallsCheck:
+        return "calls";
     default:
         return "drive";
     }

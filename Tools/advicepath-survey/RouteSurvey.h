@@ -33,13 +33,14 @@ struct SurveySettings
     refhost::ReplaySettings replay; // camera and announcements
 };
 
-// The four checks, in table order.
+// The five checks, in table order.
 enum CheckKind
 {
     kBandCheck,  // the band lies on the route, from where it must begin
     kArrowCheck, // the arrow points down the leaving road, where it must
     kTurnCheck,  // the turn is the one announced
     kDriveCheck, // the drive shows it as it must
+    kCallsCheck, // the map view's calls: widths and order as documented
     kCheckCount
 };
 const char* CheckName(int check);
@@ -62,8 +63,10 @@ struct ManeuverReport
     // Announced by the drive; a manoeuvre whose junction comes right where
     // the one before is passed has no stretch to be announced in.
     bool announced = false;
-    // Some frame drew its arrow on a road that curls under it (BandReach.h).
-    bool curledArrow = false;
+    // The largest angle between the arrow and the road at its tip of the
+    // frames that drew it over a bend of the road (BandChecks.h); negative
+    // when none did.
+    double bendDegrees = -1.0;
     std::array<Finding, kCheckCount> findings; // the first failure of each check
     int failedCheck = -1;                      // the check of the first failure
     std::optional<FailedFrame> failure;        // its frame

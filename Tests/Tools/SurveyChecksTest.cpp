@@ -252,8 +252,9 @@ TEST(CallCheck, WidthsAndOrderAreTheSizeRecords)
     EXPECT_THAT(draw(8, false, true).problem, HasSubstr("does not document: DrawPolygon"));
 }
 
-// East 100 m to the junction, then north 100 m: a left turn.
-TEST(TurnCheck, SideAndRoughSizeOfTheTurn)
+// East 100 m to the junction, then north 100 m: a left turn, 30 degrees from
+// either boundary of its class.
+TEST(TurnCheck, SideAndExactClassOfTheTurn)
 {
     const survey::RouteTrack track({At(0, 0), At(100, 0), At(100, 100)});
     survey::TurnPlace place;
@@ -264,8 +265,8 @@ TEST(TurnCheck, SideAndRoughSizeOfTheTurn)
     survey::AnnouncedTurn turn;
     for (const auto& [type, passes] :
          std::vector<std::pair<NAV_TURN_TYPE_tag, bool>>{{NAV_TURN_LEFT, true},
-                                                         {NAV_TURN_SLIGHT_LEFT, true},
-                                                         {NAV_TURN_SHARP_LEFT, true},
+                                                         {NAV_TURN_SLIGHT_LEFT, false},
+                                                         {NAV_TURN_SHARP_LEFT, false},
                                                          {NAV_TURN_STRAIGHT, false},
                                                          {NAV_TURN_RIGHT, false},
                                                          {NAV_TURN_UTURN, false}})

@@ -1,5 +1,5 @@
 // Whether the drawn band turns the way its manoeuvre is announced: the side
-// and rough size of the turn, the side of a fork or ramp against the road
+// and class of the turn, the side of a fork or ramp against the road
 // not taken, and at a roundabout the exits passed before the one named.
 #ifndef TOOLS_SURVEY_TURNCHECKS_H
 #define TOOLS_SURVEY_TURNCHECKS_H

@@ -43,6 +43,15 @@ struct DrawnFrame
     std::optional<std::array<tagLonLat, 3>> arrowOutline;
     std::optional<std::array<tagLonLat, 3>> arrowFill; // tip, right corner, left corner
     std::vector<std::string> unexpected;               // calls of no known kind
+    // The arrow calls' third and fifth arguments.
+    int32_t arrowOutlineThird = 0;
+    int32_t arrowOutlineFifth = 0;
+    int32_t arrowFillThird = 0;
+    int32_t arrowFillFifth = 0;
+    // Every call in order, one letter each: R and r the route line's border
+    // and fill, B and b the band's, O the arrow's outline, P its fill, ? a
+    // call of no known kind.
+    std::string calls;
 
     bool HasTurn() const { return !bandFill.empty() || arrowFill.has_value(); }
 };

@@ -78,7 +78,7 @@ private:
     std::size_t m_checked = 0;
     std::size_t m_failed = 0;
     std::size_t m_unannounced = 0;
-    std::size_t m_curledArrows = 0;
+    double m_largestBend = -1.0; // degrees, of the "arrow over a bend" row
 };
 
 // The command that shows a failure again: advicepath-render for the band,

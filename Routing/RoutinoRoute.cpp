@@ -3,6 +3,7 @@
 #include "Geodesy/ReferenceGeodesy.h"
 #include "JunctionManeuver.h"
 #include "RoadNaming.h"
+#include "RouteFiles/GuidanceRules.h"
 #include "RouteFiles/RouteAssembly.h"
 #include "RouteFiles/RouteFiles.h"
 #include "RouteFiles/TurnText.h"
@@ -50,6 +51,7 @@ bool PlanJunction(const Event& event, const Track& track, const std::vector<doub
     if (!decision.announced)
         return false;
     maneuver.type = decision.type;
+    maneuver.kind = decision.kind;
     maneuver.instruction = decision.instruction;
     maneuver.junctions = network.Junctions(p, p);
     return true;
@@ -64,10 +66,12 @@ void PlanRoundabout(const Event& event, const Track& track, RouteNetwork& networ
     // name or number of a road through them.
     const std::string circle = "the roundabout";
     maneuver.type = NAV_TURN_ROUNDABOUT;
+    maneuver.kind = ManeuverKind::Roundabout;
     maneuver.toName = NameTo(track, exit + 1);
     maneuver.junctions = network.Junctions(p, exit);
     if (p == 0) // the route starts on the roundabout: the manoeuvre is its exit
     {
+        maneuver.kind = ManeuverKind::RoundaboutExit;
         maneuver.location = track.points[exit];
         maneuver.distanceFromStart = track.along[exit];
         maneuver.instruction = routefiles::LeaveRoundaboutPhrase(circle, maneuver.toName);
@@ -78,6 +82,7 @@ void PlanRoundabout(const Event& event, const Track& track, RouteNetwork& networ
         const int exitNumber = maneuver.junctions.empty()
                                    ? event.exitNumber
                                    : RoundaboutExitNumber(maneuver.junctions);
+        maneuver.roundaboutExit = exitNumber;
         maneuver.instruction = routefiles::RoundaboutPhrase(circle, exitNumber, maneuver.toName);
     }
 }
@@ -116,6 +121,7 @@ std::vector<Planned> PlanManeuvers(const std::vector<Event>& events, const Track
             maneuver.junctions = network.Junctions(p, p);
             break;
         case EventKind::Via:
+            maneuver.kind = ManeuverKind::Waypoint;
             maneuver.type = byAngle;
             maneuver.instruction = routefiles::WaypointInstruction(
                 static_cast<size_t>(std::max(1, event.waypoint - 1)), byAngle, maneuver.toName);
@@ -204,6 +210,7 @@ RouteDescription BuildRoutinoRoute(const RoutinoOutput& output, const std::strin
     routefiles::AddArrival(route, track.points.back(), track.along.back(),
                            NameTo(track, track.points.size() - 1));
     routefiles::FinishRoute(route);
+    ApplyGuidanceRules(route);
     double stated = 0.0;
     for (const TrackNode& node : nodes)
         stated += node.segmentMetres;

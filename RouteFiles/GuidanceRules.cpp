@@ -145,39 +145,49 @@ void ReadWords(std::vector<Maneuver>& maneuvers)
     }
 }
 
+// The exit of the roundabout entered by manoeuvre `entry`: the next
+// manoeuvre out of a roundabout with nothing but route points between;
+// maneuvers.size() when there is none.
+size_t ExitOf(const std::vector<Maneuver>& maneuvers, size_t entry)
+{
+    size_t j = entry + 1;
+    while (j < maneuvers.size() && maneuvers[j].kind == ManeuverKind::Turn)
+        ++j;
+    return j < maneuvers.size() && maneuvers[j].kind == ManeuverKind::RoundaboutExit
+               ? j
+               : maneuvers.size();
+}
+
+// A route point in the ring, or its exit, into the roundabout's manoeuvre.
+void Absorb(Maneuver& ring, const Maneuver& part)
+{
+    ring.junctions.insert(ring.junctions.end(), part.junctions.begin(), part.junctions.end());
+    if (ring.roundaboutExit == 0)
+        ring.roundaboutExit = part.roundaboutExit;
+    if (!part.fileInstruction.empty())
+        ring.fileInstruction +=
+            (ring.fileInstruction.empty() ? "" : " \xC2\xB7 ") + part.fileInstruction;
+}
+
 // A roundabout's entry and the exit that follows it become one manoeuvre.
 void JoinRoundabouts(std::vector<Maneuver>& maneuvers)
 {
     std::vector<Maneuver> joined;
+    joined.reserve(maneuvers.size());
     for (size_t i = 0; i < maneuvers.size(); ++i)
     {
         Maneuver maneuver = std::move(maneuvers[i]);
         if (maneuver.kind == ManeuverKind::Roundabout)
         {
             bool reworded = false;
-            // Route points inside the ring, and the exit.
-            size_t j = i + 1;
-            while (j < maneuvers.size() && maneuvers[j].kind == ManeuverKind::Turn &&
-                   j + 1 < maneuvers.size() &&
-                   maneuvers[j + 1].kind == ManeuverKind::RoundaboutExit)
-                ++j;
-            if (j < maneuvers.size() && maneuvers[j].kind == ManeuverKind::RoundaboutExit)
+            const size_t exit = ExitOf(maneuvers, i);
+            if (exit < maneuvers.size())
             {
-                for (size_t k = i + 1; k <= j; ++k)
-                {
-                    Maneuver& part = maneuvers[k];
-                    maneuver.junctions.insert(maneuver.junctions.end(), part.junctions.begin(),
-                                              part.junctions.end());
-                    if (maneuver.roundaboutExit == 0)
-                        maneuver.roundaboutExit = part.roundaboutExit;
-                    if (!part.fileInstruction.empty())
-                        maneuver.fileInstruction +=
-                            (maneuver.fileInstruction.empty() ? "" : " \xC2\xB7 ") +
-                            part.fileInstruction;
-                }
-                maneuver.exitLink = std::max(maneuver.exitLink, maneuvers[j].enterLink);
-                maneuver.toName = maneuvers[j].toName;
-                i = j;
+                for (size_t k = i + 1; k <= exit; ++k)
+                    Absorb(maneuver, maneuvers[k]);
+                maneuver.exitLink = std::max(maneuver.exitLink, maneuvers[exit].enterLink);
+                maneuver.toName = maneuvers[exit].toName;
+                i = exit;
                 reworded = true;
             }
             if (maneuver.roundaboutExit == 0)
@@ -325,6 +335,7 @@ void CollapseClose(std::vector<Maneuver>& maneuvers, const RouteLine& line,
         i = last + 1;
     }
     std::vector<Maneuver> collapsed;
+    collapsed.reserve(groups.size() + 1);
     for (const auto& [first, last] : groups)
         collapsed.push_back(first == last ? std::move(maneuvers[first])
                                           : Collapse(maneuvers, first, last, line, options));
@@ -378,7 +389,7 @@ int OrdinalWord(const std::string& word)
     const std::string suffix = word.substr(digits);
     if (suffix != "st" && suffix != "nd" && suffix != "rd" && suffix != "th")
         return 0;
-    return std::atoi(word.substr(0, digits).c_str());
+    return static_cast<int>(std::strtol(word.substr(0, digits).c_str(), nullptr, 10));
 }
 
 } // namespace
@@ -413,7 +424,7 @@ RoundaboutWords ReadRoundaboutWords(const std::string& text)
         else if (k + 1 < tokens.size() && tokens[k + 1].size() <= 2 &&
                  std::all_of(tokens[k + 1].begin(), tokens[k + 1].end(),
                              [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
-            words.exit = std::atoi(tokens[k + 1].c_str());
+            words.exit = static_cast<int>(std::strtol(tokens[k + 1].c_str(), nullptr, 10));
         if (words.exit > 0)
             break;
     }

@@ -36,7 +36,7 @@ struct GuidanceOptions
 // fills their distances to the next again; the links are left as they are.
 void ApplyGuidanceRules(RouteDescription& route, const GuidanceOptions& options = {});
 
-// What a route file's words say of a roundabout: whether `words` mention
+// What a route file's words say of a roundabout: whether `text` mentions
 // one, whether they leave it ("Leave the roundabout", "exit the rotary"),
 // and the exit number they give ("2nd exit", "exit 2", "second exit"; 0
 // when none).
@@ -46,7 +46,7 @@ struct RoundaboutWords
     bool leaves = false;
     int exit = 0;
 };
-RoundaboutWords ReadRoundaboutWords(const std::string& words);
+RoundaboutWords ReadRoundaboutWords(const std::string& text);
 
 } // namespace refhost
 

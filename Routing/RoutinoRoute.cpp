@@ -87,12 +87,54 @@ void PlanRoundabout(const Event& event, const Track& track, RouteNetwork& networ
     }
 }
 
+// Whether the route at junction `event` drives on a closed one-way ring that
+// the map does not tag as a roundabout (Routino describes such a ring's
+// junctions as any others', and may tell none where the route comes onto
+// it): the event becomes the roundabout's, from where the route comes onto
+// the ring to where it leaves. False when the ring is none or the route ends
+// on it.
+bool EntersUntaggedRing(Event& event, const Track& track, RouteNetwork& network)
+{
+    const size_t p = event.point;
+    if (event.kind != EventKind::Junction || p == 0 || p + 2 >= track.points.size())
+        return false;
+    const std::vector<tagLonLat> ring =
+        network.Around(p, p + 1).OneWayRingFrom(track.points[p], track.points[p + 1]);
+    auto onRing = [&ring](const tagLonLat& point)
+    {
+        return std::any_of(ring.begin(), ring.end(),
+                           [&point](const tagLonLat& node)
+                           { return routefiles::ApproxMetres(point, node) <= 0.5; });
+    };
+    if (ring.empty())
+        return false;
+    size_t exit = p + 1;
+    while (exit + 1 < track.points.size() && onRing(track.points[exit + 1]))
+        ++exit;
+    if (exit + 1 >= track.points.size())
+        return false;
+    // Routino may tell no junction where the route comes onto the ring.
+    size_t entry = p;
+    while (entry > 0 && onRing(track.points[entry - 1]))
+        --entry;
+    event.point = entry;
+    event.kind = EventKind::Roundabout;
+    event.exitPoint = exit;
+    event.exitNumber = 0;
+    return true;
+}
+
 std::vector<Planned> PlanManeuvers(const std::vector<Event>& events, const Track& track,
                                    const std::vector<double>& angles, RouteNetwork& network)
 {
     std::vector<Planned> planned;
-    for (const Event& event : events)
+    size_t onRingUntil = 0; // the junctions of a ring up to its exit are the ring's
+    for (Event event : events)
     {
+        if (event.point > 0 && event.point <= onRingUntil)
+            continue;
+        if (EntersUntaggedRing(event, track, network))
+            onRingUntil = event.exitPoint;
         const size_t p = event.point;
         const bool inside = p > 0 && p + 1 < track.points.size();
         if (!inside && event.kind != EventKind::Roundabout)

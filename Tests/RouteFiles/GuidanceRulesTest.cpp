@@ -33,11 +33,11 @@ RouteDescription Gpx(const std::vector<std::pair<std::pair<double, double>, std:
 {
     std::ostringstream gpx;
     gpx.precision(12);
-    gpx << "<gpx version=\"1.1\" creator=\"test\"><rte>";
+    gpx << "<gpx version='1.1' creator='test'><rte>";
     for (const auto& [where, words] : points)
     {
         const tagLonLat point = At(where.first, where.second);
-        gpx << "<rtept lat=\"" << point.lat << "\" lon=\"" << point.lon << "\">";
+        gpx << "<rtept lat='" << point.lat << "' lon='" << point.lon << "'>";
         if (!words.empty())
             gpx << "<desc>" << words << "</desc>";
         gpx << "</rtept>";

@@ -1,5 +1,6 @@
 #include "GuidanceRules.h"
 
+#include "Geodesy/Angles.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "RouteAssembly.h"
 #include "RouteFiles.h"
@@ -17,7 +18,7 @@ namespace refhost
 namespace
 {
 
-using routefiles::TurnAngle;
+using geodesy::TurnAngle;
 
 // A turn this near the arrival has nothing left to show.
 constexpr double kAtArrivalMetres = 1.0;

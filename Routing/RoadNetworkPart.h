@@ -14,6 +14,7 @@
 #define ADVICEPATH_ROUTING_ROADNETWORKPART_H
 
 #include "LonLat.h"
+#include "RoadMap/OnewayRule.h"
 
 #include <cstddef>
 #include <functional>
@@ -85,7 +86,7 @@ private:
         std::string highway;
         std::string name;
         bool car = false;
-        bool oneway = false;
+        roadmap::Oneway oneway = roadmap::Oneway::Both; // along the segment's two nodes
         bool roundabout = false;
     };
     struct Node
@@ -96,8 +97,14 @@ private:
     };
 
     size_t NodeNear(const tagLonLat& point, double toleranceMetres) const;
-    // Whether `segment` leads a car one way on from node `at`, on a road that
-    // is no tagged roundabout and, given `like`, of its type and name.
+    // The node at the other end of `segment` (one of node `at`'s) from `at`.
+    size_t Across(size_t segment, size_t at) const
+    {
+        return m_segments[segment].from == at ? m_segments[segment].to : m_segments[segment].from;
+    }
+    // Whether `segment` (one of node `at`'s) leads a car one way on from
+    // `at`, on a road that is no tagged roundabout and, given `like`, of its
+    // type and name.
     bool OnOneWayRing(size_t segment, size_t at, const Road* like) const;
     // The one segment on from `at` along the ring's road other than
     // `previous`; m_segments.size() when there is none or more than one.

@@ -5,6 +5,7 @@
 #include "DirectionsReader.h"
 #include "GeoJsonReader.h"
 #include "GpxReader.h"
+#include "GuidanceRules.h"
 #include "JsonInput.h"
 #include "RouteFileError.h"
 
@@ -72,6 +73,8 @@ RouteReadResult Parse(std::string_view text, RouteFormat format, const RouteRead
         else
             result.route = routefiles::ReadGeoJson(root, options);
     }
+    if (options.guidanceRules)
+        ApplyGuidanceRules(result.route);
     result.format = format;
     result.ok = true;
     return result;

@@ -216,6 +216,7 @@ private:
     {
         ++m_routes;
         route.maneuvers = SurveyRoute(model, m_settings, exits);
+        MeasureGuidance(model, route);
         const std::size_t firstNew = m_report.Failures().size();
         const std::vector<FailureRecord> failures = m_report.Add(route);
         if (m_options.outputDir.empty() || failures.empty())
@@ -242,6 +243,23 @@ private:
             m_report.SetPicture(index, path);
         }
         return std::nullopt;
+    }
+
+    static void MeasureGuidance(const refhost::RouteModel& model, SurveyedRoute& route)
+    {
+        route.metres = model.Length();
+        const std::size_t count = model.ManeuverCount();
+        route.guided = count > 0 ? count - 1 : 0;
+        for (std::size_t i = 1; i < route.guided; ++i)
+        {
+            const double gap =
+                model.ManeuverAt(i).distanceFromStart - model.ManeuverAt(i - 1).distanceFromStart;
+            if (route.closestGap < 0.0 || gap < route.closestGap)
+            {
+                route.closestGap = gap;
+                route.closestNumber = i + 1;
+            }
+        }
     }
 
     const SurveyOptions& m_options;

@@ -4,6 +4,7 @@
 #include "RoutePlanner.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace survey
@@ -79,6 +80,13 @@ std::vector<FailureRecord> SurveyReport::Add(const SurveyedRoute& route)
     ++m_routes;
     if (std::find(m_inputs.begin(), m_inputs.end(), route.input) == m_inputs.end())
         m_inputs.push_back(route.input);
+    m_metres += route.metres;
+    m_guided += route.guided;
+    if (route.closestGap >= 0.0 && (m_closestGap < 0.0 || route.closestGap < m_closestGap))
+    {
+        m_closestGap = route.closestGap;
+        m_closestAt = route.input + ", manoeuvre " + std::to_string(route.closestNumber);
+    }
     std::vector<FailureRecord> added;
     for (const ManeuverReport& report : route.maneuvers)
     {
@@ -170,6 +178,18 @@ std::string SurveyReport::Text() const
                                         m_largestBend));
         text += bend;
     }
+    if (m_metres > 0.0)
+    {
+        char density[160];
+        static_cast<void>(std::snprintf(
+            density, sizeof density, "\n%.1f km, %zu manoeuvres before the arrivals: %.2f per km",
+            m_metres / 1000.0, m_guided, static_cast<double>(m_guided) / (m_metres / 1000.0)));
+        text += density;
+        if (m_closestGap >= 0.0)
+            text += "; closest two " +
+                    std::to_string(static_cast<long>(std::lround(m_closestGap))) + " m apart (" +
+                    m_closestAt + ")";
+    }
     text += "\n" + std::to_string(m_checked) + " manoeuvres checked, " + std::to_string(m_failed) +
             " failed\n";
     return text;
@@ -228,6 +248,9 @@ nlohmann::json SurveyReport::Json() const
              {{"checked", bendRow.checked},
               {"failed", bendRow.failed},
               {"largestDegrees", std::max(m_largestBend, 0.0)}}},
+            {"metres", m_metres},
+            {"guidedManeuvers", m_guided},
+            {"closestManeuvers", {{"metres", m_closestGap}, {"at", m_closestAt}}},
             {"classes", classes},
             {"failures", failures},
             {"checked", m_checked},

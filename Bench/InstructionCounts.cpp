@@ -29,10 +29,11 @@
 #include "SyntheticPath.h"
 #include "TurnFloor.h"
 
-#include "Drive/CountingMapView.h"
 #include "Drive/DriveReplay.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "RouteFiles/RouteFiles.h"
+#include "Support/CountingMapView.h"
+#include "Support/ViewportScale.h"
 
 #include <valgrind/callgrind.h>
 
@@ -250,15 +251,16 @@ void CountDrive(const std::string& file)
     }
     const refhost::RouteTimeline timeline(*model);
     const tools::SizeTable sizes = tools::DefaultSizeTable();
-    refhost::CountingMapView view;
+    aptest::CountingMapView view;
     AdvicePathRenderEx* render = NewPathRender(nullptr, &view);
     render->SetSize(const_cast<AdvicePathSizeSetting*>(sizes.levels.data()),
                     static_cast<int>(sizes.levels.size()), sizes.maxTurnLevel);
     const int frames = static_cast<int>(std::floor(timeline.Duration() * kFramesPerSecond)) + 1;
     {
-        refhost::DriveReplay replay(
-            *model, timeline, *render, sizes.levels, sizes.maxTurnLevel, refhost::ReplaySettings(),
-            [&](const refhost::FrameRecord& frame) { view.SetViewport(frame.viewport); });
+        refhost::DriveReplay replay(*model, timeline, *render, sizes.levels, sizes.maxTurnLevel,
+                                    refhost::ReplaySettings(),
+                                    [&](const refhost::FrameRecord& frame)
+                                    { aptest::FollowViewport(view, frame.viewport); });
         const std::string label = "drive/frame " + std::to_string(frames);
         CALLGRIND_ZERO_STATS;
         for (int i = 0; i < frames; ++i)

@@ -5,14 +5,15 @@
 #include "Drive/DriveReplay.h"
 #include "AdvicePathRenderEx.h"
 #include "Drive/AnimationPlan.h"
-#include "Drive/CountingMapView.h"
 #include "Drive/LinkBoxIndex.h"
 #include "Drive/ManeuverSchedule.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "Logging/HostLogging.h"
 #include "Memory/ProcessMemoryStatus.h"
 #include "RouteFiles/RouteFiles.h"
+#include "Support/CountingMapView.h"
 #include "Support/RecordingMapView.h"
+#include "Support/ViewportScale.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +103,7 @@ protected:
                        {
                            view.Reset();
                            view.level = frame.level;
-                           counting.SetViewport(frame.viewport);
+                           aptest::FollowViewport(counting, frame.viewport);
                        });
         std::vector<std::pair<double, double>> announced;
         for (const refhost::ScheduledManeuver& m : replay->Schedule().Maneuvers())
@@ -151,7 +152,7 @@ protected:
     std::optional<refhost::RouteModel> model;
     std::optional<refhost::RouteTimeline> timeline;
     aptest::RecordingMapView view;
-    refhost::CountingMapView counting; // draws without allocating
+    aptest::CountingMapView counting; // draws without allocating
     AdvicePathRenderEx render;
     std::optional<refhost::DriveReplay> replay;
     std::optional<refhost::AnimationPlan> plan;

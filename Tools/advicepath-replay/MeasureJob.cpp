@@ -5,9 +5,10 @@
 #include "ProgressBar.h"
 #include "ReplaySetup.h"
 
-#include "Drive/CountingMapView.h"
 #include "Drive/DurationSpread.h"
 #include "Memory/ProcessMemoryStatus.h"
+#include "Support/CountingMapView.h"
+#include "Support/ViewportScale.h"
 
 #include <nlohmann/json.hpp>
 
@@ -106,7 +107,7 @@ int RunMeasureJob(const ReplayOptions& options)
                                                          kFramesPerDriveSecond)) +
                           1;
 
-    refhost::CountingMapView view;
+    aptest::CountingMapView view;
     auto render = OpenRender(view, route.sizes, options);
     if (!render)
         return kExitInput;
@@ -118,7 +119,7 @@ int RunMeasureJob(const ReplayOptions& options)
                                     route.sizes.maxTurnLevel, MakeReplaySettings(options, 0.0),
                                     [&](const refhost::FrameRecord& frame)
                                     {
-                                        view.SetViewport(frame.viewport);
+                                        aptest::FollowViewport(view, frame.viewport);
                                         callsBefore = view.Totals().lines + view.Totals().polygons;
                                     });
         measures.setUpSeconds = SecondsSince(setUpStart);
@@ -158,7 +159,7 @@ int RunMeasureJob(const ReplayOptions& options)
     const Spread wholeFrame = SpreadOf(measures.wholeFrame);
     const uint64_t peakResident = PeakResidentBytes();
     const double perFrame = 1.0 / static_cast<double>(frames);
-    const refhost::CountingMapView::Counts& counts = view.Totals();
+    const aptest::CountingMapView::Counts& counts = view.Totals();
     const std::string name = RouteSourceName(options.source);
 
     if (!options.quiet)

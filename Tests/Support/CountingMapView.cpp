@@ -1,8 +1,6 @@
 #include "CountingMapView.h"
 
-#include "MapView/ScaleLevels.h"
-
-namespace refhost
+namespace aptest
 {
 
 int CountingMapView::DrawLine(const tagLonLat* points, int32_t count, int32_t /*third*/,
@@ -21,14 +19,4 @@ int CountingMapView::DrawPolygon(const tagLonLat* points, int32_t count, int32_t
     return 1;
 }
 
-int64_t CountingMapView::GetScale()
-{
-    return ScaleOfViewport(m_viewport);
-}
-
-int32_t CountingMapView::ScaleToLevel(int64_t scale)
-{
-    return LevelOfScale(scale);
-}
-
-} // namespace refhost
+} // namespace aptest

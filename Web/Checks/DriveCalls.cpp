@@ -1,5 +1,6 @@
 // Drives a route file as the browser page does and writes every call the
-// library makes on the map view (RecordingMapView.h): the overview (the whole
+// library makes on the map view (the trace of Support/RecordingMapView.h,
+// whose scale follows the viewport as the page's canvas map view's): the overview (the whole
 // route with the origin-destination line), then every frame of the drive's
 // animation plan (the replay tool's defaults: 10 frames per second of
 // animation, at most 60 s). Built natively and for the browser; the two
@@ -11,16 +12,16 @@
 // that the clock's own cost (large in the browser build) drops out; it prints
 // the median, 90th percentile and mean of one Draw, for comparing the two
 // builds' speed.
-#include "RecordingMapView.h"
-
 #include "AdvicePathRenderEx.h"
 #include "Colours.h"
 #include "Drive/AnimationPlan.h"
-#include "Drive/CountingMapView.h"
 #include "Drive/DriveReplay.h"
 #include "Route/ActiveRoute.h"
 #include "RouteModelInput.h"
 #include "SizeTable.h"
+#include "Support/CountingMapView.h"
+#include "Support/RecordingMapView.h"
+#include "Support/ViewportScale.h"
 
 #include <algorithm>
 #include <chrono>
@@ -32,11 +33,11 @@ namespace
 
 // Where the library's default map view would come from; the drive hands its
 // own view to every handle.
-web::RecordingMapView* g_view = nullptr;
+aptest::RecordingMapView* g_view = nullptr;
 
 using RenderHandle = std::unique_ptr<AdvicePathRenderEx, bool (*)(AdvicePathRenderEx*)>;
 
-RenderHandle OpenRender(web::RecordingMapView& view, tools::SizeTable sizes)
+RenderHandle OpenRender(CMapService& view, tools::SizeTable sizes)
 {
     RenderHandle render(NewPathRender(nullptr, &view), &ClosePathRender);
     if (render && render->SetSize(sizes.levels.data(), static_cast<int>(sizes.levels.size()),
@@ -47,7 +48,7 @@ RenderHandle OpenRender(web::RecordingMapView& view, tools::SizeTable sizes)
     return render;
 }
 
-void Overview(const refhost::RouteModel& model, web::RecordingMapView& view,
+void Overview(const refhost::RouteModel& model, aptest::RecordingMapView& view,
               const tools::SizeTable& sizes)
 {
     std::vector<tagLonLat> points;
@@ -55,14 +56,14 @@ void Overview(const refhost::RouteModel& model, web::RecordingMapView& view,
         points.insert(points.end(), model.LinkPoints(link).begin(), model.LinkPoints(link).end());
     refhost::MapViewport viewport;
     refhost::FitViewport(points.data(), points.size(), refhost::FitMargins(24.0), 18.0, viewport);
-    view.SetViewport(viewport);
+    aptest::FollowViewport(view, viewport);
     RenderHandle render = OpenRender(view, sizes);
     render->SetPath(const_cast<refhost::RouteModel*>(&model));
     render->EnableDrawRedLine(true);
     render->Draw(true, false);
 }
 
-int Drive(const refhost::RouteModel& model, web::RecordingMapView& view,
+int Drive(const refhost::RouteModel& model, aptest::RecordingMapView& view,
           const tools::SizeTable& sizes, std::FILE* out)
 {
     const refhost::RouteTimeline timeline(model);
@@ -75,7 +76,8 @@ int Drive(const refhost::RouteModel& model, web::RecordingMapView& view,
         [&](const refhost::FrameRecord& record)
         {
             static_cast<void>(std::fprintf(out, "frame %zu level %d\n", frame, record.level));
-            view.SetViewport(record.viewport);
+            aptest::FollowViewport(view, record.viewport);
+            view.Reset(); // the trace has the calls: keep no frame's
         });
     std::vector<std::pair<double, double>> announced;
     for (const refhost::ScheduledManeuver& m : replay.Schedule().Maneuvers())
@@ -95,7 +97,7 @@ constexpr int kDrawsPerFrame = 50;
 
 int TimeFrames(const refhost::RouteModel& model, const tools::SizeTable& sizes)
 {
-    refhost::CountingMapView view;
+    aptest::CountingMapView view;
     tools::SizeTable table = sizes;
     RenderHandle render(NewPathRender(nullptr, &view), &ClosePathRender);
     if (!render || render->SetSize(table.levels.data(), static_cast<int>(table.levels.size()),
@@ -105,7 +107,7 @@ int TimeFrames(const refhost::RouteModel& model, const tools::SizeTable& sizes)
     const refhost::RouteTimeline timeline(model);
     refhost::DriveReplay replay(
         model, timeline, *render, sizes.levels, sizes.maxTurnLevel, refhost::ReplaySettings(),
-        [&](const refhost::FrameRecord& record) { view.SetViewport(record.viewport); });
+        [&](const refhost::FrameRecord& record) { aptest::FollowViewport(view, record.viewport); });
     std::vector<double> micros;
     for (int frame = 0; frame <= timeline.Duration() * kTimedFramesPerSecond; ++frame)
     {
@@ -166,7 +168,8 @@ int main(int argc, char** argv)
     std::FILE* out = std::fopen(argv[2], "wb");
     if (out == nullptr)
         return CannotWrite(argv[2]);
-    web::RecordingMapView view(out);
+    aptest::RecordingMapView view;
+    view.trace = out;
     g_view = &view;
     refhost::SetActiveRoute(&*model);
     const tools::SizeTable sizes = tools::DefaultSizeTable();

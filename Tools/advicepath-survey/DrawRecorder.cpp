@@ -1,6 +1,6 @@
 #include "DrawRecorder.h"
 
-#include "MapView/ScaleLevels.h"
+#include "Support/ViewportScale.h"
 
 namespace survey
 {
@@ -64,14 +64,15 @@ int DrawRecorder::DrawPolygon(const tagLonLat* points, int32_t count, int32_t th
     return 1;
 }
 
-int64_t DrawRecorder::GetScale()
+void DrawRecorder::SetViewport(const refhost::MapViewport& viewport)
 {
-    return refhost::ScaleOfViewport(m_viewport);
+    m_viewport = viewport;
+    aptest::FollowViewport(*this, viewport);
 }
 
-int32_t DrawRecorder::ScaleToLevel(int64_t scale)
+int32_t DrawRecorder::ScaleToLevel(int64_t value)
 {
-    m_frame.level = refhost::LevelOfScale(scale);
+    m_frame.level = MapViewDouble::ScaleToLevel(value);
     return m_frame.level;
 }
 

@@ -2,13 +2,13 @@
 // Draw, sorted by what it is: the route line's edges, the band's lines and
 // the arrow head. The colours the survey sets tell them apart (SurveyColours);
 // its scale follows the viewport the drive sets, as the reference map view's
-// does (ScaleLevels.h).
+// does (Support/ViewportScale.h).
 #ifndef TOOLS_SURVEY_DRAWRECORDER_H
 #define TOOLS_SURVEY_DRAWRECORDER_H
 
 #include "AdvicePathRenderEx.h"
-#include "MapService.h"
 #include "MapView/WebMercator.h"
+#include "Support/MapViewDouble.h"
 
 #include <array>
 #include <cstdint>
@@ -47,13 +47,13 @@ struct DrawnFrame
     bool HasTurn() const { return !bandFill.empty() || arrowFill.has_value(); }
 };
 
-class DrawRecorder : public CMapService
+class DrawRecorder : public aptest::MapViewDouble
 {
 public:
     // The colours' class has assignment only.
     explicit DrawRecorder(const AdvicePathClrSetting& colours) { m_colours = colours; }
 
-    void SetViewport(const refhost::MapViewport& viewport) { m_viewport = viewport; }
+    void SetViewport(const refhost::MapViewport& viewport);
     const refhost::MapViewport& Viewport() const { return m_viewport; }
     // Forgets the last frame's calls.
     void StartFrame() { m_frame = DrawnFrame(); }
@@ -63,8 +63,7 @@ public:
                  int32_t fifth) override;
     int DrawPolygon(const tagLonLat* points, int32_t count, int32_t third, uint32_t colour,
                     int32_t fifth) override;
-    int64_t GetScale() override;
-    int32_t ScaleToLevel(int64_t scale) override;
+    int32_t ScaleToLevel(int64_t value) override;
 
 private:
     AdvicePathClrSetting m_colours;

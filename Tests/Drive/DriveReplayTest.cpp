@@ -103,7 +103,7 @@ protected:
                        {
                            view.Reset();
                            view.level = frame.level;
-                           aptest::FollowViewport(counting, frame.viewport);
+                           counting.SetViewport(frame.viewport);
                        });
         std::vector<std::pair<double, double>> announced;
         for (const refhost::ScheduledManeuver& m : replay->Schedule().Maneuvers())
@@ -152,7 +152,7 @@ protected:
     std::optional<refhost::RouteModel> model;
     std::optional<refhost::RouteTimeline> timeline;
     aptest::RecordingMapView view;
-    aptest::CountingMapView counting; // draws without allocating
+    aptest::FollowingViewport<aptest::CountingMapView> counting; // draws without allocating
     AdvicePathRenderEx render;
     std::optional<refhost::DriveReplay> replay;
     std::optional<refhost::AnimationPlan> plan;

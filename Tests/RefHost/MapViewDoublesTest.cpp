@@ -22,8 +22,8 @@ TEST(MapViewDoublesTest, FollowingAViewportTheyAnswerAsTheReferenceMapView)
     {
         viewport.zoom = zoom;
         refhost::RasterMapView raster(viewport);
-        aptest::CountingMapView counting;
-        aptest::FollowViewport(counting, viewport);
+        aptest::FollowingViewport<aptest::CountingMapView> counting;
+        counting.SetViewport(viewport);
         EXPECT_EQ(raster.GetScale(), counting.GetScale()) << zoom;
         for (const int64_t scale : {int64_t{0}, int64_t{1999}, int64_t{2000}, raster.GetScale()})
             EXPECT_EQ(raster.ScaleToLevel(scale), counting.ScaleToLevel(scale)) << scale;
@@ -48,8 +48,8 @@ TEST(MapViewDoublesTest, TheTraceHasOneLineACallWithEveryArgument)
     view.DrawPolygon(nullptr, 0, 1, 5u, -1);
     std::rewind(file);
     std::string text(400, '\0');
-    text.resize(std::fread(&text[0], 1, text.size(), file));
-    std::fclose(file);
+    text.resize(std::fread(text.data(), 1, text.size(), file));
+    static_cast<void>(std::fclose(file));
     EXPECT_EQ("GetScale 2500\n"
               "ScaleToLevel 2500 2\n"
               "DrawLine 2 0 16711680 7: 11.5,48.25 0.10000000000000001,-2\n"

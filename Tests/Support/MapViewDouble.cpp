@@ -5,12 +5,12 @@ namespace aptest
 
 int64_t MapViewDouble::GetScale()
 {
-    return scale;
+    return rule != nullptr ? rule->Scale() : scale;
 }
 
 int32_t MapViewDouble::ScaleToLevel(int64_t value)
 {
-    return levelOf != nullptr ? levelOf(value) : level;
+    return rule != nullptr ? rule->Level(value) : level;
 }
 
 } // namespace aptest

@@ -1,8 +1,8 @@
 // The scale answers shared by the map views that stand in for a host's in
-// tests, benchmarks, fuzz targets, the browser checks and the measuring
-// tools: GetScale answers `scale`; ScaleToLevel answers levelOf(its argument)
-// where levelOf is set, `level` otherwise. A view that follows a viewport as
-// the reference map view does gets both from FollowViewport
+// tests, benchmarks, fuzz targets, the browser checks and the tools'
+// measuring drives: GetScale answers `scale` and ScaleToLevel `level` for any
+// scale, unless a scale rule is set, which answers both. A view that follows
+// a viewport as the reference map view does is a FollowingViewport
 // (ViewportScale.h).
 #ifndef AP_TESTS_MAPVIEWDOUBLE_H
 #define AP_TESTS_MAPVIEWDOUBLE_H
@@ -14,6 +14,16 @@
 namespace aptest
 {
 
+class ScaleRule
+{
+public:
+    virtual int64_t Scale() const = 0;
+    virtual int32_t Level(int64_t value) const = 0;
+
+protected:
+    ~ScaleRule() = default;
+};
+
 class MapViewDouble : public CMapService
 {
 public:
@@ -22,7 +32,7 @@ public:
 
     int64_t scale = 1000;
     int32_t level = 0;
-    int32_t (*levelOf)(int64_t) = nullptr;
+    const ScaleRule* rule = nullptr; // not owned
 };
 
 } // namespace aptest

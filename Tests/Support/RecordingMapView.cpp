@@ -7,7 +7,7 @@ namespace aptest
 {
 
 DrawCall RecordingMapView::Record(DrawCall::Kind kind, const tagLonLat* points, int32_t count,
-                                  int32_t third, uint32_t colour, int32_t fifth)
+                                  int32_t third, uint32_t colour, int32_t fifth) const
 {
     if (trace != nullptr)
     {

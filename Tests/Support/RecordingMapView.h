@@ -55,7 +55,7 @@ public:
 
 private:
     DrawCall Record(DrawCall::Kind kind, const tagLonLat* points, int32_t count, int32_t third,
-                    uint32_t colour, int32_t fifth);
+                    uint32_t colour, int32_t fifth) const;
 };
 
 // Printable form of a call, for failure messages.

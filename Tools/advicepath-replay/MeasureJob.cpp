@@ -107,7 +107,7 @@ int RunMeasureJob(const ReplayOptions& options)
                                                          kFramesPerDriveSecond)) +
                           1;
 
-    aptest::CountingMapView view;
+    aptest::FollowingViewport<aptest::CountingMapView> view;
     auto render = OpenRender(view, route.sizes, options);
     if (!render)
         return kExitInput;
@@ -119,7 +119,7 @@ int RunMeasureJob(const ReplayOptions& options)
                                     route.sizes.maxTurnLevel, MakeReplaySettings(options, 0.0),
                                     [&](const refhost::FrameRecord& frame)
                                     {
-                                        aptest::FollowViewport(view, frame.viewport);
+                                        view.SetViewport(frame.viewport);
                                         callsBefore = view.Totals().lines + view.Totals().polygons;
                                     });
         measures.setUpSeconds = SecondsSince(setUpStart);

@@ -1,7 +1,5 @@
 #include "DrawRecorder.h"
 
-#include "Support/ViewportScale.h"
-
 namespace survey
 {
 
@@ -62,12 +60,6 @@ int DrawRecorder::DrawPolygon(const tagLonLat* points, int32_t count, int32_t th
     else
         m_frame.unexpected.push_back(Describe("DrawPolygon", count, third, colour, fifth));
     return 1;
-}
-
-void DrawRecorder::SetViewport(const refhost::MapViewport& viewport)
-{
-    m_viewport = viewport;
-    aptest::FollowViewport(*this, viewport);
 }
 
 int32_t DrawRecorder::ScaleToLevel(int64_t value)

@@ -8,7 +8,7 @@
 
 #include "AdvicePathRenderEx.h"
 #include "MapView/WebMercator.h"
-#include "Support/MapViewDouble.h"
+#include "Support/ViewportScale.h"
 
 #include <array>
 #include <cstdint>
@@ -47,14 +47,12 @@ struct DrawnFrame
     bool HasTurn() const { return !bandFill.empty() || arrowFill.has_value(); }
 };
 
-class DrawRecorder : public aptest::MapViewDouble
+class DrawRecorder : public aptest::FollowingViewport<aptest::MapViewDouble>
 {
 public:
     // The colours' class has assignment only.
     explicit DrawRecorder(const AdvicePathClrSetting& colours) { m_colours = colours; }
 
-    void SetViewport(const refhost::MapViewport& viewport);
-    const refhost::MapViewport& Viewport() const { return m_viewport; }
     // Forgets the last frame's calls.
     void StartFrame() { m_frame = DrawnFrame(); }
     const DrawnFrame& Frame() const { return m_frame; }
@@ -67,7 +65,6 @@ public:
 
 private:
     AdvicePathClrSetting m_colours;
-    refhost::MapViewport m_viewport;
     DrawnFrame m_frame;
 };
 

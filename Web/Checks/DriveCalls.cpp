@@ -31,9 +31,11 @@
 namespace
 {
 
+using TracingView = aptest::FollowingViewport<aptest::RecordingMapView>;
+
 // Where the library's default map view would come from; the drive hands its
 // own view to every handle.
-aptest::RecordingMapView* g_view = nullptr;
+TracingView* g_view = nullptr;
 
 using RenderHandle = std::unique_ptr<AdvicePathRenderEx, bool (*)(AdvicePathRenderEx*)>;
 
@@ -48,23 +50,22 @@ RenderHandle OpenRender(CMapService& view, tools::SizeTable sizes)
     return render;
 }
 
-void Overview(const refhost::RouteModel& model, aptest::RecordingMapView& view,
-              const tools::SizeTable& sizes)
+void Overview(const refhost::RouteModel& model, TracingView& view, const tools::SizeTable& sizes)
 {
     std::vector<tagLonLat> points;
     for (size_t link = 0; link < model.LinkCount(); ++link)
         points.insert(points.end(), model.LinkPoints(link).begin(), model.LinkPoints(link).end());
     refhost::MapViewport viewport;
     refhost::FitViewport(points.data(), points.size(), refhost::FitMargins(24.0), 18.0, viewport);
-    aptest::FollowViewport(view, viewport);
+    view.SetViewport(viewport);
     RenderHandle render = OpenRender(view, sizes);
     render->SetPath(const_cast<refhost::RouteModel*>(&model));
     render->EnableDrawRedLine(true);
     render->Draw(true, false);
 }
 
-int Drive(const refhost::RouteModel& model, aptest::RecordingMapView& view,
-          const tools::SizeTable& sizes, std::FILE* out)
+int Drive(const refhost::RouteModel& model, TracingView& view, const tools::SizeTable& sizes,
+          std::FILE* out)
 {
     const refhost::RouteTimeline timeline(model);
     RenderHandle render = OpenRender(view, sizes);
@@ -76,7 +77,7 @@ int Drive(const refhost::RouteModel& model, aptest::RecordingMapView& view,
         [&](const refhost::FrameRecord& record)
         {
             static_cast<void>(std::fprintf(out, "frame %zu level %d\n", frame, record.level));
-            aptest::FollowViewport(view, record.viewport);
+            view.SetViewport(record.viewport);
             view.Reset(); // the trace has the calls: keep no frame's
         });
     std::vector<std::pair<double, double>> announced;
@@ -97,7 +98,7 @@ constexpr int kDrawsPerFrame = 50;
 
 int TimeFrames(const refhost::RouteModel& model, const tools::SizeTable& sizes)
 {
-    aptest::CountingMapView view;
+    aptest::FollowingViewport<aptest::CountingMapView> view;
     tools::SizeTable table = sizes;
     RenderHandle render(NewPathRender(nullptr, &view), &ClosePathRender);
     if (!render || render->SetSize(table.levels.data(), static_cast<int>(table.levels.size()),
@@ -107,7 +108,7 @@ int TimeFrames(const refhost::RouteModel& model, const tools::SizeTable& sizes)
     const refhost::RouteTimeline timeline(model);
     refhost::DriveReplay replay(
         model, timeline, *render, sizes.levels, sizes.maxTurnLevel, refhost::ReplaySettings(),
-        [&](const refhost::FrameRecord& record) { aptest::FollowViewport(view, record.viewport); });
+        [&](const refhost::FrameRecord& record) { view.SetViewport(record.viewport); });
     std::vector<double> micros;
     for (int frame = 0; frame <= timeline.Duration() * kTimedFramesPerSecond; ++frame)
     {
@@ -168,7 +169,7 @@ int main(int argc, char** argv)
     std::FILE* out = std::fopen(argv[2], "wb");
     if (out == nullptr)
         return CannotWrite(argv[2]);
-    aptest::RecordingMapView view;
+    TracingView view;
     view.trace = out;
     g_view = &view;
     refhost::SetActiveRoute(&*model);

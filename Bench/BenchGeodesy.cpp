@@ -4,6 +4,7 @@
 
 #include "Geodesy.h"
 #include "Geodesy/ReferenceGeodesy.h"
+#include "Support/SegmentSum.h"
 
 #include <cmath>
 
@@ -101,12 +102,7 @@ double LineLength(unsigned short count, const tagLonLat* points)
     g_counts.lineSegments += points != nullptr && count >= 2 ? count - 1u : 0u;
     if (g_model != bench::GeodesyModel::Planar)
         return refhost::geodesy::LineLength(count, points);
-    if (points == nullptr || count < 2)
-        return 0.0;
-    double total = 0.0;
-    for (unsigned i = 1; i < count; ++i)
-        total += PlanarLength(points[i - 1].lon, points[i - 1].lat, points[i].lon, points[i].lat);
-    return total;
+    return aptest::SumOfSegments(count, points, PlanarLength);
 }
 
 double SegmentLength(double lon1, double lat1, double lon2, double lat2)

@@ -20,13 +20,7 @@ std::vector<bench::GeodesyCall>* g_recorder = nullptr;
 void Record(bench::GeodesyCall::Kind kind, unsigned short count, const tagLonLat* points,
             const tagLonLat& a, const tagLonLat& b)
 {
-    bench::GeodesyCall call;
-    call.kind = kind;
-    call.count = count;
-    call.points = points;
-    call.a = a;
-    call.b = b;
-    g_recorder->push_back(call);
+    g_recorder->push_back({kind, count, points, a, b});
 }
 
 // Metres per degree of the planar model, on each axis: a sphere of the WGS84

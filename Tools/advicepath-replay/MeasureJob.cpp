@@ -5,9 +5,10 @@
 #include "ProgressBar.h"
 #include "ReplaySetup.h"
 
-#include "Drive/CountingMapView.h"
 #include "Drive/DurationSpread.h"
 #include "Memory/ProcessMemoryStatus.h"
+#include "Support/CountingMapView.h"
+#include "Support/ViewportScale.h"
 
 #include <nlohmann/json.hpp>
 
@@ -106,7 +107,7 @@ int RunMeasureJob(const ReplayOptions& options)
                                                          kFramesPerDriveSecond)) +
                           1;
 
-    drive::CountingMapView view;
+    aptest::FollowingViewport<aptest::CountingMapView> view;
     auto render = OpenRender(view, route.sizes, options);
     if (!render)
         return kExitInput;
@@ -158,7 +159,7 @@ int RunMeasureJob(const ReplayOptions& options)
     const Spread wholeFrame = SpreadOf(measures.wholeFrame);
     const uint64_t peakResident = PeakResidentBytes();
     const double perFrame = 1.0 / static_cast<double>(frames);
-    const drive::CountingMapView::Counts& counts = view.Totals();
+    const aptest::CountingMapView::Counts& counts = view.Totals();
     const std::string name = RouteSourceName(options.source);
 
     if (!options.quiet)

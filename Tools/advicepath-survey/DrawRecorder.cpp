@@ -1,7 +1,5 @@
 #include "DrawRecorder.h"
 
-#include "MapView/ScaleLevels.h"
-
 namespace survey
 {
 
@@ -93,14 +91,9 @@ int DrawRecorder::DrawPolygon(const tagLonLat* points, int32_t count, int32_t th
     return 1;
 }
 
-int64_t DrawRecorder::GetScale()
+int32_t DrawRecorder::ScaleToLevel(int64_t value)
 {
-    return refhost::ScaleOfViewport(m_viewport);
-}
-
-int32_t DrawRecorder::ScaleToLevel(int64_t scale)
-{
-    m_frame.level = refhost::LevelOfScale(scale);
+    m_frame.level = MapViewDouble::ScaleToLevel(value);
     return m_frame.level;
 }
 

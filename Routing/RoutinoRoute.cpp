@@ -4,6 +4,7 @@
 #include "JunctionManeuver.h"
 #include "RoadNaming.h"
 #include "RouteFiles/RouteAssembly.h"
+#include "RouteFiles/RouteCredit.h"
 #include "RouteFiles/RouteFiles.h"
 #include "RouteFiles/TurnText.h"
 #include "RouteNetwork.h"
@@ -187,6 +188,7 @@ RouteDescription BuildRoutinoRoute(const RoutinoOutput& output, const std::strin
 
     RouteDescription route;
     route.source = sourceName;
+    route.credit = kOpenStreetMapCredit; // routed over OpenStreetMap data
     const std::vector<size_t> linkEndingAt = AddLinks(route, track, planned);
     for (Planned& plan : planned)
     {

@@ -14,7 +14,7 @@ std::string Trimmed(const std::string& text)
 {
     const std::string::size_type first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos)
-        return std::string();
+        return {};
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
@@ -45,7 +45,7 @@ std::string DirectionsCredit(bool mapbox)
 
 std::string GpxCredit(const std::string& author)
 {
-    const std::string name = Trimmed(author);
+    std::string name = Trimmed(author);
     if (name.empty() || name.rfind(kCopyright, 0) == 0)
         return name;
     return std::string(kCopyright) + " " + name;

@@ -58,13 +58,12 @@ double MetresOffMap(const roadmap::RoadMap& map, const refhost::RouteModel& rout
     {
         const roadmap::LonLatBox near = roadmap::Expanded(roadmap::BoxOf(&point, 1), kOnMapMetres);
         map.RoadsIn(near, ids);
-        for (const uint32_t id : ids)
-        {
-            const roadmap::PointSpan& line = map.Roads()[id].line;
-            if (roadmap::LineTouches(map.PointsOf(line), line.count, near))
-                return true;
-        }
-        return false;
+        return std::any_of(ids.begin(), ids.end(),
+                           [&](uint32_t id)
+                           {
+                               const roadmap::PointSpan& line = map.Roads()[id].line;
+                               return roadmap::LineTouches(map.PointsOf(line), line.count, near);
+                           });
     };
     double off = 0.0;
     for (size_t link = 0; link < route.LinkCount(); ++link)
@@ -94,7 +93,7 @@ double MetresOffMap(const roadmap::RoadMap& map, const refhost::RouteModel& rout
 std::string OffMapNote(double offMetres, double length)
 {
     if (!(offMetres > 0.0) || !(length > 0.0))
-        return std::string();
+        return {};
     const int percent = static_cast<int>(std::lround(100.0 * offMetres / length));
     return ", " + FormatDistance(offMetres) + " (" + std::to_string(std::max(percent, 1)) +
            " %) outside the map";

@@ -29,6 +29,7 @@
 #ifndef DRIVE_REPLAYCAMERA_H
 #define DRIVE_REPLAYCAMERA_H
 
+#include "AdvicePathRenderEx.h"
 #include "Drive/RouteTimeline.h"
 #include "ManeuverSchedule.h"
 #include "MapView/WebMercator.h"
@@ -36,7 +37,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace refhost
+namespace drive
 {
 
 struct CameraSettings
@@ -64,6 +65,15 @@ struct BandReach
     double after = 0.0;
 };
 
+// How far the leaving side of the band reaches from where the route leaves
+// the junction at `size`, metres, tolerance aside: m_ToLength plus the arrow
+// head's room, kAdvicePathArrowRoom x m_ArrowLength, as the library cuts it.
+inline double LeavingReach(const AdvicePathSizeSetting& size)
+{
+    return static_cast<double>(size.m_ToLength) +
+           kAdvicePathArrowRoom * static_cast<double>(size.m_ArrowLength);
+}
+
 class ReplayCamera
 {
 public:
@@ -78,8 +88,9 @@ public:
     // the target). `next` is the index in `schedule` of the manoeuvre ahead
     // (schedule.size(): none), `announced` whether its band is shown.
     // Returns the view to show.
-    MapViewport Update(const VehicleState& vehicle, const std::vector<ScheduledManeuver>& schedule,
-                       std::size_t next, bool announced, double seconds);
+    refhost::MapViewport Update(const VehicleState& vehicle,
+                                const std::vector<ScheduledManeuver>& schedule, std::size_t next,
+                                bool announced, double seconds);
 
     // lambda now, and the map view's level of it.
     double Lambda() const { return m_lambda; }
@@ -129,11 +140,11 @@ private:
     // SIZE_MAX), and the level it was fitted at.
     std::size_t m_bandShown = static_cast<std::size_t>(-1);
     int m_bandLevel = -1;
-    MapViewport m_viewport;
+    refhost::MapViewport m_viewport;
     std::vector<tagLonLat> m_points; // scratch: the stretch a fit must show
     std::vector<double> m_needed;    // scratch: each level's needed lambda
 };
 
-} // namespace refhost
+} // namespace drive
 
 #endif

@@ -7,6 +7,7 @@
 #include "GpxReader.h"
 #include "GuidanceRules.h"
 #include "JsonInput.h"
+#include "RouteCredit.h"
 #include "RouteFileError.h"
 
 #include <cerrno>
@@ -69,7 +70,10 @@ RouteReadResult Parse(std::string_view text, RouteFormat format, const RouteRead
         if (format == RouteFormat::Auto)
             format = JsonKind(root);
         if (format == RouteFormat::DirectionsJson)
+        {
             result.route = routefiles::ReadDirections(root, options, result.polylinePrecision);
+            result.route.credit = DirectionsCredit(root.is_object() && root.contains("uuid"));
+        }
         else
             result.route = routefiles::ReadGeoJson(root, options);
     }

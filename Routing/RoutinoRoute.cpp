@@ -5,6 +5,7 @@
 #include "RoadNaming.h"
 #include "RouteFiles/GuidanceRules.h"
 #include "RouteFiles/RouteAssembly.h"
+#include "RouteFiles/RouteCredit.h"
 #include "RouteFiles/RouteFiles.h"
 #include "RouteFiles/TurnText.h"
 #include "RouteNetwork.h"
@@ -236,6 +237,7 @@ RouteDescription BuildRoutinoRoute(const RoutinoOutput& output, const std::strin
 
     RouteDescription route;
     route.source = sourceName;
+    route.credit = kOpenStreetMapCredit; // routed over OpenStreetMap data
     const std::vector<size_t> linkEndingAt = AddLinks(route, track, planned);
     for (Planned& plan : planned)
     {

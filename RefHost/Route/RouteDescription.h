@@ -100,6 +100,9 @@ struct Maneuver
 struct RouteDescription
 {
     std::string source; // file name or other origin, for messages
+    // The attribution the route's data asks for on every picture drawn from
+    // it ("\xC2\xA9 OpenStreetMap contributors"); empty when it asks none.
+    std::string credit;
     std::vector<RoadLink> links;
     tagLonLat origin = AP_INVALID_POINT;
     std::vector<tagLonLat> destinations; // at least one for a usable route

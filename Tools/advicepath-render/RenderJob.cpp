@@ -91,7 +91,11 @@ struct Job
     bool roadMap = false; // --map: the extract's roads under the route
 
     explicit Job(const Options& o) : options(o), extension(o.format) {}
-    ~Job() { view.SetUnderlay(nullptr); }
+    ~Job()
+    {
+        view.SetUnderlay(nullptr);
+        view.SetCredit(std::string());
+    }
     Job(const Job&) = delete;
     Job& operator=(const Job&) = delete;
 
@@ -224,15 +228,17 @@ struct Job
                                         RouteSourceName(options.source) + " has " +
                                         std::to_string(maneuvers) + " manoeuvres");
 
+        double offMap = 0.0;
         if (!options.source.mapFile.empty())
         {
             std::shared_ptr<roadmap::RoadMapPainter> painter;
-            if (!LoadRoadMapLayer(options.source.mapFile, *model, painter, error))
+            if (!LoadRoadMapLayer(options.source.mapFile, *model, painter, error, &offMap))
                 return Fail(kExitInput, error);
             view.SetUnderlay(painter);
             roadMap = true;
-            index.credit = kMapDataCredit;
         }
+        view.SetCredit(PictureCredit(*model, roadMap));
+        index.credit = PageCredit(*model, roadMap);
 
         if (!PrepareOutputFolder(options.outputDir, error))
             return Fail(kExitOutput, error);
@@ -248,7 +254,8 @@ struct Job
 
         index.routeName = RouteSourceName(options.source);
         index.summary = FormatDistance(model->Length()) + ", " + std::to_string(maneuvers) +
-                        (maneuvers == 1 ? " manoeuvre" : " manoeuvres");
+                        (maneuvers == 1 ? " manoeuvre" : " manoeuvres") +
+                        OffMapNote(offMap, model->Length());
 
         size_t first = options.maneuver ? static_cast<size_t>(*options.maneuver) - 1 : 0;
         size_t end = options.maneuver ? first + 1 : maneuvers;

@@ -112,6 +112,10 @@ public:
         auto map = std::make_shared<roadmap::RoadMap>();
         if (!roadmap::ReadRoadMap(extract, box, *map, error))
             return Fail(tools::kExitInput, error);
+        if (m_route && m_route->Length() > 0.0 &&
+            !(tools::MetresOffMap(*map, *m_route) < m_route->Length()))
+            return Fail(tools::kExitInput, extract + ": the route " + m_route->Source() +
+                                               " lies wholly outside the extract");
         std::printf("%s: %zu roads, %zu waterways, %zu water areas, %zu buildings\n",
                     extract.c_str(), map->Roads().size(), map->Waterways().size(),
                     map->WaterAreas().size(), map->Buildings().size());
@@ -135,7 +139,9 @@ public:
         refhost::RasterMapView& view = refhost::DefaultMapView();
         view.Clear();
         view.SetViewport(viewport);
-        view.SetUnderlay(std::make_shared<roadmap::RoadMapPainter>(map));
+        // The map's credit, and the route data's when a route is drawn.
+        view.SetUnderlay(std::make_shared<roadmap::RoadMapPainter>(
+            map, m_route ? tools::PictureCredit(*m_route, true) : roadmap::kAttribution));
         if (m_route)
             DrawRoute();
         if (!view.Write(m_options.picture, &error))

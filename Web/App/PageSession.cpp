@@ -101,6 +101,7 @@ std::string PageSession::RouteJson() const
                                   {"summary", tools::FormatDistance(model.Length()) + ", " +
                                                   std::to_string(model.ManeuverCount()) +
                                                   " manoeuvres"},
+                                  {"credit", model.Credit()},
                                   {"length", model.Length()},
                                   {"duration", m_timeline->Duration()},
                                   {"maneuvers", maneuvers}};

@@ -1,7 +1,7 @@
-#include "ProgressBar.h"
+#include "Progress.h"
 
-#include "ReplaySetup.h"
-
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <unistd.h>
 
@@ -12,41 +12,73 @@ namespace
 {
 
 constexpr int kBarWidth = 30;
+constexpr int kLineWidth = kBarWidth + 60; // what a drawn line can take at most
 
 } // namespace
 
-ProgressBar::ProgressBar(bool wanted, size_t total, std::string what)
-    : m_shown(wanted && ::isatty(STDERR_FILENO) != 0), m_total(total), m_what(std::move(what)),
-      m_start(std::chrono::steady_clock::now()), m_lastDrawn(m_start)
+Progress::Progress(bool wanted, std::size_t total, std::string what)
+    : m_wanted(wanted), m_shown(wanted && ::isatty(STDERR_FILENO) != 0), m_total(total),
+      m_what(std::move(what)), m_start(std::chrono::steady_clock::now()), m_lastDrawn(m_start)
 {
 }
 
-ProgressBar::~ProgressBar()
+Progress::~Progress()
 {
-    if (m_shown)
-        (void)std::fprintf(stderr, "\r%*s\r", kBarWidth + 50, "");
+    Wipe();
 }
 
-void ProgressBar::Update(size_t done)
+void Progress::Wipe()
+{
+    if (m_drawn)
+        (void)std::fprintf(stderr, "\r%*s\r", kLineWidth, "");
+    m_drawn = false;
+}
+
+void Progress::Update(std::size_t done, const std::string& step)
 {
     if (!m_shown || m_total == 0)
         return;
     const auto now = std::chrono::steady_clock::now();
-    if (done < m_total && now - m_lastDrawn < std::chrono::milliseconds(100))
+    if (m_drawn && done < m_total && now - m_lastDrawn < std::chrono::milliseconds(100))
         return;
     m_lastDrawn = now;
     const double elapsed = std::chrono::duration<double>(now - m_start).count();
-    const double share = static_cast<double>(done) / static_cast<double>(m_total);
-    const int filled = static_cast<int>(share * kBarWidth);
-    std::string bar(static_cast<size_t>(filled), '#');
+    const double share =
+        static_cast<double>(std::min(done, m_total)) / static_cast<double>(m_total);
+    std::string bar(static_cast<std::size_t>(share * kBarWidth), '#');
     bar.resize(kBarWidth, '.');
-    const std::string left = done > 0 ? FormatDuration(elapsed / static_cast<double>(done) *
-                                                       static_cast<double>(m_total - done)) +
-                                            " left"
-                                      : std::string();
-    (void)std::fprintf(stderr, "\r[%s] %zu/%zu %s %-12s", bar.c_str(), done, m_total,
-                       m_what.c_str(), left.c_str());
+    const std::string left = done > 0 && done <= m_total
+                                 ? FormatDuration(elapsed / static_cast<double>(done) *
+                                                  static_cast<double>(m_total - done)) +
+                                       " left"
+                                 : std::string();
+    std::string line = "[" + bar + "] " + std::to_string(done) + "/" + std::to_string(m_total) +
+                       " " + m_what + " " + left;
+    if (!step.empty())
+        line += "  " + step;
+    line.resize(kLineWidth, ' ');
+    (void)std::fprintf(stderr, "\r%s", line.c_str());
     (void)std::fflush(stderr);
+    m_drawn = true;
+}
+
+void Progress::Say(const std::string& line)
+{
+    Wipe();
+    if (m_wanted)
+        (void)std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+std::string FormatDuration(double seconds)
+{
+    const long total = std::lround(std::max(0.0, seconds));
+    char text[32];
+    if (total >= 3600)
+        (void)std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", total / 3600, total / 60 % 60,
+                            total % 60);
+    else
+        (void)std::snprintf(text, sizeof text, "%ld:%02ld", total / 60, total % 60);
+    return text;
 }
 
 } // namespace tools

@@ -1,8 +1,8 @@
 // index.html: every picture of a run with its manoeuvre's instruction, banner,
 // road names and distances. The arrow keys step through the manoeuvres one at
 // a time, Escape returns to the list.
-#ifndef TOOLS_COMMON_INDEXPAGE_H
-#define TOOLS_COMMON_INDEXPAGE_H
+#ifndef TOOLS_PIECES_INDEXPAGE_H
+#define TOOLS_PIECES_INDEXPAGE_H
 
 #include <string>
 #include <vector>

@@ -8,6 +8,7 @@
 #include "RouteSource.h"
 #include "SizeTable.h"
 #include "TurnFraming.h"
+#include "TurnHandover.h"
 
 #include "MapView/RasterMapView.h"
 #include "MapView/ScaleLevels.h"
@@ -116,13 +117,7 @@ struct Job
         const refhost::Maneuver& m = route.ManeuverAt(maneuver);
         size_t number = maneuver + 1;
 
-        // The remaining route as a device hands it over: from shortly before
-        // this visit of the junction.
-        const AdvicePathSizeSetting& farthest = sizes.levels[static_cast<size_t>(
-            std::clamp<int>(sizes.maxTurnLevel, 0, static_cast<int>(sizes.levels.size()) - 1))];
-        double lengthBefore = std::max(refhost::RouteModel::kDefaultLengthBefore,
-                                       2.0 * static_cast<double>(farthest.m_FromLength));
-        turnPath = route.ViewForManeuver(maneuver, lengthBefore);
+        turnPath = TurnHandover(route, sizes, maneuver);
         render->SetTurnInfo(route.TurnInfoFor(maneuver), &turnPath);
         // The straight origin-destination line belongs to the overview; across
         // a junction close-up it would only hide the band.

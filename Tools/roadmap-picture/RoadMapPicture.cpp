@@ -23,6 +23,7 @@
 #include "Route/ActiveRoute.h"
 #include "RouteSource.h"
 #include "SizeTable.h"
+#include "TurnHandover.h"
 
 #include <CLI/CLI.hpp>
 
@@ -156,7 +157,7 @@ private:
         if (m_options.maneuver)
         {
             const size_t maneuver = static_cast<size_t>(*m_options.maneuver) - 1;
-            m_turnPath = m_route->ViewForManeuver(maneuver);
+            m_turnPath = tools::TurnHandover(*m_route, sizes, maneuver);
             m_render->SetTurnInfo(m_route->TurnInfoFor(maneuver), &m_turnPath);
         }
         m_render->Draw(true, m_options.maneuver.has_value());

@@ -44,6 +44,12 @@ std::string EscapeHtml(const std::string& text);
 // (CSS rules, each ending in a line feed).
 std::string PageHead(const std::string& title, const std::string& style);
 
+// PageHead, then the body's start: `heading` as the page's title line and
+// `summary` as the paragraph below it, both escaped; the paragraph is left
+// open for more.
+std::string PageStart(const std::string& title, const std::string& style,
+                      const std::string& heading, const std::string& summary);
+
 // The attribution of the map data under the pictures (--map), written at the
 // foot of every page drawn over it.
 constexpr const char* kMapDataCredit =

@@ -85,13 +85,36 @@ std::optional<std::string> FinishPictureOptions(PictureOptions& options)
     return std::nullopt;
 }
 
-CLI::Option* AddOutputFolderOption(CLI::App& app, std::string& folder, const std::string& contents)
+CLI::Option* AddOutputFolderOption(CLI::App& app, std::string& folder, const std::string& contents,
+                                   const std::string& ownFiles)
 {
-    return app.add_option(
-        "-o,--output", folder,
-        "folder for " + contents +
-            " (created if missing; what an earlier run of this tool wrote there is "
-            "replaced, other files are left alone)");
+    return app.add_option("-o,--output", folder,
+                          "folder for " + contents +
+                              " (created if missing). What an earlier run "
+                              "left there (" +
+                              ownFiles +
+                              ") and this one does not write again is "
+                              "removed at the end of a good run; no other file is touched");
+}
+
+void AddDrawingOptions(CLI::App& app, RouteSource& source, PictureOptions& pictures,
+                       LogOptions& log, const std::string& what)
+{
+    AddPictureOptions(app, pictures, what);
+    AddLogOptions(app, log);
+    AddReadingOptions(app, source.polylinePrecision, source.turnThresholdDegrees);
+}
+
+std::optional<int> ParseDrawingArguments(CLI::App& app, int argc, char** argv, RouteSource& source,
+                                         PictureOptions& pictures)
+{
+    if (auto code = ParseArguments(app, argc, argv))
+        return code;
+    if (auto problem = FinishRouteSource(source))
+        return ReportUsageError(*problem);
+    if (auto problem = FinishPictureOptions(pictures))
+        return ReportUsageError(*problem);
+    return std::nullopt;
 }
 
 std::optional<int> ParseArguments(CLI::App& app, int argc, char** argv)

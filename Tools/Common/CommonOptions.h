@@ -6,6 +6,7 @@
 #ifndef TOOLS_COMMON_COMMONOPTIONS_H
 #define TOOLS_COMMON_COMMONOPTIONS_H
 
+#include "RouteSource.h"
 #include "ToolFront.h"
 
 #include "AdvicePathRenderEx.h"
@@ -64,8 +65,21 @@ void AddPictureOptions(CLI::App& app, PictureOptions& options, const std::string
 std::optional<std::string> FinishPictureOptions(PictureOptions& options);
 
 // -o/--output: the folder a run writes `contents` into, with the output
-// folder rule (OutputFolder in OutputFiles.h) in its help.
-CLI::Option* AddOutputFolderOption(CLI::App& app, std::string& folder, const std::string& contents);
+// folder rule (RemoveEarlierOutputs in OutputFiles.h) in its help: `ownFiles`
+// names the tool's own files that an earlier run may have left ("turn-NNN.*").
+CLI::Option* AddOutputFolderOption(CLI::App& app, std::string& folder, const std::string& contents,
+                                   const std::string& ownFiles);
+
+// The options of a tool that draws a route (render, replay) after its own:
+// the pictures, the logging and the reading of route files.
+void AddDrawingOptions(CLI::App& app, RouteSource& source, PictureOptions& pictures,
+                       LogOptions& log, const std::string& what);
+
+// ParseArguments, then FinishRouteSource and FinishPictureOptions: an exit
+// code to stop with (help, version or a usage error already reported), or
+// nothing to go on.
+std::optional<int> ParseDrawingArguments(CLI::App& app, int argc, char** argv, RouteSource& source,
+                                         PictureOptions& pictures);
 
 // Parses the command line into `app`'s options: kExitOk after printing the
 // help or the version, kExitUsage after reporting a bad command line,

@@ -46,9 +46,7 @@ const char* kFooter =
     "\"arrowLength\": 12, \"arrowWidth\": 5}, ...]}, one record per level, level 0 finest;\n"
     "widths in pixels, lengths in metres.\n"
     "\n"
-    "Pictures and index.html are written whole or not at all. The pictures an earlier run\n"
-    "left in the folder (overview.*, turn-NNN.*) that this run does not draw again are\n"
-    "removed once the new index.html is written; no other file is touched.";
+    "Pictures and index.html are written whole or not at all.";
 
 } // namespace
 
@@ -61,22 +59,18 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
 
     int maneuver = 0;
     AddRouteSourceOptions(app, options.source, "the route file to render");
-    AddOutputFolderOption(app, options.outputDir, "the pictures and index.html")->required();
+    AddOutputFolderOption(app, options.outputDir, "the pictures and index.html",
+                          "overview.*, turn-NNN.*")
+        ->required();
     app.add_option("--maneuver", maneuver,
                    "render only manoeuvre N (1 = the first after the departure) and the overview");
     app.add_option("--format", options.format, "picture format")
         ->check(CLI::IsMember({"png", "svg", "pdf"}))
         ->capture_default_str();
     app.add_flag("--no-od-line", "leave out the straight origin-destination line of the overview");
-    AddPictureOptions(app, options, "picture");
-    AddLogOptions(app, options);
-    AddReadingOptions(app, options.source.polylinePrecision, options.source.turnThresholdDegrees);
-    if (auto code = ParseArguments(app, argc, argv))
+    AddDrawingOptions(app, options.source, options, options, "picture");
+    if (auto code = ParseDrawingArguments(app, argc, argv, options.source, options))
         return code;
-    if (auto problem = FinishRouteSource(options.source))
-        return ReportUsageError(*problem);
-    if (auto problem = FinishPictureOptions(options))
-        return ReportUsageError(*problem);
 
     options.odLine = app.count("--no-od-line") == 0;
     if (app.count("--maneuver") != 0)

@@ -42,9 +42,7 @@ const char* kFooter =
     "vehicle, and changes its level by at most one a second of driving.\n"
     "Colours and size tables as in advicepath-render.\n"
     "\n"
-    "Files are written whole or not at all. Frame pictures an earlier run left in the\n"
-    "folder (frame-NNNN.png) that this run does not write again are removed once the new\n"
-    "index.html is written; no other file is touched.";
+    "Files are written whole or not at all.";
 
 } // namespace
 
@@ -84,7 +82,8 @@ std::optional<int> ParseReplayCommandLine(int argc, char** argv, ReplayOptions& 
     std::string to;
     AddRouteSourceOptions(app, options.source, "the route file to replay");
     AddOutputFolderOption(app, options.outputDir,
-                          "drive.webp, frames.json and index.html; required unless --measure");
+                          "drive.webp, frames.json and index.html; required unless --measure",
+                          "frame-NNNN.png");
     app.add_flag("--measure", options.measure,
                  "measure the library's cost per frame instead of writing an animation");
     app.add_option("--json", options.jsonFile, "with --measure: also write the figures as JSON");
@@ -118,15 +117,9 @@ std::optional<int> ParseReplayCommandLine(int argc, char** argv, ReplayOptions& 
     app.add_flag("--north-up", options.northUp, "keep north up (default: heading up)");
     app.add_option("--from", from, "start of the part to replay (distance or manoeuvre)");
     app.add_option("--to", to, "end of the part to replay (distance or manoeuvre)");
-    AddPictureOptions(app, options, "frame");
-    AddLogOptions(app, options);
-    AddReadingOptions(app, options.source.polylinePrecision, options.source.turnThresholdDegrees);
-    if (auto code = ParseArguments(app, argc, argv))
+    AddDrawingOptions(app, options.source, options, options, "frame");
+    if (auto code = ParseDrawingArguments(app, argc, argv, options.source, options))
         return code;
-    if (auto problem = FinishRouteSource(options.source))
-        return ReportUsageError(*problem);
-    if (auto problem = FinishPictureOptions(options))
-        return ReportUsageError(*problem);
 
     if (!options.measure && options.outputDir.empty())
         return ReportUsageError("--output is required (or --measure)");

@@ -38,10 +38,8 @@ const char* kDescription =
     "check, one line per failed manoeuvre with the command that shows it again, and last\n"
     "\"N manoeuvres checked, F failed\". Progress goes to standard error.";
 
-const char* kFooter =
-    "Pictures and the JSON are data \xC2\xA9 OpenStreetMap contributors where they come from\n"
-    "an extract. Failure pictures an earlier run left in the folder (failure-NNNN.png)\n"
-    "that this run does not write again are removed at its end; no other file is touched.";
+const char* kFooter = "Pictures and the JSON are data \xC2\xA9 OpenStreetMap contributors where "
+                      "they come\nfrom an extract.";
 
 } // namespace
 
@@ -66,7 +64,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, SurveyOptions& option
     app.add_option("--seed", options.seed, "seed of the route points (same seed, same routes)")
         ->capture_default_str();
     app.add_option("--json", options.jsonFile, "also write the table and failures as JSON");
-    tools::AddOutputFolderOption(app, options.outputDir, "a picture of each failure");
+    tools::AddOutputFolderOption(app, options.outputDir, "a picture of each failure",
+                                 "failure-NNNN.png");
     app.add_option("--fps", options.framesPerSecond, "frames per second of driving time")
         ->check(CLI::Range(1.0, 60.0))
         ->capture_default_str();

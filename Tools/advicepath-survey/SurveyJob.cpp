@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <utility>
 
 namespace survey
@@ -71,9 +72,8 @@ public:
         for (const std::string& input : m_options.inputs)
         {
             const auto start = std::chrono::steady_clock::now();
-            tools::Progress progress(!m_options.quiet,
-                                     m_options.between.empty() ? m_options.routes : 1, "routes");
-            m_progress = &progress;
+            m_progress = std::make_unique<tools::Progress>(
+                !m_options.quiet, m_options.between.empty() ? m_options.routes : 1, "routes");
             const std::size_t checked = m_report.Checked();
             const std::size_t failed = m_report.Failed();
             const std::size_t routes = m_routes;
@@ -87,8 +87,8 @@ public:
                 fs::path(input).filename().c_str(), m_routes - routes, m_report.Checked() - checked,
                 m_report.Failed() - failed,
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()));
-            progress.Say(summary);
-            m_progress = nullptr;
+            m_progress->Say(summary);
+            m_progress.reset();
         }
         if (!m_options.outputDir.empty() &&
             !tools::RemoveEarlierOutputs(m_options.outputDir, R"(failure-[0-9]{4,}\.png)",
@@ -214,7 +214,7 @@ private:
                                      failure.check == CheckName(kDriveCheck), path, error))
                 return Fail(tools::kExitOutput, error);
             m_report.SetPicture(index, path);
-            m_pictures.push_back(name);
+            m_pictures.emplace_back(name);
         }
         return std::nullopt;
     }
@@ -222,8 +222,8 @@ private:
     const SurveyOptions& m_options;
     SurveySettings m_settings;
     SurveyReport m_report;
-    tools::Progress* m_progress = nullptr; // the input's at hand
-    std::vector<std::string> m_pictures;   // the failure pictures written
+    std::unique_ptr<tools::Progress> m_progress; // the input's at hand
+    std::vector<std::string> m_pictures;         // the failure pictures written
     std::size_t m_routes = 0;
 };
 

@@ -297,7 +297,7 @@ bool RasterMapView::Write(const std::string& path, std::string* error) const
     if (!ImageFormatFromPath(path, format))
     {
         if (error != nullptr)
-            *error = "cannot write " + path + ": unknown picture format (use .png, .svg or .pdf)";
+            *error = path + ": cannot write: unknown picture format (use .png, .svg or .pdf)";
         return false;
     }
     return Write(path, format, error);
@@ -348,7 +348,7 @@ bool RasterMapView::Write(const std::string& path, ImageFormat format, std::stri
     if (status != CAIRO_STATUS_SUCCESS)
     {
         if (error != nullptr)
-            *error = CairoReason("cannot write " + path, status);
+            *error = CairoReason(path + ": cannot write", status);
         return false; // the AtomicFile removes its temporary file
     }
     if (!file.Commit(reason))

@@ -14,7 +14,8 @@ case "$case_name" in
       grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
     done
     grep -qF 'and a track (<trk>) along the same way is read as one drive' "$work/stdout" ||
-      fail "--help does not say how a GPX route with a track is read" ;;
+      fail "--help does not say how a GPX route with a track is read"
+    expect_exit_codes_listed ;;
   version)
     run --version; expect_code 0
     grep -qE '^advicepath-render [0-9]+\.[0-9]+\.[0-9]+$' "$work/stdout" || fail "no version" ;;
@@ -29,6 +30,14 @@ case "$case_name" in
     grep -qF "$out/index.html" "$work/stdout" || fail "the page's path is not printed"
     head -c 8 "$out/overview.png" | od -An -tx1 | grep -q '89 50 4e 47' || fail "not a PNG"
     expect_no_partial_files ;;
+  earlier_run)
+    # A run into the folder of an earlier, longer one leaves none of its
+    # pictures beside the new page, and the user's own files where they were.
+    run "$sample" -o "$out" --quiet; expect_code 0
+    echo "mine" >"$out/turn-notes.txt"; echo "mine" >"$out/notes.txt"
+    run "$sample" -o "$out" --maneuver 2 --quiet; expect_code 0
+    [[ "$(cd "$out" && ls | tr '\n' ' ')" == "index.html notes.txt overview.png turn-002.png turn-notes.txt " ]] ||
+      fail "left in the folder: $(ls "$out")" ;;
   single_maneuver)
     run "$sample" -o "$out" --maneuver 2 --quiet; expect_code 0
     [[ -s "$out/turn-002.png" && -s "$out/overview.png" ]] || fail "pictures missing"

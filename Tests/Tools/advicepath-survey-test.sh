@@ -13,7 +13,8 @@ case "$case_name" in
     run --help; expect_code 0
     for option in --routes --seed --json --output --between --fps --log-level --quiet --version; do
       grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
-    done ;;
+    done
+    expect_exit_codes_listed ;;
   good_run)
     # Four routes over the motorway junction near Bautzen and the sample
     # route: every manoeuvre passes, the table and the JSON say so.

@@ -3,7 +3,7 @@
 #include "FrameCaption.h"
 #include "IndexPage.h"
 #include "OutputFiles.h"
-#include "ProgressBar.h"
+#include "Progress.h"
 #include "ReplayPage.h"
 #include "ReplaySetup.h"
 #include "RoadMapLayer.h"
@@ -179,7 +179,7 @@ private:
         drive.seconds = plan.Seconds();
 
         WebpAnimation animation(base.DeviceWidth(), base.DeviceHeight(), drive.quality);
-        ProgressBar progress(!m_options.quiet, plan.FrameCount(), "frames");
+        Progress progress(!m_options.quiet, plan.FrameCount(), "frames");
         refhost::RasterImage image;
         std::string error;
         auto millis = [&](size_t frame)
@@ -309,12 +309,18 @@ private:
         if (!webp.Open(error) || !webp.Write(drive.webp.data(), drive.webp.size()) ||
             !webp.Commit(error))
             return Fail(kExitOutput,
-                        error.empty() ? "cannot write " + Output("drive.webp") : error);
+                        error.empty() ? Output("drive.webp") + ": cannot write" : error);
         m_written.push_back(Output("drive.webp"));
         if (!WriteTextFile(Output("frames.json"), FramesJson(drive), error))
             return Fail(kExitOutput, error);
         m_written.push_back(Output("frames.json"));
         if (!WriteTextFile(Output("index.html"), Page(drive), error))
+            return Fail(kExitOutput, error);
+        // The frames an earlier run wrote as pictures, if this one does not.
+        std::vector<std::string> names;
+        for (const std::string& file : m_written)
+            names.push_back(fs::path(file).filename().string());
+        if (!RemoveEarlierOutputs(m_options.outputDir, R"(frame-[0-9]{4,}\.png)", names, error))
             return Fail(kExitOutput, error);
         return kExitOk;
     }

@@ -2,7 +2,7 @@
 
 #include "IndexPage.h"
 #include "OutputFiles.h"
-#include "ProgressBar.h"
+#include "Progress.h"
 #include "ReplaySetup.h"
 
 #include "Drive/DurationSpread.h"
@@ -124,7 +124,7 @@ int RunMeasureJob(const ReplayOptions& options)
                                   });
         measures.setUpSeconds = SecondsSince(setUpStart);
         measures.before = refhost::memory::ReadHeapFigures();
-        ProgressBar progress(!options.quiet, frames, "frames");
+        Progress progress(!options.quiet, frames, "frames");
         for (size_t i = 0; i < frames; ++i)
         {
             const auto frameStart = std::chrono::steady_clock::now();

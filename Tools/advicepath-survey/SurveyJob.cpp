@@ -4,6 +4,7 @@
 #include "ExitCount.h"
 #include "ExtractRoads.h"
 #include "FailurePicture.h"
+#include "JunctionRoutes.h"
 #include "OutputFiles.h"
 #include "RoutePlanner.h"
 #include "RouteSource.h"
@@ -18,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <utility>
 
@@ -31,6 +33,44 @@ namespace fs = std::filesystem;
 
 // Routes planned for each one wanted over an extract.
 constexpr std::size_t kPlannedPerRoute = 3;
+// A junction's short route reaches this much beyond the band either side.
+constexpr double kApproachMetres = 30.0;
+// Frames per second of the drives held at one level: the band at a level
+// changes only as the vehicle passes its start, so fewer frames see it all.
+constexpr double kHeldFramesPerSecond = 2.0;
+
+// The drive as the camera chooses its levels, checked in full, and a drive
+// held at each level the turn is drawn at, whose bands are checked (the
+// camera's fit and zoom are not the drive's there).
+std::vector<ManeuverReport> SurveyAtEveryLevel(const refhost::RouteModel& model,
+                                               const SurveySettings& settings,
+                                               const ExitCounter& exits)
+{
+    std::vector<ManeuverReport> reports = SurveyRoute(model, settings, exits);
+    SurveySettings held = settings;
+    held.framesPerSecond = std::min(settings.framesPerSecond, kHeldFramesPerSecond);
+    for (int level = 0; level <= settings.maxTurnLevel; ++level)
+    {
+        held.replay.camera.finestLevel = level;
+        held.replay.camera.coarsestLevel = level;
+        const std::vector<ManeuverReport> atLevel = SurveyRoute(model, held, exits);
+        for (std::size_t m = 0; m < reports.size() && m < atLevel.size(); ++m)
+            for (const int check : {kBandCheck, kArrowCheck, kTurnCheck})
+            {
+                ManeuverReport& report = reports[m];
+                const Finding& found = atLevel[m].findings[static_cast<std::size_t>(check)];
+                if (found.Passed() || !report.findings[static_cast<std::size_t>(check)].Passed())
+                    continue;
+                report.findings[static_cast<std::size_t>(check)] = found;
+                if (report.failedCheck < 0)
+                {
+                    report.failedCheck = check;
+                    report.failure = atLevel[m].failure;
+                }
+            }
+    }
+    return reports;
+}
 
 int Fail(int code, const std::string& message)
 {
@@ -90,6 +130,33 @@ private:
     std::chrono::steady_clock::time_point m_start;
 };
 
+// CPU seconds of this process so far (user and system).
+double CpuSeconds()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+// What a run of --all-junctions is over: the extracts (by name and size)
+// and the options that change what is checked. Every shard of a run has
+// the same; the merge refuses reports whose runs differ.
+nlohmann::json RunOf(const SurveyOptions& options)
+{
+    nlohmann::json extracts = nlohmann::json::array();
+    for (const std::string& input : options.inputs)
+    {
+        std::error_code error;
+        const auto size = fs::file_size(input, error);
+        extracts.push_back({{"name", fs::path(input).filename().string()},
+                            {"bytes", error ? 0 : static_cast<uint64_t>(size)}});
+    }
+    return {{"extracts", extracts},
+            {"fps", options.framesPerSecond},
+            {"turnThreshold", options.turnThresholdDegrees}};
+}
+
 class Job
 {
 public:
@@ -103,6 +170,11 @@ public:
 
     int Run()
     {
+        const double cpuStart = CpuSeconds();
+        const auto wallStart = std::chrono::steady_clock::now();
+        if (m_options.allJunctions)
+            m_report.SetRun(RunOf(m_options), std::to_string(m_options.shard) + "/" +
+                                                  std::to_string(m_options.shards));
         std::string error;
         if (auto code = tools::ApplyLogOptions(m_options.logLevel, m_options.logConfig, error))
             return Fail(*code, error);
@@ -114,12 +186,20 @@ public:
             const std::size_t checked = m_report.Checked();
             const std::size_t failed = m_report.Failed();
             const std::size_t routes = m_routes;
-            const int code = IsExtract(input) ? SurveyExtract(input) : SurveyFile(input);
+            if (m_options.allJunctions && !IsExtract(input))
+                return Fail(tools::kExitInput,
+                            input + ": --all-junctions takes OpenStreetMap extracts only");
+            const int code = m_options.allJunctions ? SurveyJunctions(input)
+                             : IsExtract(input)     ? SurveyExtract(input)
+                                                    : SurveyFile(input);
             if (code != tools::kExitOk)
                 return code;
             m_progress.Finish(m_routes - routes, m_report.Checked() - checked,
                               m_report.Failed() - failed);
         }
+        m_report.SetTiming(
+            CpuSeconds() - cpuStart,
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count());
         std::cout << m_report.Text() << std::flush;
         if (!m_options.jsonFile.empty() &&
             !tools::WriteTextFile(m_options.jsonFile, m_report.Json().dump(2) + "\n", error))
@@ -128,12 +208,73 @@ public:
     }
 
 private:
+    // Every turn at every junction of this run's shard, each on its short
+    // route, at every level of the size table.
+    int SurveyJunctions(const std::string& input)
+    {
+        std::string error;
+        ExtractRoads roads;
+        if (!ExtractRoads::Read(input, roads, error))
+            return Fail(tools::kExitInput, error);
+        m_report.NoteInput(input);
+        JunctionCount count;
+        const std::vector<uint32_t> order = VisitOrder(roads, count);
+        // The band's farthest reach at any level it is drawn at, and room
+        // for the drive to come up to it.
+        double before = 0.0;
+        double after = 0.0;
+        for (int level = 0;
+             level <= m_settings.maxTurnLevel && level < static_cast<int>(m_settings.sizes.size());
+             ++level)
+        {
+            const AdvicePathSizeSetting& size = m_settings.sizes[static_cast<std::size_t>(level)];
+            before =
+                std::max(before, static_cast<double>(size.m_FromLength + size.m_LengthTolerance));
+            after = std::max(after, size.m_ToLength + kAdvicePathArrowRoom * size.m_ArrowLength +
+                                        size.m_LengthTolerance);
+        }
+        before += kApproachMetres;
+        after += kApproachMetres;
+        const ExitCounter exits = CountExitsOnRoads(roads);
+        JunctionTotals totals;
+        for (std::size_t i = m_options.shard - 1; i < order.size(); i += m_options.shards)
+        {
+            m_progress.Route(i + 1, order.size());
+            const uint32_t node = order[i];
+            ++(roads.SegmentsAt(node).size() >= 3 ? totals.junctions : totals.deadEnds);
+            const std::vector<JunctionTurn> turns = TurnsAt(roads, node);
+            totals.turns += turns.size();
+            for (std::size_t t = 0; t < turns.size(); ++t)
+            {
+                const refhost::RouteDescription description =
+                    ShortRoute(roads, turns[t], before, after, input);
+                SurveyedRoute route;
+                route.input = input;
+                route.computed = true;
+                route.aim = "junction";
+                route.junction = static_cast<long>(i);
+                route.turn = static_cast<long>(t);
+                route.points = {description.links.front().points.front(),
+                                description.maneuvers.front().location,
+                                description.links.back().points.back()};
+                if (auto code = Survey(description, route, exits))
+                    return *code;
+            }
+        }
+        m_report.AddJunctions(totals);
+        if (!m_options.quiet && count.junctions == 0)
+            std::cerr << "advicepath-survey: " << input << ": no junction of car roads\n";
+        return tools::kExitOk;
+    }
+
     int SurveyExtract(const std::string& input)
     {
         std::string error;
         ExtractRoads roads;
         if (!ExtractRoads::Read(input, roads, error))
             return Fail(tools::kExitInput, error);
+        if (roads.Segments().empty())
+            return Fail(tools::kExitInput, input + ": no road a car may use");
         // Some planned routes find no way (a one-way road out of the
         // extract): more are planned than wanted, and taken until enough
         // were routed.
@@ -215,7 +356,8 @@ private:
                                    const ExitCounter& exits)
     {
         ++m_routes;
-        route.maneuvers = SurveyRoute(model, m_settings, exits);
+        route.maneuvers = m_options.allJunctions ? SurveyAtEveryLevel(model, m_settings, exits)
+                                                 : SurveyRoute(model, m_settings, exits);
         const std::size_t firstNew = m_report.Failures().size();
         const std::vector<FailureRecord> failures = m_report.Add(route);
         if (m_options.outputDir.empty() || failures.empty())
@@ -265,8 +407,43 @@ bool IsExtract(const std::string& path)
     return start.find("<osm") != std::string::npos || start.find("OSMHeader") != std::string::npos;
 }
 
+int MergeReports(const SurveyOptions& options)
+{
+    SurveyReport merged;
+    for (std::size_t i = 0; i < options.merge.size(); ++i)
+    {
+        const std::string& path = options.merge[i];
+        SurveyReport report;
+        std::string error;
+        try
+        {
+            std::ifstream file(path);
+            if (!file)
+                return Fail(tools::kExitInput, path + ": cannot be read");
+            if (!report.FromJson(nlohmann::json::parse(file), error))
+                return Fail(tools::kExitInput, path + ": " + error);
+        }
+        catch (const std::exception& e)
+        {
+            return Fail(tools::kExitInput, path + ": not a survey report: " + e.what());
+        }
+        if (i == 0)
+            merged = report;
+        else if (!merged.Merge(report, error))
+            return Fail(tools::kExitUsage, path + ": " + error + ", not merged");
+    }
+    std::cout << merged.Text() << std::flush;
+    std::string error;
+    if (!options.jsonFile.empty() &&
+        !tools::WriteTextFile(options.jsonFile, merged.Json().dump(2) + "\n", error))
+        return Fail(tools::kExitOutput, error);
+    return merged.Failed() == 0 ? tools::kExitOk : kExitFailures;
+}
+
 int RunSurvey(const SurveyOptions& options)
 {
+    if (!options.merge.empty())
+        return MergeReports(options);
     Job job(options);
     return job.Run();
 }

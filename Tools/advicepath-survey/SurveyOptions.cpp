@@ -42,6 +42,12 @@ const char* kDescription =
     "\"N manoeuvres checked, F failed\". Progress goes to standard error.";
 
 const char* kFooter =
+    "\nWith --all-junctions, every junction of each extract (a node where three or more\n"
+    "road segment ends meet, a way passing through counting twice; a roundabout's\n"
+    "nodes; dead ends) is visited in the extract's order and every turn a car may\n"
+    "make there is surveyed on a short route built along the roads, at every level\n"
+    "of the size table. --shard K/N takes every Nth junction from the Kth; --merge\n"
+    "adds the JSON reports of the shards of one run into one.\n"
     "\nExit codes: 0 every manoeuvre passed, 1 some failed, 2 bad command line, 3 an input\n"
     "cannot be read (or no route can be computed over an extract), 4 the JSON or the\n"
     "pictures cannot be written. Pictures and the JSON are data \xC2\xA9 OpenStreetMap\n"
@@ -49,12 +55,43 @@ const char* kFooter =
 
 } // namespace
 
+bool ParseShard(const std::string& text, std::size_t& shard, std::size_t& shards)
+{
+    const std::size_t slash = text.find('/');
+    const auto number = [](const std::string& digits, std::size_t& value)
+    {
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        value = std::stoul(digits);
+        return true;
+    };
+    std::size_t k = 0;
+    std::size_t n = 0;
+    if (slash == std::string::npos || !number(text.substr(0, slash), k) ||
+        !number(text.substr(slash + 1), n) || k < 1 || k > n)
+        return false;
+    shard = k;
+    shards = n;
+    return true;
+}
+
 std::optional<int> ParseCommandLine(int argc, char** argv, SurveyOptions& options)
 {
     CLI::App app(kDescription, "advicepath-survey");
     app.footer(kFooter);
     app.set_version_flag("--version", std::string("advicepath-survey ") + ADVICEPATH_VERSION);
-    app.add_option("INPUT", options.inputs, "OpenStreetMap extracts and route files")->required();
+    app.add_option("INPUT", options.inputs, "OpenStreetMap extracts and route files");
+    app.add_flag("--all-junctions", options.allJunctions,
+                 "every turn at every junction of each extract (extracts only)");
+    std::string shard;
+    app.add_option("--shard", shard, "with --all-junctions: this run's share K of N (1 <= K <= N)")
+        ->type_name("K/N");
+    app.add_option("--merge", options.merge,
+                   "merge these --json reports of one run's shards (same extracts and "
+                   "options) into one, printed and written to --json")
+        ->type_name("JSON")
+        ->expected(1, 100000);
     app.add_option("--routes", options.routes,
                    "routes surveyed over each extract (more are planned, as some find no way)")
         ->check(CLI::Range(1, 100000))
@@ -79,6 +116,15 @@ std::optional<int> ParseCommandLine(int argc, char** argv, SurveyOptions& option
     app.get_option("--quiet")->description("no progress on standard error");
     if (auto code = tools::ParseArguments(app, argc, argv, "advicepath-survey"))
         return code;
+    if (!shard.empty() && !ParseShard(shard, options.shard, options.shards))
+        return tools::ReportUsageError(
+            "advicepath-survey", "--shard: expected K/N with 1 <= K <= N, got \"" + shard + "\"");
+    if (options.shards > 1 && !options.allJunctions)
+        return tools::ReportUsageError("advicepath-survey", "--shard needs --all-junctions");
+    if (options.merge.empty() == options.inputs.empty())
+        return tools::ReportUsageError("advicepath-survey", options.merge.empty()
+                                                                ? "INPUT is required"
+                                                                : "--merge takes no INPUT");
     for (const std::string& text : between)
     {
         tagLonLat point{};

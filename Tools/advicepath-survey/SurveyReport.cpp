@@ -67,8 +67,7 @@ void SurveyReport::Count(const std::string& name, const ManeuverReport& report)
 std::vector<FailureRecord> SurveyReport::Add(const SurveyedRoute& route)
 {
     ++m_routes;
-    if (std::find(m_inputs.begin(), m_inputs.end(), route.input) == m_inputs.end())
-        m_inputs.push_back(route.input);
+    NoteInput(route.input);
     std::vector<FailureRecord> added;
     for (const ManeuverReport& report : route.maneuvers)
     {
@@ -102,10 +101,38 @@ std::vector<FailureRecord> SurveyReport::Add(const SurveyedRoute& route)
         if (report.failure)
             failure.seconds = report.failure->seconds;
         failure.reproduce = ReproduceCommand(route, failure.number, failure.check);
+        failure.junction = route.junction;
+        failure.turn = route.turn;
         m_failures.push_back(failure);
         added.push_back(failure);
     }
     return added;
+}
+
+void SurveyReport::NoteInput(const std::string& input)
+{
+    if (std::find(m_inputs.begin(), m_inputs.end(), input) == m_inputs.end())
+        m_inputs.push_back(input);
+}
+
+void SurveyReport::AddJunctions(const JunctionTotals& totals)
+{
+    m_allJunctions = true;
+    m_totals.junctions += totals.junctions;
+    m_totals.deadEnds += totals.deadEnds;
+    m_totals.turns += totals.turns;
+}
+
+void SurveyReport::SetRun(const nlohmann::json& run, const std::string& shard)
+{
+    m_run = run;
+    m_shards = {shard};
+}
+
+void SurveyReport::SetTiming(double cpuSeconds, double wallSeconds)
+{
+    m_cpuSeconds = cpuSeconds;
+    m_wallSeconds = wallSeconds;
 }
 
 void SurveyReport::SetPicture(std::size_t failure, const std::string& file)
@@ -140,6 +167,11 @@ std::string SurveyReport::Text() const
                 "\n  " + failure.reproduce +
                 (failure.picture.empty() ? "" : "\n  " + failure.picture) + "\n";
     }
+    if (m_allJunctions)
+        text += std::to_string(m_totals.junctions) + " junctions and " +
+                std::to_string(m_totals.deadEnds) + " dead ends with " +
+                std::to_string(m_totals.turns) + " turns" +
+                (m_totals.junctions == 0 ? " (no junction of car roads)" : "") + "; ";
     text +=
         std::to_string(m_routes) + " routes from " + std::to_string(m_inputs.size()) + " inputs";
     if (m_unroutable > 0)
@@ -196,17 +228,34 @@ nlohmann::json SurveyReport::Json() const
             entry["seconds"] = failure.seconds;
         if (!failure.picture.empty())
             entry["picture"] = failure.picture;
+        if (failure.junction >= 0)
+        {
+            entry["junction"] = failure.junction;
+            entry["turn"] = failure.turn;
+        }
         failures.push_back(entry);
     }
-    return {{"inputs", m_inputs},
-            {"routes", m_routes},
-            {"unroutable", m_unroutable},
-            {"unannounced", m_unannounced},
-            {"curledArrows", m_curledArrows},
-            {"classes", classes},
-            {"failures", failures},
-            {"checked", m_checked},
-            {"failed", m_failed}};
+    nlohmann::json json = {{"inputs", m_inputs},
+                           {"routes", m_routes},
+                           {"unroutable", m_unroutable},
+                           {"unannounced", m_unannounced},
+                           {"curledArrows", m_curledArrows},
+                           {"classes", classes},
+                           {"failures", failures},
+                           {"checked", m_checked},
+                           {"failed", m_failed}};
+    if (m_allJunctions)
+    {
+        json["junctions"] = m_totals.junctions;
+        json["deadEnds"] = m_totals.deadEnds;
+        json["turns"] = m_totals.turns;
+        json["run"] = m_run;
+        std::vector<std::string> shards = m_shards;
+        std::sort(shards.begin(), shards.end());
+        json["shards"] = shards;
+    }
+    json["timing"] = {{"cpuSeconds", m_cpuSeconds}, {"wallSeconds", m_wallSeconds}};
+    return json;
 }
 
 } // namespace survey

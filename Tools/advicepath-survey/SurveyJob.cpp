@@ -12,6 +12,7 @@
 #include "SizeTable.h"
 #include "SurveyReport.h"
 
+#include "RouteFiles/RouteAssembly.h"
 #include "Routing/Routing.h"
 
 #include <chrono>
@@ -35,6 +36,11 @@ namespace fs = std::filesystem;
 constexpr std::size_t kPlannedPerRoute = 3;
 // A junction's short route reaches this much beyond the band either side.
 constexpr double kApproachMetres = 30.0;
+// The drive along a short route means something where the route begins at
+// least this far before the junction: the announcement (200 m, 15 s at the
+// drive's 50 km/h) and the camera's preroll before it (3 s and 50 m) with
+// room to spare. The routes walk back this far where the roads allow.
+constexpr double kDriveApproachMetres = 320.0;
 // Frames per second of the drives held at one level: the band at a level
 // changes only as the vehicle passes its start, so fewer frames see it all.
 constexpr double kHeldFramesPerSecond = 2.0;
@@ -44,9 +50,23 @@ constexpr double kHeldFramesPerSecond = 2.0;
 // camera's fit and zoom are not the drive's there).
 std::vector<ManeuverReport> SurveyAtEveryLevel(const refhost::RouteModel& model,
                                                const SurveySettings& settings,
-                                               const ExitCounter& exits)
+                                               const ExitCounter& exits, bool driven)
 {
     std::vector<ManeuverReport> reports = SurveyRoute(model, settings, exits);
+    if (!driven)
+        for (ManeuverReport& report : reports)
+        {
+            report.findings[kDriveCheck] = Finding();
+            if (report.failedCheck == kDriveCheck)
+            {
+                report.failedCheck = -1;
+                report.failure.reset();
+                for (const int check : {kBandCheck, kArrowCheck, kTurnCheck})
+                    if (report.failedCheck < 0 &&
+                        !report.findings[static_cast<std::size_t>(check)].Passed())
+                        report.failedCheck = check;
+            }
+        }
     SurveySettings held = settings;
     held.framesPerSecond = std::min(settings.framesPerSecond, kHeldFramesPerSecond);
     for (int level = 0; level <= settings.maxTurnLevel; ++level)
@@ -233,7 +253,7 @@ private:
             after = std::max(after, size.m_ToLength + kAdvicePathArrowRoom * size.m_ArrowLength +
                                         size.m_LengthTolerance);
         }
-        before += kApproachMetres;
+        before = std::max(before + kApproachMetres, kDriveApproachMetres);
         after += kApproachMetres;
         const ExitCounter exits = CountExitsOnRoads(roads);
         JunctionTotals totals;
@@ -254,6 +274,8 @@ private:
                 route.aim = "junction";
                 route.junction = static_cast<long>(i);
                 route.turn = static_cast<long>(t);
+                route.driven = refhost::routefiles::PolylineMetres(
+                                   description.links.front().points) >= kDriveApproachMetres - 1.0;
                 route.points = {description.links.front().points.front(),
                                 description.maneuvers.front().location,
                                 description.links.back().points.back()};
@@ -356,8 +378,9 @@ private:
                                    const ExitCounter& exits)
     {
         ++m_routes;
-        route.maneuvers = m_options.allJunctions ? SurveyAtEveryLevel(model, m_settings, exits)
-                                                 : SurveyRoute(model, m_settings, exits);
+        route.maneuvers = m_options.allJunctions
+                              ? SurveyAtEveryLevel(model, m_settings, exits, route.driven)
+                              : SurveyRoute(model, m_settings, exits);
         const std::size_t firstNew = m_report.Failures().size();
         const std::vector<FailureRecord> failures = m_report.Add(route);
         if (m_options.outputDir.empty() || failures.empty())

@@ -47,6 +47,7 @@ bool SurveyReport::FromJson(const nlohmann::json& json, std::string& error)
     Take(json, "unroutable", m_unroutable);
     Take(json, "unannounced", m_unannounced);
     Take(json, "curledArrows", m_curledArrows);
+    Take(json, "undriven", m_undriven);
     Take(json, "checked", m_checked);
     Take(json, "failed", m_failed);
     m_allJunctions = json.contains("junctions");
@@ -133,6 +134,7 @@ bool SurveyReport::Merge(const SurveyReport& other, std::string& error)
     m_unroutable += other.m_unroutable;
     m_unannounced += other.m_unannounced;
     m_curledArrows += other.m_curledArrows;
+    m_undriven += other.m_undriven;
     m_checked += other.m_checked;
     m_failed += other.m_failed;
     m_totals.junctions += other.m_totals.junctions;

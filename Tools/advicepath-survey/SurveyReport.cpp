@@ -77,6 +77,7 @@ std::vector<FailureRecord> SurveyReport::Add(const SurveyedRoute& route)
             continue;
         }
         ++m_checked;
+        m_undriven += route.driven ? 0 : 1;
         m_curledArrows += report.curledArrow ? 1 : 0;
         Count(report.kind, report);
         for (const std::string& place : report.places)
@@ -179,6 +180,9 @@ std::string SurveyReport::Text() const
     if (m_unannounced > 0)
         text += "; " + std::to_string(m_unannounced) +
                 " manoeuvres not announced (no stretch before their junction)";
+    if (m_undriven > 0)
+        text += "; " + std::to_string(m_undriven) +
+                " manoeuvres without the drive checks (their route begins too near the junction)";
     if (m_curledArrows > 0)
         text += "; " + std::to_string(m_curledArrows) +
                 " arrow heads longer than the curl of the road under them";
@@ -240,6 +244,7 @@ nlohmann::json SurveyReport::Json() const
                            {"unroutable", m_unroutable},
                            {"unannounced", m_unannounced},
                            {"curledArrows", m_curledArrows},
+            {"undriven", m_undriven},
                            {"classes", classes},
                            {"failures", failures},
                            {"checked", m_checked},

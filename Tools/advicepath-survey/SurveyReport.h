@@ -29,6 +29,9 @@ struct SurveyedRoute
     // turn's at the junction; negative otherwise.
     long junction = -1;
     long turn = -1;
+    // Whether the drive checks apply: false where the route begins too near
+    // its junction for a drive to come up to it as a device does.
+    bool driven = true;
 };
 
 struct FailureRecord
@@ -106,6 +109,7 @@ private:
     std::size_t m_failed = 0;
     std::size_t m_unannounced = 0;
     std::size_t m_curledArrows = 0;
+    std::size_t m_undriven = 0;
     bool m_allJunctions = false;
     JunctionTotals m_totals;
     nlohmann::json m_run;

@@ -47,11 +47,11 @@
 #               manoeuvre checked in numbers (advicepath-survey); the table,
 #               out/survey/survey.json and a picture of each failure in
 #               out/survey; then every turn at every junction of
-#               SURVEY_JUNCTIONS (default the Krems extract) in two shards
+#               SURVEY_JUNCTIONS (default the Bautzen extract) in two shards
 #               side by side, merged into out/survey/junctions.json; fails
 #               when a manoeuvre fails
 JOBS ?= $(shell nproc)
-SURVEY_JUNCTIONS ?= data/osm/krems.osm.gz
+SURVEY_JUNCTIONS ?= data/osm/bautzen.osm
 FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 120
 SURVEY_ROUTES ?= 175

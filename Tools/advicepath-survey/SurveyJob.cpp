@@ -259,6 +259,8 @@ private:
         JunctionTotals totals;
         for (std::size_t i = m_options.shard - 1; i < order.size(); i += m_options.shards)
         {
+            if (m_options.junction != 0 && i + 1 != m_options.junction)
+                continue;
             m_progress.Route(i + 1, order.size());
             const uint32_t node = order[i];
             ++(roads.SegmentsAt(node).size() >= 3 ? totals.junctions : totals.deadEnds);

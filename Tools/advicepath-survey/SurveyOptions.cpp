@@ -87,6 +87,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, SurveyOptions& option
     std::string shard;
     app.add_option("--shard", shard, "with --all-junctions: this run's share K of N (1 <= K <= N)")
         ->type_name("K/N");
+    app.add_option("--junction", options.junction,
+                   "with --all-junctions: only this junction (its number in a failure's line)")
+        ->check(CLI::PositiveNumber);
     app.add_option("--merge", options.merge,
                    "merge these --json reports of one run's shards (same extracts and "
                    "options) into one, printed and written to --json")

@@ -34,6 +34,8 @@ struct SurveyOptions
     // This run's share of the junctions: shard `shard` (1 ... shards).
     std::size_t shard = 1;
     std::size_t shards = 1;
+    // Only this junction (its number in the visit order, from 1).
+    std::size_t junction = 0;
     // Reports to merge into one instead of a survey.
     std::vector<std::string> merge;
 };

@@ -36,6 +36,9 @@ std::string ReproduceCommand(const SurveyedRoute& route, std::size_t number,
                              const std::string& check)
 {
     const bool drive = check == CheckName(kDriveCheck);
+    if (route.junction >= 0)
+        return "advicepath-survey --all-junctions " + route.input + " --junction " +
+               std::to_string(route.junction + 1) + " -o out/survey/repro";
     std::string command = drive ? "advicepath-replay " : "advicepath-render ";
     if (route.computed)
     {
@@ -162,11 +165,15 @@ std::string SurveyReport::Text() const
     }
     for (const FailureRecord& failure : m_failures)
     {
-        text += "FAILED " + failure.input + " manoeuvre " + std::to_string(failure.number) + " (" +
-                failure.kind + (failure.places.empty() ? "" : "; " + Joined(failure.places, ", ")) +
-                ", \"" + failure.instruction + "\"): " + failure.check + ": " + failure.problem +
-                "\n  " + failure.reproduce +
-                (failure.picture.empty() ? "" : "\n  " + failure.picture) + "\n";
+        const std::string where = failure.junction >= 0
+                                      ? " junction " + std::to_string(failure.junction + 1) +
+                                            " turn " + std::to_string(failure.turn + 1)
+                                      : " manoeuvre " + std::to_string(failure.number);
+        text += "FAILED " + failure.input + where + " (" + failure.kind +
+                (failure.places.empty() ? "" : "; " + Joined(failure.places, ", ")) + ", \"" +
+                failure.instruction + "\"): " + failure.check + ": " + failure.problem + "\n  " +
+                failure.reproduce + (failure.picture.empty() ? "" : "\n  " + failure.picture) +
+                "\n";
     }
     if (m_allJunctions)
         text += std::to_string(m_totals.junctions) + " junctions and " +
@@ -244,7 +251,7 @@ nlohmann::json SurveyReport::Json() const
                            {"unroutable", m_unroutable},
                            {"unannounced", m_unannounced},
                            {"curledArrows", m_curledArrows},
-            {"undriven", m_undriven},
+                           {"undriven", m_undriven},
                            {"classes", classes},
                            {"failures", failures},
                            {"checked", m_checked},

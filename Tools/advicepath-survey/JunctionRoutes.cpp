@@ -27,15 +27,42 @@ constexpr std::size_t kMostSteps = 2000;
 
 bool OnCircle(const ExtractRoads& roads, uint32_t node)
 {
-    for (const uint32_t s : roads.SegmentsAt(node))
-        if (roads.Segments()[s].roundabout)
-            return true;
-    return false;
+    const std::vector<uint32_t>& at = roads.SegmentsAt(node);
+    return std::any_of(at.begin(), at.end(),
+                       [&roads](uint32_t s) { return roads.Segments()[s].roundabout; });
 }
 
 double BearingBetween(const ExtractRoads& roads, uint32_t from, uint32_t to)
 {
     return refhost::geodesy::Bearing(roads.Point(from), roads.Point(to));
+}
+
+// The road on from `next` (reached from `at` along `segment`) a car may
+// drive along that goes on straightest; `segment` itself when there is none.
+uint32_t Straightest(const ExtractRoads& roads, uint32_t at, uint32_t next, uint32_t segment,
+                     bool backwards)
+{
+    const double heading = BearingBetween(roads, at, next);
+    double best = 360.0;
+    uint32_t chosen = segment;
+    for (const uint32_t candidate : roads.SegmentsAt(next))
+    {
+        const RoadSegment& road = roads.Segments()[candidate];
+        const bool drivable =
+            backwards
+                ? ExtractRoads::Arrives(road, next) && roads.TurnAllowed(candidate, next, segment)
+                : ExtractRoads::Leaves(road, next) && roads.TurnAllowed(segment, next, candidate);
+        if (candidate == segment || !drivable)
+            continue;
+        const double turn = std::fabs(
+            TurnAngle(heading, BearingBetween(roads, next, ExtractRoads::Across(road, next))));
+        if (turn < best)
+        {
+            best = turn;
+            chosen = candidate;
+        }
+    }
+    return chosen;
 }
 
 // The nodes walked from `node` along `segment` and on, straightest first,
@@ -58,27 +85,7 @@ std::vector<uint32_t> Walk(const ExtractRoads& roads, uint32_t node, uint32_t se
         seen.push_back(next);
         if (walked >= metres)
             break;
-        // The straightest road on from `next` a car may drive along.
-        const double heading = BearingBetween(roads, at, next);
-        double best = 360.0;
-        uint32_t chosen = segment;
-        for (const uint32_t candidate : roads.SegmentsAt(next))
-        {
-            const RoadSegment& road = roads.Segments()[candidate];
-            if (candidate == segment || (backwards ? !ExtractRoads::Arrives(road, next)
-                                                   : !ExtractRoads::Leaves(road, next)))
-                continue;
-            if (backwards ? !roads.TurnAllowed(candidate, next, segment)
-                          : !roads.TurnAllowed(segment, next, candidate))
-                continue;
-            const double turn = std::fabs(TurnAngle(
-                heading, BearingBetween(roads, next, road.from == next ? road.to : road.from)));
-            if (turn < best)
-            {
-                best = turn;
-                chosen = candidate;
-            }
-        }
+        const uint32_t chosen = Straightest(roads, at, next, segment, backwards);
         if (chosen == segment)
             break; // a dead end
         at = next;
@@ -132,6 +139,70 @@ void AddPoints(std::vector<tagLonLat>& points, const ExtractRoads& roads,
         refhost::routefiles::AppendDistinct(points, roads.Point(node));
 }
 
+// Each exit of the circle at `node` for a car entering on `entry`, round
+// the circle once.
+void AddCircleTurns(const ExtractRoads& roads, uint32_t node, uint32_t entry,
+                    std::vector<JunctionTurn>& turns)
+{
+    const std::vector<RoadSegment>& segments = roads.Segments();
+    std::vector<uint32_t> circle = {node};
+    uint32_t here = node;
+    for (std::size_t step = 0; step < kMostSteps; ++step)
+    {
+        const std::vector<uint32_t>& at = roads.SegmentsAt(here);
+        const auto onward = std::find_if(at.begin(), at.end(),
+                                         [&](uint32_t s) {
+                                             return segments[s].roundabout &&
+                                                    ExtractRoads::Leaves(segments[s], here);
+                                         });
+        if (onward == at.end())
+            return;
+        here = ExtractRoads::Across(segments[*onward], here);
+        if (std::find(circle.begin(), circle.end(), here) != circle.end())
+            return;
+        circle.push_back(here);
+        for (const uint32_t exit : roads.SegmentsAt(here))
+            if (!segments[exit].roundabout && ExtractRoads::Leaves(segments[exit], here))
+                turns.push_back({node, entry, exit, circle, false});
+    }
+}
+
+// Names a turn at a plain junction by the host's junction rules, or by its
+// angle where they would not announce it.
+void NamePlainTurn(const ExtractRoads& roads, const JunctionTurn& turn,
+                   const refhost::RouteDescription& route, refhost::Maneuver& maneuver)
+{
+    const uint32_t junction = turn.node;
+    std::vector<tagLonLat> points = route.links.front().points;
+    const std::size_t at = points.size() - 1;
+    points.insert(points.end(), route.links.back().points.begin() + 1,
+                  route.links.back().points.end());
+    std::vector<double> along(points.size(), 0.0);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        along[i] = along[i - 1] + Metres(points[i - 1], points[i]);
+    refhost::routing::JunctionView view;
+    view.angle = at + 1 < points.size()
+                     ? refhost::routefiles::WindowedTurnAngle(points, along, at, kTurnWindowMetres,
+                                                              0, points.size() - 1)
+                     : 0.0;
+    view.previous = roads.Point(ExtractRoads::Across(roads.Segments()[turn.in], junction));
+    view.next = roads.Point(ExtractRoads::Across(roads.Segments()[turn.out], junction));
+    view.inBearing = refhost::geodesy::Bearing(view.previous, roads.Point(junction));
+    view.outBearing = refhost::geodesy::Bearing(roads.Point(junction), view.next);
+    view.roadIn = roads.Roads()[roads.Segments()[turn.in].road].label;
+    view.roadOut = roads.Roads()[roads.Segments()[turn.out].road].label;
+    for (const uint32_t s : roads.SegmentsAt(junction))
+        view.roads.push_back(RoadAway(roads, junction, s));
+    const refhost::routing::JunctionDecision decision = refhost::routing::DecideJunction(view);
+    maneuver.type = decision.announced ? decision.type : refhost::ClassifyTurnAngle(view.angle);
+    maneuver.instruction = decision.announced ? decision.instruction
+                                              : refhost::routefiles::TurnPhrase(maneuver.type) +
+                                                    refhost::routefiles::Onto(maneuver.toName);
+    if (!turn.uTurn)
+        maneuver.junctions.push_back(
+            refhost::routing::OtherRoads(view.roads, maneuver.location, view.previous, view.next));
+}
+
 } // namespace
 
 std::vector<uint32_t> VisitOrder(const ExtractRoads& roads, JunctionCount& count)
@@ -157,40 +228,20 @@ std::vector<JunctionTurn> TurnsAt(const ExtractRoads& roads, uint32_t node)
 {
     const std::vector<uint32_t>& at = roads.SegmentsAt(node);
     const std::vector<RoadSegment>& segments = roads.Segments();
-    std::vector<JunctionTurn> turns;
     if (at.size() == 1)
     {
         if (segments[at[0]].forward && segments[at[0]].backward)
-            turns.push_back({node, at[0], at[0], {}, true});
-        return turns;
+            return {{node, at[0], at[0], {}, true}};
+        return {};
     }
     if (at.size() < 3)
-        return turns;
+        return {};
+    std::vector<JunctionTurn> turns;
     if (OnCircle(roads, node))
     {
         for (const uint32_t entry : at)
-        {
-            if (segments[entry].roundabout || !ExtractRoads::Arrives(segments[entry], node))
-                continue;
-            std::vector<uint32_t> circle = {node};
-            uint32_t here = node;
-            for (std::size_t step = 0; step < kMostSteps; ++step)
-            {
-                const auto onward = std::find_if(
-                    roads.SegmentsAt(here).begin(), roads.SegmentsAt(here).end(),
-                    [&](uint32_t s)
-                    { return segments[s].roundabout && ExtractRoads::Leaves(segments[s], here); });
-                if (onward == roads.SegmentsAt(here).end())
-                    break;
-                here = ExtractRoads::Across(segments[*onward], here);
-                if (std::find(circle.begin(), circle.end(), here) != circle.end())
-                    break; // round once
-                circle.push_back(here);
-                for (const uint32_t exit : roads.SegmentsAt(here))
-                    if (!segments[exit].roundabout && ExtractRoads::Leaves(segments[exit], here))
-                        turns.push_back({node, entry, exit, circle, false});
-            }
-        }
+            if (!segments[entry].roundabout && ExtractRoads::Arrives(segments[entry], node))
+                AddCircleTurns(roads, node, entry, turns);
         return turns;
     }
     for (const uint32_t in : at)
@@ -260,33 +311,7 @@ refhost::RouteDescription ShortRoute(const ExtractRoads& roads, const JunctionTu
     }
     else
     {
-        std::vector<tagLonLat> points = enter.points;
-        const std::size_t at = points.size() - 1;
-        points.insert(points.end(), leave.points.begin() + 1, leave.points.end());
-        std::vector<double> along(points.size(), 0.0);
-        for (std::size_t i = 1; i < points.size(); ++i)
-            along[i] = along[i - 1] + Metres(points[i - 1], points[i]);
-        refhost::routing::JunctionView view;
-        view.angle = at + 1 < points.size()
-                         ? refhost::routefiles::WindowedTurnAngle(
-                               points, along, at, kTurnWindowMetres, 0, points.size() - 1)
-                         : 0.0;
-        view.previous = roads.Point(ExtractRoads::Across(roads.Segments()[turn.in], junction));
-        view.next = roads.Point(ExtractRoads::Across(roads.Segments()[turn.out], junction));
-        view.inBearing = refhost::geodesy::Bearing(view.previous, roads.Point(junction));
-        view.outBearing = refhost::geodesy::Bearing(roads.Point(junction), view.next);
-        view.roadIn = roads.Roads()[roads.Segments()[turn.in].road].label;
-        view.roadOut = roads.Roads()[roads.Segments()[turn.out].road].label;
-        for (const uint32_t s : roads.SegmentsAt(junction))
-            view.roads.push_back(RoadAway(roads, junction, s));
-        const refhost::routing::JunctionDecision decision = refhost::routing::DecideJunction(view);
-        maneuver.type = decision.announced ? decision.type : refhost::ClassifyTurnAngle(view.angle);
-        maneuver.instruction = decision.announced ? decision.instruction
-                                                  : refhost::routefiles::TurnPhrase(maneuver.type) +
-                                                        refhost::routefiles::Onto(leave.name);
-        if (!turn.uTurn)
-            maneuver.junctions.push_back(refhost::routing::OtherRoads(view.roads, maneuver.location,
-                                                                      view.previous, view.next));
+        NamePlainTurn(roads, turn, route, maneuver);
     }
     route.maneuvers.push_back(maneuver);
     double total = 0.0;

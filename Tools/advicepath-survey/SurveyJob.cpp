@@ -45,6 +45,40 @@ constexpr double kDriveApproachMetres = 320.0;
 // changes only as the vehicle passes its start, so fewer frames see it all.
 constexpr double kHeldFramesPerSecond = 2.0;
 
+// Leaves out the drive checks' findings (a drive that means nothing).
+void DropDriveFindings(std::vector<ManeuverReport>& reports)
+{
+    for (ManeuverReport& report : reports)
+    {
+        report.findings[kDriveCheck] = Finding();
+        if (report.failedCheck != kDriveCheck)
+            continue;
+        report.failedCheck = -1;
+        report.failure.reset();
+        for (const int check : {kBandCheck, kArrowCheck, kTurnCheck})
+            if (report.failedCheck < 0 &&
+                !report.findings[static_cast<std::size_t>(check)].Passed())
+                report.failedCheck = check;
+    }
+}
+
+// Adds the band, arrow and turn findings of a drive held at one level.
+void AddHeldFindings(ManeuverReport& report, const ManeuverReport& held)
+{
+    for (const int check : {kBandCheck, kArrowCheck, kTurnCheck})
+    {
+        const Finding& found = held.findings[static_cast<std::size_t>(check)];
+        if (found.Passed() || !report.findings[static_cast<std::size_t>(check)].Passed())
+            continue;
+        report.findings[static_cast<std::size_t>(check)] = found;
+        if (report.failedCheck < 0)
+        {
+            report.failedCheck = check;
+            report.failure = held.failure;
+        }
+    }
+}
+
 // The drive as the camera chooses its levels, checked in full, and a drive
 // held at each level the turn is drawn at, whose bands are checked (the
 // camera's fit and zoom are not the drive's there).
@@ -54,19 +88,7 @@ std::vector<ManeuverReport> SurveyAtEveryLevel(const refhost::RouteModel& model,
 {
     std::vector<ManeuverReport> reports = SurveyRoute(model, settings, exits);
     if (!driven)
-        for (ManeuverReport& report : reports)
-        {
-            report.findings[kDriveCheck] = Finding();
-            if (report.failedCheck == kDriveCheck)
-            {
-                report.failedCheck = -1;
-                report.failure.reset();
-                for (const int check : {kBandCheck, kArrowCheck, kTurnCheck})
-                    if (report.failedCheck < 0 &&
-                        !report.findings[static_cast<std::size_t>(check)].Passed())
-                        report.failedCheck = check;
-            }
-        }
+        DropDriveFindings(reports);
     SurveySettings held = settings;
     held.framesPerSecond = std::min(settings.framesPerSecond, kHeldFramesPerSecond);
     for (int level = 0; level <= settings.maxTurnLevel; ++level)
@@ -75,19 +97,7 @@ std::vector<ManeuverReport> SurveyAtEveryLevel(const refhost::RouteModel& model,
         held.replay.camera.coarsestLevel = level;
         const std::vector<ManeuverReport> atLevel = SurveyRoute(model, held, exits);
         for (std::size_t m = 0; m < reports.size() && m < atLevel.size(); ++m)
-            for (const int check : {kBandCheck, kArrowCheck, kTurnCheck})
-            {
-                ManeuverReport& report = reports[m];
-                const Finding& found = atLevel[m].findings[static_cast<std::size_t>(check)];
-                if (found.Passed() || !report.findings[static_cast<std::size_t>(check)].Passed())
-                    continue;
-                report.findings[static_cast<std::size_t>(check)] = found;
-                if (report.failedCheck < 0)
-                {
-                    report.failedCheck = check;
-                    report.failure = atLevel[m].failure;
-                }
-            }
+            AddHeldFindings(reports[m], atLevel[m]);
     }
     return reports;
 }
@@ -446,7 +456,12 @@ int MergeReports(const SurveyOptions& options)
             if (!file)
                 return Fail(tools::kExitInput, path + ": cannot be read");
             if (!report.FromJson(nlohmann::json::parse(file), error))
-                return Fail(tools::kExitInput, path + ": " + error);
+            {
+                std::string message = path;
+                message += ": ";
+                message += error;
+                return Fail(tools::kExitInput, message);
+            }
         }
         catch (const std::exception& e)
         {
@@ -455,7 +470,13 @@ int MergeReports(const SurveyOptions& options)
         if (i == 0)
             merged = report;
         else if (!merged.Merge(report, error))
-            return Fail(tools::kExitUsage, path + ": " + error + ", not merged");
+        {
+            std::string message = path;
+            message += ": ";
+            message += error;
+            message += ", not merged";
+            return Fail(tools::kExitUsage, message);
+        }
     }
     std::cout << merged.Text() << std::flush;
     std::string error;

@@ -33,7 +33,6 @@ tagLonLat PointOf(const std::string& text)
 
 bool SurveyReport::FromJson(const nlohmann::json& json, std::string& error)
 {
-    *this = SurveyReport();
     if (!json.is_object() || !json.contains("checked") || !json.contains("classes") ||
         !json.contains("failures"))
     {
@@ -54,7 +53,8 @@ bool SurveyReport::FromJson(const nlohmann::json& json, std::string& error)
     Take(json, "junctions", m_totals.junctions);
     Take(json, "deadEnds", m_totals.deadEnds);
     Take(json, "turns", m_totals.turns);
-    Take(json, "run", m_run);
+    if (json.contains("run"))
+        m_run = json["run"].dump();
     Take(json, "shards", m_shards);
     if (json.contains("timing"))
     {

@@ -129,7 +129,7 @@ void SurveyReport::AddJunctions(const JunctionTotals& totals)
 
 void SurveyReport::SetRun(const nlohmann::json& run, const std::string& shard)
 {
-    m_run = run;
+    m_run = run.dump();
     m_shards = {shard};
 }
 
@@ -261,7 +261,7 @@ nlohmann::json SurveyReport::Json() const
         json["junctions"] = m_totals.junctions;
         json["deadEnds"] = m_totals.deadEnds;
         json["turns"] = m_totals.turns;
-        json["run"] = m_run;
+        json["run"] = m_run.empty() ? nlohmann::json() : nlohmann::json::parse(m_run);
         std::vector<std::string> shards = m_shards;
         std::sort(shards.begin(), shards.end());
         json["shards"] = shards;

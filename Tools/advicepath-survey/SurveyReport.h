@@ -85,7 +85,8 @@ public:
     std::string Text() const;
     nlohmann::json Json() const;
 
-    // A report as Json() wrote it; false with `error` when it is not one.
+    // Reads a report as Json() wrote it into this one, made afresh; false
+    // with `error` when it is not one.
     bool FromJson(const nlohmann::json& json, std::string& error);
     // Adds another shard's report of the same run; false with `error` when
     // it is of another run or a shard already added.
@@ -112,7 +113,7 @@ private:
     std::size_t m_undriven = 0;
     bool m_allJunctions = false;
     JunctionTotals m_totals;
-    nlohmann::json m_run;
+    std::string m_run; // the run's JSON, as text
     std::vector<std::string> m_shards;
     double m_cpuSeconds = 0.0;
     double m_wallSeconds = 0.0;

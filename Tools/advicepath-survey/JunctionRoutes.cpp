@@ -1,9 +1,10 @@
 #include "JunctionRoutes.h"
 
+#include "Geodesy/Angles.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "RouteFiles/RouteAssembly.h"
+#include "RouteFiles/TurnClass.h"
 #include "RouteFiles/TurnText.h"
-#include "RouteFiles/TurnWindow.h"
 #include "Routing/JunctionManeuver.h"
 #include "Routing/RoadNaming.h"
 
@@ -16,8 +17,8 @@ namespace survey
 namespace
 {
 
+using refhost::geodesy::TurnAngle;
 using refhost::routefiles::Metres;
-using refhost::routefiles::TurnAngle;
 
 // The window the turn at the junction is measured over, metres either side,
 // as the routing front measures it.
@@ -182,8 +183,8 @@ void NamePlainTurn(const ExtractRoads& roads, const JunctionTurn& turn,
         along[i] = along[i - 1] + Metres(points[i - 1], points[i]);
     refhost::routing::JunctionView view;
     view.angle = at + 1 < points.size()
-                     ? refhost::routefiles::WindowedTurnAngle(points, along, at, kTurnWindowMetres,
-                                                              0, points.size() - 1)
+                     ? refhost::geodesy::WindowedTurnAngle(points, along, at, kTurnWindowMetres, 0,
+                                                           points.size() - 1)
                      : 0.0;
     view.previous = roads.Point(ExtractRoads::Across(roads.Segments()[turn.in], junction));
     view.next = roads.Point(ExtractRoads::Across(roads.Segments()[turn.out], junction));

@@ -46,8 +46,12 @@
 #               data/routes and samples driven through the library, every
 #               manoeuvre checked in numbers (advicepath-survey); the table,
 #               out/survey/survey.json and a picture of each failure in
-#               out/survey; fails when a manoeuvre fails
+#               out/survey; then every turn at every junction of
+#               SURVEY_JUNCTIONS (default the Bautzen extract) in two shards
+#               side by side, merged into out/survey/junctions.json; fails
+#               when a manoeuvre fails
 JOBS ?= $(shell nproc)
+SURVEY_JUNCTIONS ?= data/osm/bautzen.osm
 FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 120
 SURVEY_ROUTES ?= 175
@@ -139,6 +143,13 @@ survey: build
 	build/dev/Tools/advicepath-survey/advicepath-survey \
 	  data/osm/*.osm* data/routes/*.json data/routes/*.geojson data/routes/*.gpx samples/*.json \
 	  --routes $(SURVEY_ROUTES) --seed 1 --json out/survey/survey.json -o out/survey
+	for k in 1 2; do \
+	  build/dev/Tools/advicepath-survey/advicepath-survey --all-junctions $(SURVEY_JUNCTIONS) \
+	    --shard $$k/2 --json out/survey/junctions-$$k.json --quiet >/dev/null & \
+	done; \
+	wait
+	build/dev/Tools/advicepath-survey/advicepath-survey \
+	  --merge out/survey/junctions-1.json out/survey/junctions-2.json --json out/survey/junctions.json
 
 .PHONY: install-check
 install-check:

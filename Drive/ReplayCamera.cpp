@@ -224,7 +224,9 @@ MapViewport ReplayCamera::Update(const VehicleState& vehicle,
     const double ahead = m_settings.height / 2.0 + behind - m_settings.margin;
     double target = LevelValueOfResolution(speed * m_settings.lookAheadSeconds / ahead);
     const double turnLimit = static_cast<double>(m_reach.size() - 1) + kLevelSlack;
-    if (next < schedule.size())
+    // A camera held at one level has nothing to fit.
+    const bool held = m_settings.finestLevel >= m_settings.coarsestLevel;
+    if (next < schedule.size() && !held)
     {
         // The coarsest fit still to come: zooming only in as the junction
         // nears, never out in a hurry (a roundabout turning the view) and

@@ -52,6 +52,7 @@ struct CameraSettings
     double lookAheadSeconds = 30.0;
     // lambda bounds of the view: from the reference table's level-0 design
     // resolution (0.35 m per pixel) to about 180 m per pixel.
+    // Equal bounds hold the camera at that level (nothing is fitted).
     double finestLevel = -1.0;
     double coarsestLevel = 8.0;
 };

@@ -11,7 +11,8 @@ export XDG_CACHE_HOME="$work/cache"
 case "$case_name" in
   help)
     run --help; expect_code 0
-    for option in --routes --seed --json --output --between --fps --log-level --quiet --version; do
+    for option in --routes --seed --json --output --between --fps --log-level --quiet --version \
+        --all-junctions --shard --merge; do
       grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
     done
     expect_exit_codes_listed ;;
@@ -70,6 +71,54 @@ assert a["classes"] != [] and a["checked"] - 5 == b["checked"], (a["checked"], b
     # A file below a plain file cannot be written, not even by root.
     echo "a file" >"$work/plain"
     run "$sample" --json "$work/plain/survey.json" --quiet; expect_code 4; expect_one_line_error plain ;;
+  all_junctions)
+    # Every turn at Bautzen's 17 junctions (as scripts/count-junctions counts
+    # them) and 5 dead ends; three shards merge to the whole run.
+    run "$extract" --all-junctions --json "$work/whole.json" --quiet; expect_code 0
+    grep -q '^17 junctions and 5 dead ends with [0-9]* turns' "$work/stdout" ||
+      fail "not 17 junctions and 5 dead ends"
+    for k in 1 2 3; do
+      run "$extract" --all-junctions --shard $k/3 --json "$work/shard$k.json" --quiet; expect_code 0
+    done
+    run --merge "$work"/shard{3,1,2}.json --json "$work/merged.json"; expect_code 0
+    tail -n 1 "$work/stdout" | grep -qE '^[0-9]+ manoeuvres checked, 0 failed$' || fail "no tally"
+    python3 -c 'import json, sys
+a, b = (json.load(open(p)) for p in sys.argv[1:])
+assert a["junctions"] == 17 and a["checked"] > 17, a["junctions"]
+for d in (a, b): d.pop("timing"), d.pop("shards")
+assert a == b, "the shards do not merge to the whole"' "$work/whole.json" "$work/merged.json" ||
+      fail "the merge differs from the whole run"
+    # A shard twice, or a report of other options, is refused.
+    run --merge "$work/shard1.json" "$work/shard1.json"; expect_code 2; expect_one_line_error "twice"
+    run "$extract" --all-junctions --fps 5 --shard 2/3 --json "$work/other.json" --quiet
+    run --merge "$work/shard1.json" "$work/other.json"; expect_code 2
+    expect_one_line_error "other extracts or options" ;;
+  junction_turns)
+    # A T junction of two ways with a turn restriction, its three dead ends,
+    # and an extract of footways only.
+    cat >"$work/t.osm" <<'OSM'
+<osm version="0.6">
+ <node id="1" lat="51.180" lon="14.400"/><node id="2" lat="51.180" lon="14.403"/>
+ <node id="3" lat="51.180" lon="14.406"/><node id="4" lat="51.183" lon="14.403"/>
+ <way id="10"><nd ref="1"/><nd ref="2"/><nd ref="3"/><tag k="highway" v="residential"/></way>
+ <way id="11"><nd ref="2"/><nd ref="4"/><tag k="highway" v="residential"/></way>
+ <relation id="20"><member type="way" ref="10" role="from"/><member type="node" ref="2" role="via"/>
+  <member type="way" ref="11" role="to"/><tag k="type" v="restriction"/>
+  <tag k="restriction" v="no_left_turn"/></relation>
+</osm>
+OSM
+    run "$work/t.osm" --all-junctions --quiet
+    # Six turns at the junction less the two onto way 11, three U-turns.
+    grep -q '^1 junctions and 3 dead ends with 7 turns' "$work/stdout" || fail "not 7 turns"
+    sed -e 's/residential/footway/' "$work/t.osm" >"$work/paths.osm"
+    run "$work/paths.osm" --all-junctions; expect_code 0
+    grep -q '^0 junctions and 0 dead ends with 0 turns (no junction of car roads)' "$work/stdout" ||
+      fail "no word of the missing junctions"
+    expect_stderr "no junction of car roads" ;;
+  bad_shard)
+    for shard in 0/2 3/2 a/b; do
+      run "$extract" --all-junctions --shard $shard; expect_code 2; expect_one_line_error --shard
+    done ;;
   *) echo "unknown case $case_name"; exit 2 ;;
 esac
 echo "ok ($case_name)"

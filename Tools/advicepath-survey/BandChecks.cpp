@@ -232,7 +232,8 @@ Finding CheckShape(const std::array<tagLonLat, 3>& head, const AdvicePathSizeSet
         return {"the arrow's base is " + Metres(width) + " wide, the size record says " +
                 Metres(baseWidth)};
     axis = refhost::geodesy::Bearing(middle, head[0]);
-    const double corner = refhost::geodesy::AngleDiff(axis, refhost::geodesy::Bearing(middle, head[1]));
+    const double corner =
+        refhost::geodesy::AngleDiff(axis, refhost::geodesy::Bearing(middle, head[1]));
     if (!(corner > 0.0))
         return {"the arrow's base corners are the wrong way round (the right one must come "
                 "first)"};
@@ -299,13 +300,14 @@ Finding ArrowAgainst(const RouteTrack& track, const TurnPlace& place,
                 "segment from " +
                 Metres(placed->metres - chord.fromMetres) + " before it"};
     const tagLonLat& p0 = band.points[band.points.size() - 2];
-    const double off = std::fabs(refhost::geodesy::AngleDiff(refhost::geodesy::Bearing(p0, tip), axis));
+    const double off =
+        std::fabs(refhost::geodesy::AngleDiff(refhost::geodesy::Bearing(p0, tip), axis));
     if (!(off <= kChordDegrees))
         return {"the arrow points " + Degrees(off) + " away from its chord (from " +
                 Metres(placed->metres - from) + " before the tip)"};
     if (track.LargestStray(p0, tip, from, placed->metres) > kOnTrackMetres)
-        bendDegrees = std::fabs(
-            refhost::geodesy::AngleDiff(axis, track.Bearing(std::max(from, placed->metres - 1.0), placed->metres)));
+        bendDegrees = std::fabs(refhost::geodesy::AngleDiff(
+            axis, track.Bearing(std::max(from, placed->metres - 1.0), placed->metres)));
     return {};
 }
 

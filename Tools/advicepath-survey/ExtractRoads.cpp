@@ -7,6 +7,7 @@
 #include <osmium/handler/node_locations_for_ways.hpp>
 #include <osmium/index/map/flex_mem.hpp>
 #include <osmium/io/any_input.hpp>
+#include <osmium/osm/relation.hpp>
 #include <osmium/osm/way.hpp>
 #include <osmium/visitor.hpp>
 
@@ -58,12 +59,78 @@ bool CarRoad(const osmium::TagList& tags)
     return true;
 }
 
+// What the routing engine writes for a way (RoadNaming.h): "Name (Ref)",
+// "Name", "Ref", else its word for an unnamed road of the type.
+std::string LabelOf(const osmium::TagList& tags, const std::string& highway)
+{
+    const char* name = tags["name"];
+    const char* ref = tags["ref"];
+    if (name != nullptr && ref != nullptr)
+        return std::string(name) + " (" + ref + ")";
+    if (name != nullptr || ref != nullptr)
+        return name != nullptr ? name : ref;
+    return highway == "motorway" ? highway : highway + " road";
+}
+
+struct RawRestriction
+{
+    osmium::object_id_type from = 0;
+    osmium::object_id_type via = 0;
+    osmium::object_id_type to = 0;
+    bool only = false;
+};
+
 class RoadCollector : public osmium::handler::Handler
 {
 public:
-    explicit RoadCollector(std::vector<tagLonLat>& points, std::vector<RoadSegment>& segments)
-        : m_points(points), m_segments(segments)
+    explicit RoadCollector(std::vector<tagLonLat>& points, std::vector<RoadSegment>& segments,
+                           std::vector<RoadWay>& roads)
+        : m_points(points), m_segments(segments), m_roads(roads)
     {
+    }
+
+    void relation(const osmium::Relation& relation)
+    {
+        const char* kind = relation.tags()["restriction"];
+        if (!IsOneOf(relation.tags()["type"], {"restriction"}) || kind == nullptr)
+            return;
+        RawRestriction raw;
+        raw.only = std::strncmp(kind, "only_", 5) == 0;
+        if (!raw.only && std::strncmp(kind, "no_", 3) != 0)
+            return;
+        int found = 0;
+        for (const osmium::RelationMember& member : relation.members())
+        {
+            const std::string role = member.role();
+            if (role == "from" && member.type() == osmium::item_type::way && (found & 1) == 0)
+                raw.from = member.ref(), found |= 1;
+            else if (role == "via" && member.type() == osmium::item_type::node)
+                raw.via = member.ref(), found |= 2;
+            else if (role == "to" && member.type() == osmium::item_type::way && (found & 4) == 0)
+                raw.to = member.ref(), found |= 4;
+            else if (role == "via")
+                return; // via a way: not read
+        }
+        if (found == 7)
+            m_restrictions.push_back(raw);
+    }
+
+    // The restrictions between ways and at nodes that were read.
+    std::vector<TurnRestriction> Restrictions() const
+    {
+        std::unordered_map<osmium::object_id_type, uint32_t> roadOf;
+        for (std::size_t r = 0; r < m_roads.size(); ++r)
+            roadOf.emplace(m_roads[r].id, static_cast<uint32_t>(r));
+        std::vector<TurnRestriction> restrictions;
+        for (const RawRestriction& raw : m_restrictions)
+        {
+            const auto from = roadOf.find(raw.from);
+            const auto to = roadOf.find(raw.to);
+            const auto via = m_nodes.find(raw.via);
+            if (from != roadOf.end() && to != roadOf.end() && via != m_nodes.end())
+                restrictions.push_back({from->second, via->second, to->second, raw.only});
+        }
+        return restrictions;
     }
 
     void way(const osmium::Way& way)
@@ -79,6 +146,11 @@ public:
         const bool backward = roadmap::MayDrive(oneway, false);
         const bool roundabout = roadmap::IsRoundaboutJunction(junction);
         const bool ramp = IsOneOf(highway, {"motorway_link", "trunk_link"});
+        std::string type = highway;
+        if (type.size() > 5 && type.compare(type.size() - 5, 5, "_link") == 0)
+            type.resize(type.size() - 5);
+        const auto road = static_cast<uint32_t>(m_roads.size());
+        m_roads.push_back({way.id(), LabelOf(tags, type), type});
         uint32_t previous = 0;
         bool first = true;
         for (const osmium::NodeRef& ref : way.nodes())
@@ -90,7 +162,7 @@ public:
             }
             const uint32_t node = NodeOf(ref);
             if (!first && node != previous)
-                m_segments.push_back({previous, node, forward, backward, roundabout, ramp});
+                m_segments.push_back({previous, node, forward, backward, roundabout, ramp, road});
             previous = node;
             first = false;
         }
@@ -110,6 +182,8 @@ private:
 
     std::vector<tagLonLat>& m_points;
     std::vector<RoadSegment>& m_segments;
+    std::vector<RoadWay>& m_roads;
+    std::vector<RawRestriction> m_restrictions;
     std::unordered_map<osmium::object_id_type, uint32_t> m_nodes;
 };
 
@@ -125,11 +199,15 @@ bool ExtractRoads::Read(const std::string& path, ExtractRoads& roads, std::strin
         Index index;
         osmium::handler::NodeLocationsForWays<Index> locations(index);
         locations.ignore_errors();
-        RoadCollector collector(roads.m_points, roads.m_segments);
-        osmium::io::Reader reader(path,
-                                  osmium::osm_entity_bits::node | osmium::osm_entity_bits::way);
+        RoadCollector collector(roads.m_points, roads.m_segments, roads.m_roads);
+        osmium::io::Reader reader(path, osmium::osm_entity_bits::node |
+                                            osmium::osm_entity_bits::way |
+                                            osmium::osm_entity_bits::relation);
         osmium::apply(reader, locations, collector);
         reader.close();
+        roads.m_restrictions = collector.Restrictions();
+        std::sort(roads.m_restrictions.begin(), roads.m_restrictions.end(),
+                  [](const TurnRestriction& a, const TurnRestriction& b) { return a.via < b.via; });
     }
     catch (const std::exception& e)
     {
@@ -137,13 +215,28 @@ bool ExtractRoads::Read(const std::string& path, ExtractRoads& roads, std::strin
         error = path + ": " + e.what();
         return false;
     }
-    if (roads.m_segments.empty())
-    {
-        error = path + ": no road a car may use";
-        return false;
-    }
     roads.Index();
     return true;
+}
+
+bool ExtractRoads::TurnAllowed(uint32_t from, uint32_t node, uint32_t to) const
+{
+    const uint32_t fromRoad = m_segments[from].road;
+    const uint32_t toRoad = m_segments[to].road;
+    bool onlyElsewhere = false;
+    const auto first = std::lower_bound(m_restrictions.begin(), m_restrictions.end(), node,
+                                        [](const TurnRestriction& restriction, uint32_t via)
+                                        { return restriction.via < via; });
+    for (auto at = first; at != m_restrictions.end() && at->via == node; ++at)
+    {
+        const TurnRestriction& restriction = *at;
+        if (restriction.from != fromRoad)
+            continue;
+        if (restriction.to == toRoad)
+            return restriction.only;
+        onlyElsewhere = onlyElsewhere || restriction.only;
+    }
+    return !onlyElsewhere;
 }
 
 void ExtractRoads::Index()

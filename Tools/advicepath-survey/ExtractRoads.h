@@ -9,7 +9,8 @@
 // roads, unclassified, road, minor, residential, living_street, service,
 // access, services, rest_area and layby, unless motorcar, motor_vehicle or
 // access (the first of them given) says no or private. Which way a car may
-// drive each way is the road map's one-way rule (RoadMap/OnewayRule.h).
+// drive each way is the road map's one-way rule (RoadMap/OnewayRule.h). Turn
+// restrictions between two such ways at a node are read too.
 #ifndef TOOLS_SURVEY_EXTRACTROADS_H
 #define TOOLS_SURVEY_EXTRACTROADS_H
 
@@ -33,17 +34,43 @@ struct RoadSegment
     bool backward = true; // ... and back
     bool roundabout = false;
     bool ramp = false; // a motorway or trunk _link road
+    uint32_t road = 0; // index into Roads(): the way it belongs to
+};
+
+// A way a car may use: what the routing engine writes for it ("Name (Ref)",
+// "Name", "Ref", else its word for the type: "primary road"), and its type
+// ("primary"; a _link road counts as its road).
+struct RoadWay
+{
+    int64_t id = 0;
+    std::string label;
+    std::string highway;
+};
+
+// A turn restriction (type=restriction, from a way via a node to a way):
+// "no_*" forbids that turn, "only_*" every other from the same way there.
+struct TurnRestriction
+{
+    uint32_t from = 0; // index into Roads()
+    uint32_t via = 0;  // node index
+    uint32_t to = 0;   // index into Roads()
+    bool only = false;
 };
 
 class ExtractRoads
 {
 public:
-    // Reads the extract; false with `error` naming the file and the problem.
+    // Reads the extract (one with no road a car may use gives an empty
+    // graph); false with `error` naming the file and the problem.
     static bool Read(const std::string& path, ExtractRoads& roads, std::string& error) noexcept;
 
     std::size_t NodeCount() const { return m_points.size(); }
     const tagLonLat& Point(uint32_t node) const { return m_points[node]; }
     const std::vector<RoadSegment>& Segments() const { return m_segments; }
+    const std::vector<RoadWay>& Roads() const { return m_roads; }
+    // Whether the restrictions let a car go from `from` to `to` (segments)
+    // at `node`.
+    bool TurnAllowed(uint32_t from, uint32_t node, uint32_t to) const;
     // The segments at a node (indexes into Segments()).
     const std::vector<uint32_t>& SegmentsAt(uint32_t node) const { return m_atNode[node]; }
 
@@ -70,6 +97,8 @@ private:
 
     std::vector<tagLonLat> m_points;
     std::vector<RoadSegment> m_segments;
+    std::vector<RoadWay> m_roads;
+    std::vector<TurnRestriction> m_restrictions;
     std::vector<std::vector<uint32_t>> m_atNode;
     std::unordered_map<int64_t, std::vector<uint32_t>> m_cells;
 };

@@ -89,12 +89,12 @@ public:
             return {};
         render->SetClr(SurveyColours());
         drive::DriveReplay replay(m_route, m_timeline, *render, sizes, m_settings.maxTurnLevel,
-                                    m_settings.replay,
-                                    [this](const drive::FrameRecord& frame)
-                                    {
-                                        m_recorder.SetViewport(frame.viewport);
-                                        m_recorder.StartFrame();
-                                    });
+                                  m_settings.replay,
+                                  [this](const drive::FrameRecord& frame)
+                                  {
+                                      m_recorder.SetViewport(frame.viewport);
+                                      m_recorder.StartFrame();
+                                  });
 
         const double duration = m_timeline.Duration();
         const double step = 1.0 / m_settings.framesPerSecond;

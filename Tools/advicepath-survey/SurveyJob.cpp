@@ -4,6 +4,7 @@
 #include "ExitCount.h"
 #include "ExtractRoads.h"
 #include "FailurePicture.h"
+#include "JunctionRoutes.h"
 #include "OutputFiles.h"
 #include "Progress.h"
 #include "RoutePlanner.h"
@@ -12,6 +13,7 @@
 #include "SizeTable.h"
 #include "SurveyReport.h"
 
+#include "RouteFiles/RouteAssembly.h"
 #include "Routing/Routing.h"
 
 #include <chrono>
@@ -20,6 +22,8 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <utility>
 
 namespace survey
@@ -32,6 +36,73 @@ namespace fs = std::filesystem;
 
 // Routes planned for each one wanted over an extract.
 constexpr std::size_t kPlannedPerRoute = 3;
+// A junction's short route reaches this much beyond the band either side.
+constexpr double kApproachMetres = 30.0;
+// The drive along a short route means something where the route begins at
+// least this far before the junction: the announcement (200 m, 15 s at the
+// drive's 50 km/h) and the camera's preroll before it (3 s and 50 m) with
+// room to spare. The routes walk back this far where the roads allow.
+constexpr double kDriveApproachMetres = 320.0;
+// Frames per second of the drives held at one level: the band at a level
+// changes only as the vehicle passes its start, so fewer frames see it all.
+constexpr double kHeldFramesPerSecond = 2.0;
+
+// Leaves out the drive checks' findings (a drive that means nothing).
+void DropDriveFindings(std::vector<ManeuverReport>& reports)
+{
+    for (ManeuverReport& report : reports)
+    {
+        report.findings[kDriveCheck] = Finding();
+        if (report.failedCheck != kDriveCheck)
+            continue;
+        report.failedCheck = -1;
+        report.failure.reset();
+        for (const int check : {kBandCheck, kArrowCheck, kTurnCheck})
+            if (report.failedCheck < 0 &&
+                !report.findings[static_cast<std::size_t>(check)].Passed())
+                report.failedCheck = check;
+    }
+}
+
+// Adds the band, arrow and turn findings of a drive held at one level.
+void AddHeldFindings(ManeuverReport& report, const ManeuverReport& held)
+{
+    for (const int check : {kBandCheck, kArrowCheck, kTurnCheck})
+    {
+        const Finding& found = held.findings[static_cast<std::size_t>(check)];
+        if (found.Passed() || !report.findings[static_cast<std::size_t>(check)].Passed())
+            continue;
+        report.findings[static_cast<std::size_t>(check)] = found;
+        if (report.failedCheck < 0)
+        {
+            report.failedCheck = check;
+            report.failure = held.failure;
+        }
+    }
+}
+
+// The drive as the camera chooses its levels, checked in full, and a drive
+// held at each level the turn is drawn at, whose bands are checked (the
+// camera's fit and zoom are not the drive's there).
+std::vector<ManeuverReport> SurveyAtEveryLevel(const refhost::RouteModel& model,
+                                               const SurveySettings& settings,
+                                               const ExitCounter& exits, bool driven)
+{
+    std::vector<ManeuverReport> reports = SurveyRoute(model, settings, exits);
+    if (!driven)
+        DropDriveFindings(reports);
+    SurveySettings held = settings;
+    held.framesPerSecond = std::min(settings.framesPerSecond, kHeldFramesPerSecond);
+    for (int level = 0; level <= settings.maxTurnLevel; ++level)
+    {
+        held.replay.camera.finestLevel = level;
+        held.replay.camera.coarsestLevel = level;
+        const std::vector<ManeuverReport> atLevel = SurveyRoute(model, held, exits);
+        for (std::size_t m = 0; m < reports.size() && m < atLevel.size(); ++m)
+            AddHeldFindings(reports[m], atLevel[m]);
+    }
+    return reports;
+}
 
 using tools::Fail;
 
@@ -51,6 +122,33 @@ uint64_t SeedFor(uint64_t seed, const std::string& path)
     return seed ^ hash;
 }
 
+// CPU seconds of this process so far (user and system).
+double CpuSeconds()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+// What a run of --all-junctions is over: the extracts (by name and size)
+// and the options that change what is checked. Every shard of a run has
+// the same; the merge refuses reports whose runs differ.
+nlohmann::json RunOf(const SurveyOptions& options)
+{
+    nlohmann::json extracts = nlohmann::json::array();
+    for (const std::string& input : options.inputs)
+    {
+        std::error_code error;
+        const auto size = fs::file_size(input, error);
+        extracts.push_back({{"name", fs::path(input).filename().string()},
+                            {"bytes", error ? 0 : static_cast<uint64_t>(size)}});
+    }
+    return {{"extracts", extracts},
+            {"fps", options.framesPerSecond},
+            {"turnThreshold", options.turnThresholdDegrees}};
+}
+
 class Job
 {
 public:
@@ -66,6 +164,11 @@ public:
     {
         if (auto code = tools::ApplyLogOptions(m_options))
             return *code;
+        const double cpuStart = CpuSeconds();
+        const auto wallStart = std::chrono::steady_clock::now();
+        if (m_options.allJunctions)
+            m_report.SetRun(RunOf(m_options), std::to_string(m_options.shard) + "/" +
+                                                  std::to_string(m_options.shards));
         std::string error;
         if (!m_options.outputDir.empty() && !tools::PrepareOutputFolder(m_options.outputDir, error))
             return Fail(tools::kExitOutput, error);
@@ -77,7 +180,12 @@ public:
             const std::size_t checked = m_report.Checked();
             const std::size_t failed = m_report.Failed();
             const std::size_t routes = m_routes;
-            const int code = IsExtract(input) ? SurveyExtract(input) : SurveyFile(input);
+            if (m_options.allJunctions && !IsExtract(input))
+                return Fail(tools::kExitInput,
+                            input + ": --all-junctions takes OpenStreetMap extracts only");
+            const int code = m_options.allJunctions ? SurveyJunctions(input)
+                             : IsExtract(input)     ? SurveyExtract(input)
+                                                    : SurveyFile(input);
             if (code != tools::kExitOk)
                 return code;
             char summary[160];
@@ -94,6 +202,9 @@ public:
             !tools::RemoveEarlierOutputs(m_options.outputDir, R"(failure-[0-9]{4,}\.png)",
                                          m_pictures, error))
             return Fail(tools::kExitOutput, error);
+        m_report.SetTiming(
+            CpuSeconds() - cpuStart,
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count());
         std::cout << m_report.Text() << std::flush;
         if (!m_options.jsonFile.empty() &&
             !tools::WriteTextFile(m_options.jsonFile, m_report.Json().dump(2) + "\n", error))
@@ -102,12 +213,77 @@ public:
     }
 
 private:
+    // Every turn at every junction of this run's shard, each on its short
+    // route, at every level of the size table.
+    int SurveyJunctions(const std::string& input)
+    {
+        std::string error;
+        ExtractRoads roads;
+        if (!ExtractRoads::Read(input, roads, error))
+            return Fail(tools::kExitInput, error);
+        m_report.NoteInput(input);
+        JunctionCount count;
+        const std::vector<uint32_t> order = VisitOrder(roads, count);
+        // The band's farthest reach at any level it is drawn at, and room
+        // for the drive to come up to it.
+        double before = 0.0;
+        double after = 0.0;
+        for (int level = 0;
+             level <= m_settings.maxTurnLevel && level < static_cast<int>(m_settings.sizes.size());
+             ++level)
+        {
+            const AdvicePathSizeSetting& size = m_settings.sizes[static_cast<std::size_t>(level)];
+            before =
+                std::max(before, static_cast<double>(size.m_FromLength + size.m_LengthTolerance));
+            after = std::max(after, drive::LeavingReach(size) + size.m_LengthTolerance);
+        }
+        before = std::max(before + kApproachMetres, kDriveApproachMetres);
+        after += kApproachMetres;
+        const ExitCounter exits = CountExitsOnRoads(roads);
+        JunctionTotals totals;
+        m_progress = std::make_unique<tools::Progress>(!m_options.quiet, order.size(), "junctions");
+        for (std::size_t i = m_options.shard - 1; i < order.size(); i += m_options.shards)
+        {
+            if (m_options.junction != 0 && i + 1 != m_options.junction)
+                continue;
+            m_progress->Update(i + 1, fs::path(input).filename().string());
+            const uint32_t node = order[i];
+            ++(roads.SegmentsAt(node).size() >= 3 ? totals.junctions : totals.deadEnds);
+            const std::vector<JunctionTurn> turns = TurnsAt(roads, node);
+            totals.turns += turns.size();
+            for (std::size_t t = 0; t < turns.size(); ++t)
+            {
+                const refhost::RouteDescription description =
+                    ShortRoute(roads, turns[t], before, after, input);
+                SurveyedRoute route;
+                route.input = input;
+                route.computed = true;
+                route.aim = "junction";
+                route.junction = static_cast<long>(i);
+                route.turn = static_cast<long>(t);
+                route.driven = refhost::routefiles::PolylineMetres(
+                                   description.links.front().points) >= kDriveApproachMetres - 1.0;
+                route.points = {description.links.front().points.front(),
+                                description.maneuvers.front().location,
+                                description.links.back().points.back()};
+                if (auto code = Survey(description, route, exits))
+                    return *code;
+            }
+        }
+        m_report.AddJunctions(totals);
+        if (!m_options.quiet && count.junctions == 0)
+            std::cerr << "advicepath-survey: " << input << ": no junction of car roads\n";
+        return tools::kExitOk;
+    }
+
     int SurveyExtract(const std::string& input)
     {
         std::string error;
         ExtractRoads roads;
         if (!ExtractRoads::Read(input, roads, error))
             return Fail(tools::kExitInput, error);
+        if (roads.Segments().empty())
+            return Fail(tools::kExitInput, input + ": no road a car may use");
         // Some planned routes find no way (a one-way road out of the
         // extract): more are planned than wanted, and taken until enough
         // were routed.
@@ -189,7 +365,9 @@ private:
                                    const ExitCounter& exits)
     {
         ++m_routes;
-        route.maneuvers = SurveyRoute(model, m_settings, exits);
+        route.maneuvers = m_options.allJunctions
+                              ? SurveyAtEveryLevel(model, m_settings, exits, route.driven)
+                              : SurveyRoute(model, m_settings, exits);
         MeasureGuidance(model, route);
         const std::size_t firstNew = m_report.Failures().size();
         const std::vector<FailureRecord> failures = m_report.Add(route);
@@ -259,8 +437,54 @@ bool IsExtract(const std::string& path)
     return start.find("<osm") != std::string::npos || start.find("OSMHeader") != std::string::npos;
 }
 
+int MergeReports(const SurveyOptions& options)
+{
+    SurveyReport merged;
+    for (std::size_t i = 0; i < options.merge.size(); ++i)
+    {
+        const std::string& path = options.merge[i];
+        SurveyReport report;
+        std::string error;
+        try
+        {
+            std::ifstream file(path);
+            if (!file)
+                return Fail(tools::kExitInput, path + ": cannot be read");
+            if (!report.FromJson(nlohmann::json::parse(file), error))
+            {
+                std::string message = path;
+                message += ": ";
+                message += error;
+                return Fail(tools::kExitInput, message);
+            }
+        }
+        catch (const std::exception& e)
+        {
+            return Fail(tools::kExitInput, path + ": not a survey report: " + e.what());
+        }
+        if (i == 0)
+            merged = report;
+        else if (!merged.Merge(report, error))
+        {
+            std::string message = path;
+            message += ": ";
+            message += error;
+            message += ", not merged";
+            return Fail(tools::kExitUsage, message);
+        }
+    }
+    std::cout << merged.Text() << std::flush;
+    std::string error;
+    if (!options.jsonFile.empty() &&
+        !tools::WriteTextFile(options.jsonFile, merged.Json().dump(2) + "\n", error))
+        return Fail(tools::kExitOutput, error);
+    return merged.Failed() == 0 ? tools::kExitOk : kExitFailures;
+}
+
 int RunSurvey(const SurveyOptions& options)
 {
+    if (!options.merge.empty())
+        return MergeReports(options);
     Job job(options);
     return job.Run();
 }

@@ -45,10 +45,38 @@ const char* kDescription =
     "check, one line per failed manoeuvre with the command that shows it again, and last\n"
     "\"N manoeuvres checked, F failed\". Progress goes to standard error.";
 
-const char* kFooter = "Pictures and the JSON are data \xC2\xA9 OpenStreetMap contributors where "
-                      "they come\nfrom an extract.";
+const char* kFooter =
+    "With --all-junctions, every junction of each extract (a node where three or more\n"
+    "road segment ends meet, a way passing through counting twice; a roundabout's\n"
+    "nodes; dead ends) is visited in the extract's order and every turn a car may\n"
+    "make there is surveyed on a short route built along the roads, at every level\n"
+    "of the size table. --shard K/N takes every Nth junction from the Kth; --merge\n"
+    "adds the JSON reports of the shards of one run into one.\n"
+    "\nPictures and the JSON are data \xC2\xA9 OpenStreetMap contributors where they come\n"
+    "from an extract.";
 
 } // namespace
+
+bool ParseShard(const std::string& text, std::size_t& shard, std::size_t& shards)
+{
+    const std::size_t slash = text.find('/');
+    const auto number = [](const std::string& digits, std::size_t& value)
+    {
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        value = std::stoul(digits);
+        return true;
+    };
+    std::size_t k = 0;
+    std::size_t n = 0;
+    if (slash == std::string::npos || !number(text.substr(0, slash), k) ||
+        !number(text.substr(slash + 1), n) || k < 1 || k > n)
+        return false;
+    shard = k;
+    shards = n;
+    return true;
+}
 
 std::optional<int> ParseCommandLine(int argc, char** argv, SurveyOptions& options)
 {
@@ -57,7 +85,20 @@ std::optional<int> ParseCommandLine(int argc, char** argv, SurveyOptions& option
                         {"every manoeuvre passed", "some failed",
                          "an input cannot be read (or no route can be computed over an extract)",
                          "the JSON or the pictures cannot be written"});
-    app.add_option("INPUT", options.inputs, "OpenStreetMap extracts and route files")->required();
+    app.add_option("INPUT", options.inputs, "OpenStreetMap extracts and route files");
+    app.add_flag("--all-junctions", options.allJunctions,
+                 "every turn at every junction of each extract (extracts only)");
+    std::string shard;
+    app.add_option("--shard", shard, "with --all-junctions: this run's share K of N (1 <= K <= N)")
+        ->type_name("K/N");
+    app.add_option("--junction", options.junction,
+                   "with --all-junctions: only this junction (its number in a failure's line)")
+        ->check(CLI::PositiveNumber);
+    app.add_option("--merge", options.merge,
+                   "merge these --json reports of one run's shards (same extracts and "
+                   "options) into one, printed and written to --json")
+        ->type_name("JSON")
+        ->expected(1, 100000);
     app.add_option("--routes", options.routes,
                    "routes surveyed over each extract (more are planned, as some find no way)")
         ->check(CLI::Range(1, 100000))
@@ -84,6 +125,14 @@ std::optional<int> ParseCommandLine(int argc, char** argv, SurveyOptions& option
         return code;
     if (auto problem = tools::ParseBetween(between, options.between))
         return tools::ReportUsageError(*problem);
+    if (!shard.empty() && !ParseShard(shard, options.shard, options.shards))
+        return tools::ReportUsageError("--shard: expected K/N with 1 <= K <= N, got \"" + shard +
+                                       "\"");
+    if (options.shards > 1 && !options.allJunctions)
+        return tools::ReportUsageError("--shard needs --all-junctions");
+    if (options.merge.empty() == options.inputs.empty())
+        return tools::ReportUsageError(options.merge.empty() ? "INPUT is required"
+                                                             : "--merge takes no INPUT");
     return std::nullopt;
 }
 

@@ -28,7 +28,19 @@ struct SurveyOptions : tools::LogOptions
     double framesPerSecond = 10.0;
     int polylinePrecision = 0;
     double turnThresholdDegrees = 30.0;
+    // Every turn at every junction of each extract instead of routes.
+    bool allJunctions = false;
+    // This run's share of the junctions: shard `shard` (1 ... shards).
+    std::size_t shard = 1;
+    std::size_t shards = 1;
+    // Only this junction (its number in the visit order, from 1).
+    std::size_t junction = 0;
+    // Reports to merge into one instead of a survey.
+    std::vector<std::string> merge;
 };
+
+// "K/N" with 1 <= K <= N; false when `text` is not one.
+bool ParseShard(const std::string& text, std::size_t& shard, std::size_t& shards);
 
 // Parses the command line: an exit code to stop with (help, version, or a
 // usage error already reported), or nothing to go on.

@@ -47,6 +47,9 @@ std::string ReproduceCommand(const SurveyedRoute& route, std::size_t number,
                              const std::string& check)
 {
     const bool drive = check == CheckName(kDriveCheck);
+    if (route.junction >= 0)
+        return "advicepath-survey --all-junctions " + route.input + " --junction " +
+               std::to_string(route.junction + 1) + " -o out/survey/repro";
     std::string command = drive ? "advicepath-replay " : "advicepath-render ";
     if (route.computed)
     {
@@ -78,8 +81,7 @@ void SurveyReport::Count(const std::string& name, const ManeuverReport& report)
 std::vector<FailureRecord> SurveyReport::Add(const SurveyedRoute& route)
 {
     ++m_routes;
-    if (std::find(m_inputs.begin(), m_inputs.end(), route.input) == m_inputs.end())
-        m_inputs.push_back(route.input);
+    NoteInput(route.input);
     m_metres += route.metres;
     m_guided += route.guided;
     if (route.closestGap >= 0.0 && (m_closestGap < 0.0 || route.closestGap < m_closestGap))
@@ -96,6 +98,7 @@ std::vector<FailureRecord> SurveyReport::Add(const SurveyedRoute& route)
             continue;
         }
         ++m_checked;
+        m_undriven += route.driven ? 0 : 1;
         Count(report.kind, report);
         if (report.bendDegrees >= 0.0)
         {
@@ -124,10 +127,38 @@ std::vector<FailureRecord> SurveyReport::Add(const SurveyedRoute& route)
         if (report.failure)
             failure.seconds = report.failure->seconds;
         failure.reproduce = ReproduceCommand(route, failure.number, failure.check);
+        failure.junction = route.junction;
+        failure.turn = route.turn;
         m_failures.push_back(failure);
         added.push_back(failure);
     }
     return added;
+}
+
+void SurveyReport::NoteInput(const std::string& input)
+{
+    if (std::find(m_inputs.begin(), m_inputs.end(), input) == m_inputs.end())
+        m_inputs.push_back(input);
+}
+
+void SurveyReport::AddJunctions(const JunctionTotals& totals)
+{
+    m_allJunctions = true;
+    m_totals.junctions += totals.junctions;
+    m_totals.deadEnds += totals.deadEnds;
+    m_totals.turns += totals.turns;
+}
+
+void SurveyReport::SetRun(const nlohmann::json& run, const std::string& shard)
+{
+    m_run = run.dump();
+    m_shards = {shard};
+}
+
+void SurveyReport::SetTiming(double cpuSeconds, double wallSeconds)
+{
+    m_cpuSeconds = cpuSeconds;
+    m_wallSeconds = wallSeconds;
 }
 
 void SurveyReport::SetPicture(std::size_t failure, const std::string& file)
@@ -156,12 +187,21 @@ std::string SurveyReport::Text() const
     }
     for (const FailureRecord& failure : m_failures)
     {
-        text += "FAILED " + failure.input + " manoeuvre " + std::to_string(failure.number) + " (" +
-                failure.kind + (failure.places.empty() ? "" : "; " + Joined(failure.places, ", ")) +
-                ", \"" + failure.instruction + "\"): " + failure.check + ": " + failure.problem +
-                "\n  " + failure.reproduce +
-                (failure.picture.empty() ? "" : "\n  " + failure.picture) + "\n";
+        const std::string where = failure.junction >= 0
+                                      ? " junction " + std::to_string(failure.junction + 1) +
+                                            " turn " + std::to_string(failure.turn + 1)
+                                      : " manoeuvre " + std::to_string(failure.number);
+        text += "FAILED " + failure.input + where + " (" + failure.kind +
+                (failure.places.empty() ? "" : "; " + Joined(failure.places, ", ")) + ", \"" +
+                failure.instruction + "\"): " + failure.check + ": " + failure.problem + "\n  " +
+                failure.reproduce + (failure.picture.empty() ? "" : "\n  " + failure.picture) +
+                "\n";
     }
+    if (m_allJunctions)
+        text += std::to_string(m_totals.junctions) + " junctions and " +
+                std::to_string(m_totals.deadEnds) + " dead ends with " +
+                std::to_string(m_totals.turns) + " turns" +
+                (m_totals.junctions == 0 ? " (no junction of car roads)" : "") + "; ";
     text +=
         std::to_string(m_routes) + " routes from " + std::to_string(m_inputs.size()) + " inputs";
     if (m_unroutable > 0)
@@ -190,6 +230,9 @@ std::string SurveyReport::Text() const
                     std::to_string(static_cast<long>(std::lround(m_closestGap))) + " m apart (" +
                     m_closestAt + ")";
     }
+    if (m_undriven > 0)
+        text += "; " + std::to_string(m_undriven) +
+                " manoeuvres without the drive checks (their route begins too near the junction)";
     text += "\n" + std::to_string(m_checked) + " manoeuvres checked, " + std::to_string(m_failed) +
             " failed\n";
     return text;
@@ -236,25 +279,43 @@ nlohmann::json SurveyReport::Json() const
             entry["seconds"] = failure.seconds;
         if (!failure.picture.empty())
             entry["picture"] = failure.picture;
+        if (failure.junction >= 0)
+        {
+            entry["junction"] = failure.junction;
+            entry["turn"] = failure.turn;
+        }
         failures.push_back(entry);
     }
     const auto bent = m_rows.find(kArrowOverBend);
     const Row bendRow = bent == m_rows.end() ? Row() : bent->second;
-    return {{"inputs", m_inputs},
-            {"routes", m_routes},
-            {"unroutable", m_unroutable},
-            {"unannounced", m_unannounced},
-            {"arrowOverBend",
-             {{"checked", bendRow.checked},
-              {"failed", bendRow.failed},
-              {"largestDegrees", std::max(m_largestBend, 0.0)}}},
-            {"metres", m_metres},
-            {"guidedManeuvers", m_guided},
-            {"closestManeuvers", {{"metres", m_closestGap}, {"at", m_closestAt}}},
-            {"classes", classes},
-            {"failures", failures},
-            {"checked", m_checked},
-            {"failed", m_failed}};
+    nlohmann::json json = {{"inputs", m_inputs},
+                           {"routes", m_routes},
+                           {"unroutable", m_unroutable},
+                           {"unannounced", m_unannounced},
+                           {"arrowOverBend",
+                            {{"checked", bendRow.checked},
+                             {"failed", bendRow.failed},
+                             {"largestDegrees", std::max(m_largestBend, 0.0)}}},
+                           {"metres", m_metres},
+                           {"guidedManeuvers", m_guided},
+                           {"closestManeuvers", {{"metres", m_closestGap}, {"at", m_closestAt}}},
+                           {"undriven", m_undriven},
+                           {"classes", classes},
+                           {"failures", failures},
+                           {"checked", m_checked},
+                           {"failed", m_failed}};
+    if (m_allJunctions)
+    {
+        json["junctions"] = m_totals.junctions;
+        json["deadEnds"] = m_totals.deadEnds;
+        json["turns"] = m_totals.turns;
+        json["run"] = m_run.empty() ? nlohmann::json() : nlohmann::json::parse(m_run);
+        std::vector<std::string> shards = m_shards;
+        std::sort(shards.begin(), shards.end());
+        json["shards"] = shards;
+    }
+    json["timing"] = {{"cpuSeconds", m_cpuSeconds}, {"wallSeconds", m_wallSeconds}};
+    return json;
 }
 
 } // namespace survey

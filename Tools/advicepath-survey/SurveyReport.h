@@ -32,6 +32,13 @@ struct SurveyedRoute
     std::size_t guided = 0;
     double closestGap = -1.0;
     std::size_t closestNumber = 0; // the second of the closest two, from 1
+    // With --all-junctions: the junction's place in the visit order and the
+    // turn's at the junction; negative otherwise.
+    long junction = -1;
+    long turn = -1;
+    // Whether the drive checks apply: false where the route begins too near
+    // its junction for a drive to come up to it as a device does.
+    bool driven = true;
 };
 
 struct FailureRecord
@@ -49,6 +56,16 @@ struct FailureRecord
     double seconds = -1.0; // drive time of the failing frame; negative: none
     std::string reproduce;
     std::string picture; // file name in the output folder, when written
+    long junction = -1;  // SurveyedRoute
+    long turn = -1;
+};
+
+// What a run of --all-junctions covered.
+struct JunctionTotals
+{
+    std::size_t junctions = 0;
+    std::size_t deadEnds = 0;
+    std::size_t turns = 0;
 };
 
 class SurveyReport
@@ -57,6 +74,13 @@ public:
     // Tallies a route's manoeuvres; returns the failures it adds.
     std::vector<FailureRecord> Add(const SurveyedRoute& route);
     void NoteUnroutable() { ++m_unroutable; }
+    void NoteInput(const std::string& input);
+    // With --all-junctions: what was visited, and the run (extracts and
+    // options, the same for every shard of it) and its shard.
+    void AddJunctions(const JunctionTotals& totals);
+    void SetRun(const nlohmann::json& run, const std::string& shard);
+    // CPU and wall seconds of the survey (left out of comparisons).
+    void SetTiming(double cpuSeconds, double wallSeconds);
     void SetPicture(std::size_t failure, const std::string& file);
 
     std::size_t Checked() const { return m_checked; }
@@ -67,6 +91,13 @@ public:
     // F failed".
     std::string Text() const;
     nlohmann::json Json() const;
+
+    // Reads a report as Json() wrote it into this one, made afresh; false
+    // with `error` when it is not one.
+    bool FromJson(const nlohmann::json& json, std::string& error);
+    // Adds another shard's report of the same run; false with `error` when
+    // it is of another run or a shard already added.
+    bool Merge(const SurveyReport& other, std::string& error);
 
 private:
     struct Row
@@ -90,6 +121,13 @@ private:
     std::size_t m_guided = 0;
     double m_closestGap = -1.0;
     std::string m_closestAt; // "input, manoeuvre N"
+    std::size_t m_undriven = 0;
+    bool m_allJunctions = false;
+    JunctionTotals m_totals;
+    std::string m_run; // the run's JSON, as text
+    std::vector<std::string> m_shards;
+    double m_cpuSeconds = 0.0;
+    double m_wallSeconds = 0.0;
 };
 
 // The command that shows a failure again: advicepath-render for the band,

@@ -144,9 +144,6 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
 
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME libadvicepath-render1)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
-# The library lies in the multiarch folder: the armhf and the amd64 package
-# install side by side.
-set(CPACK_DEBIAN_LIBRARY_PACKAGE_MULTIARCH same)
 # dpkg's ldconfig trigger, as Debian wants it for a shared library.
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${AP_PACKAGING_DIR}/libadvicepath-render1/triggers)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -1,7 +1,7 @@
 #include "HeapCounter.h"
 
+#include "Edges/HeapAlloc.h"
 #include "Memory/ProcessMemoryStatus.h"
-#include "Render/HeapAlloc.h"
 
 namespace
 {

@@ -5,7 +5,7 @@
 // (RefHost/Memory/ProcessMemoryStatus.h), which every bench program links.
 //
 // Library: the library's own allocations exactly, through its allocation seam
-// (Render/HeapAlloc.h): the predicate it asks once before every allocation is
+// (Edges/HeapAlloc.h): the predicate it asks once before every allocation is
 // one that counts and never refuses.
 #ifndef AP_BENCH_HEAPCOUNTER_H
 #define AP_BENCH_HEAPCOUNTER_H

@@ -248,17 +248,17 @@ void CountDrive(const std::string& file)
         std::cerr << "ap_bench_count: " << error << "\n";
         std::exit(3);
     }
-    const refhost::RouteTimeline timeline(*model);
+    const drive::RouteTimeline timeline(*model);
     const tools::SizeTable sizes = tools::DefaultSizeTable();
-    refhost::CountingMapView view;
+    drive::CountingMapView view;
     AdvicePathRenderEx* render = NewPathRender(nullptr, &view);
     render->SetSize(const_cast<AdvicePathSizeSetting*>(sizes.levels.data()),
                     static_cast<int>(sizes.levels.size()), sizes.maxTurnLevel);
     const int frames = static_cast<int>(std::floor(timeline.Duration() * kFramesPerSecond)) + 1;
     {
-        refhost::DriveReplay replay(
-            *model, timeline, *render, sizes.levels, sizes.maxTurnLevel, refhost::ReplaySettings(),
-            [&](const refhost::FrameRecord& frame) { view.SetViewport(frame.viewport); });
+        drive::DriveReplay replay(
+            *model, timeline, *render, sizes.levels, sizes.maxTurnLevel, drive::ReplaySettings(),
+            [&](const drive::FrameRecord& frame) { view.SetViewport(frame.viewport); });
         const std::string label = "drive/frame " + std::to_string(frames);
         CALLGRIND_ZERO_STATS;
         for (int i = 0; i < frames; ++i)

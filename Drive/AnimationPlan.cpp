@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace refhost
+namespace drive
 {
 
 namespace
@@ -91,4 +91,4 @@ double AnimationPlan::DriveTimeOf(size_t frame) const
                     piece->driveStart + (t - piece->animationStart) * piece->speedUp);
 }
 
-} // namespace refhost
+} // namespace drive

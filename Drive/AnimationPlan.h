@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-namespace refhost
+namespace drive
 {
 
 struct AnimationSettings
@@ -63,6 +63,6 @@ private:
     std::size_t m_frameCount = 1;
 };
 
-} // namespace refhost
+} // namespace drive
 
 #endif

@@ -2,8 +2,10 @@
 
 #include "MapView/ScaleLevels.h"
 
-namespace refhost
+namespace drive
 {
+
+using refhost::LevelOfScale;
 
 int CountingMapView::DrawLine(const tagLonLat* points, int32_t count, int32_t /*third*/,
                               uint32_t /*colour*/, int32_t /*fifth*/)
@@ -31,4 +33,4 @@ int32_t CountingMapView::ScaleToLevel(int64_t scale)
     return LevelOfScale(scale);
 }
 
-} // namespace refhost
+} // namespace drive

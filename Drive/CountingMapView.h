@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace refhost
+namespace drive
 {
 
 class CountingMapView : public CMapService
@@ -23,7 +23,7 @@ public:
     };
 
     // The view GetScale reports on; any viewport is taken as it is.
-    void SetViewport(const MapViewport& viewport) { m_viewport = viewport; }
+    void SetViewport(const refhost::MapViewport& viewport) { m_viewport = viewport; }
     const Counts& Totals() const { return m_counts; }
 
     int DrawLine(const tagLonLat* points, int32_t count, int32_t third, uint32_t colour,
@@ -34,10 +34,10 @@ public:
     int32_t ScaleToLevel(int64_t scale) override;
 
 private:
-    MapViewport m_viewport;
+    refhost::MapViewport m_viewport;
     Counts m_counts;
 };
 
-} // namespace refhost
+} // namespace drive
 
 #endif

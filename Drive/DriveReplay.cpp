@@ -5,8 +5,13 @@
 #include <cmath>
 #include <utility>
 
-namespace refhost
+namespace drive
 {
+
+using refhost::MapViewport;
+using refhost::PixelPoint;
+using refhost::RouteModel;
+using refhost::UnwrapLongitude;
 
 namespace
 {
@@ -21,10 +26,8 @@ std::vector<BandReach> ReachOf(const std::vector<AdvicePathSizeSetting>& sizes, 
     {
         const AdvicePathSizeSetting& size = sizes[static_cast<size_t>(level)];
         const auto tolerance = static_cast<double>(size.m_LengthTolerance);
-        reach.push_back({static_cast<double>(size.m_FromLength) + tolerance,
-                         static_cast<double>(size.m_ToLength) +
-                             kAdvicePathArrowRoom * static_cast<double>(size.m_ArrowLength) +
-                             tolerance});
+        reach.push_back(
+            {static_cast<double>(size.m_FromLength) + tolerance, LeavingReach(size) + tolerance});
     }
     return reach;
 }
@@ -131,4 +134,4 @@ const FrameRecord& DriveReplay::Frame(double seconds)
     return m_record;
 }
 
-} // namespace refhost
+} // namespace drive

@@ -40,7 +40,7 @@
 #include <optional>
 #include <vector>
 
-namespace refhost
+namespace drive
 {
 
 struct ReplaySettings
@@ -59,7 +59,7 @@ struct ReplaySettings
 struct FrameRecord
 {
     VehicleState vehicle;
-    MapViewport viewport;
+    refhost::MapViewport viewport;
     int level = 0;       // the map view's level of the viewport
     double lambda = 0.0; // the camera's level value (ReplayCamera.h)
     // Model indexes: the first manoeuvre not yet passed, and the one whose
@@ -85,9 +85,9 @@ public:
     // `maxTurnLevel`) and colours set; the replay sets its path. The route,
     // the timeline and the handle must outlive the replay, and the handle
     // must not be given another path while the replay runs.
-    DriveReplay(const RouteModel& route, const RouteTimeline& timeline, AdvicePathRenderEx& render,
-                const std::vector<AdvicePathSizeSetting>& sizes, int maxTurnLevel,
-                const ReplaySettings& settings, BeforeDraw beforeDraw);
+    DriveReplay(const refhost::RouteModel& route, const RouteTimeline& timeline,
+                AdvicePathRenderEx& render, const std::vector<AdvicePathSizeSetting>& sizes,
+                int maxTurnLevel, const ReplaySettings& settings, BeforeDraw beforeDraw);
 
     const ManeuverSchedule& Schedule() const { return m_schedule; }
 
@@ -97,9 +97,9 @@ public:
 
 private:
     template <typename Call> void LibraryCall(Call call, double* seconds);
-    LonLatBox NearView(const MapViewport& viewport) const;
+    LonLatBox NearView(const refhost::MapViewport& viewport) const;
 
-    const RouteModel& m_route;
+    const refhost::RouteModel& m_route;
     const RouteTimeline& m_timeline;
     AdvicePathRenderEx& m_render;
     ReplaySettings m_settings;
@@ -107,14 +107,14 @@ private:
     ManeuverSchedule m_schedule;
     ReplayCamera m_camera;
     LinkBoxIndex m_links;
-    RemainingPath m_remaining;
-    RemainingPath m_turnPath;
+    refhost::RemainingPath m_remaining;
+    refhost::RemainingPath m_turnPath;
     RouteLinePath m_routeLine;
     std::optional<std::size_t> m_announced; // index into the schedule
     std::optional<double> m_lastTime;
     FrameRecord m_record;
 };
 
-} // namespace refhost
+} // namespace drive
 
 #endif

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace refhost
+namespace drive
 {
 
 namespace
@@ -65,4 +65,4 @@ double DurationSpread::Percentile(double share) const
     return static_cast<double>(m_longest) * 1e-9;
 }
 
-} // namespace refhost
+} // namespace drive

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace refhost
+namespace drive
 {
 
 class DurationSpread
@@ -42,6 +42,6 @@ private:
     std::size_t m_count = 0;
 };
 
-} // namespace refhost
+} // namespace drive
 
 #endif

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-namespace refhost
+namespace drive
 {
+
+using refhost::RouteModel;
 
 namespace
 {
@@ -74,4 +76,4 @@ void LinkBoxIndex::Visit(size_t node, size_t begin, size_t end, const LonLatBox&
     Visit(2 * node + 1, middle, end, box, firstLink, links);
 }
 
-} // namespace refhost
+} // namespace drive

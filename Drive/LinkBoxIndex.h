@@ -17,8 +17,11 @@
 
 namespace refhost
 {
-
 class RouteModel;
+} // namespace refhost
+
+namespace drive
+{
 
 struct LonLatBox
 {
@@ -40,7 +43,7 @@ public:
     // No links.
     LinkBoxIndex() = default;
     // The boxes of every link of `route` (which need not outlive the index).
-    explicit LinkBoxIndex(const RouteModel& route);
+    explicit LinkBoxIndex(const refhost::RouteModel& route);
 
     // Appends to `links`, in ascending order, every link from `firstLink` on
     // whose box meets `box`. `links` is not cleared first.
@@ -56,6 +59,6 @@ private:
     std::vector<LonLatBox> m_nodes;
 };
 
-} // namespace refhost
+} // namespace drive
 
 #endif

@@ -5,8 +5,11 @@
 
 #include <algorithm>
 
-namespace refhost
+namespace drive
 {
+
+using refhost::Maneuver;
+using refhost::RouteModel;
 
 namespace
 {
@@ -60,4 +63,4 @@ size_t ManeuverSchedule::NextAt(double metres) const
                                m_maneuvers.begin());
 }
 
-} // namespace refhost
+} // namespace drive

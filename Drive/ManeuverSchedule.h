@@ -19,8 +19,12 @@
 
 namespace refhost
 {
-
 class RouteModel;
+} // namespace refhost
+
+namespace drive
+{
+
 class RouteTimeline;
 
 struct AnnouncementRule
@@ -48,7 +52,7 @@ struct ScheduledManeuver
 class ManeuverSchedule
 {
 public:
-    ManeuverSchedule(const RouteModel& route, const RouteTimeline& timeline,
+    ManeuverSchedule(const refhost::RouteModel& route, const RouteTimeline& timeline,
                      const AnnouncementRule& rule = AnnouncementRule());
 
     const std::vector<ScheduledManeuver>& Maneuvers() const { return m_maneuvers; }
@@ -60,6 +64,6 @@ private:
     std::vector<ScheduledManeuver> m_maneuvers;
 };
 
-} // namespace refhost
+} // namespace drive
 
 #endif

@@ -1,5 +1,6 @@
 #include "ReplayCamera.h"
 
+#include "Geodesy/Angles.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "MapView/ScaleLevels.h"
 
@@ -7,13 +8,19 @@
 #include <cmath>
 #include <utility>
 
-namespace refhost
+namespace drive
 {
+
+using refhost::LevelOfScale;
+using refhost::LevelValueOfResolution;
+using refhost::MapViewport;
+using refhost::ResolutionOfLevelValue;
+using refhost::ZoomForMetresPerPixel;
+namespace geodesy = refhost::geodesy;
 
 namespace
 {
 
-constexpr double kPi = 3.14159265358979323846;
 // How far lambda may stray from a level and still show it (the level is the
 // rounded lambda).
 constexpr double kLevelSlack = 0.45;
@@ -31,22 +38,6 @@ constexpr double kSlowestViewSpeed = 5.0;
 // places whatever the vehicle's, so that the coarsest of them only drops as
 // the vehicle passes them.
 constexpr double kAheadStepMetres = 10.0;
-
-double Radians(double degrees)
-{
-    return degrees * kPi / 180.0;
-}
-
-// `degrees` folded into (-180, 180].
-double Fold(double degrees)
-{
-    double folded = std::fmod(degrees, 360.0);
-    if (folded > 180.0)
-        folded -= 360.0;
-    else if (folded <= -180.0)
-        folded += 360.0;
-    return folded;
-}
 
 // The least metres per pixel at which an offset of `metres` from the
 // vehicle, which sits `vehicle` pixels off the centre, stays within
@@ -89,7 +80,7 @@ double ReplayCamera::NeededLambda(const VehicleState& vehicle, double heading, d
     // Screen axes: u to the right, v up; the vehicle sits a quarter of the
     // height behind the centre, against the heading.
     const double behind = m_settings.height / 4.0;
-    const double turn = Radians(heading - bearing);
+    const double turn = geodesy::Radians(heading - bearing);
     const double vehicleU = -behind * std::sin(turn);
     const double vehicleV = -behind * std::cos(turn);
     const double halfWidth = m_settings.width / 2.0 - m_settings.margin;
@@ -98,8 +89,8 @@ double ReplayCamera::NeededLambda(const VehicleState& vehicle, double heading, d
     double lonDeg = 0.0;
     double latDeg = 0.0;
     geodesy::UnitDegree(vehicle.position, lonDeg, latDeg);
-    const double s = std::sin(Radians(bearing));
-    const double c = std::cos(Radians(bearing));
+    const double s = std::sin(geodesy::Radians(bearing));
+    const double c = std::cos(geodesy::Radians(bearing));
     double metresPerPixel = 1e-3;
     for (const tagLonLat& point : m_points)
     {
@@ -169,7 +160,7 @@ double ReplayCamera::FitAhead(const VehicleState& vehicle, double heading,
     {
         const VehicleState there = m_timeline.AtDistance(metres);
         const double limit = kTurnRate * std::max(0.0, there.time - time);
-        turned += std::clamp(Fold(RoadHeading(there) - turned), -limit, limit);
+        turned += std::clamp(geodesy::AngleDiff(turned, RoadHeading(there)), -limit, limit);
         time = there.time;
         if (metres >= fromMetres)
             NeedBand(there, turned, next, m_needed);
@@ -216,8 +207,8 @@ MapViewport ReplayCamera::Update(const VehicleState& vehicle,
     if (jump)
         m_heading = roadHeading;
     else
-        m_heading +=
-            std::clamp(Fold(roadHeading - m_heading), -kTurnRate * seconds, kTurnRate * seconds);
+        m_heading += std::clamp(geodesy::AngleDiff(m_heading, roadHeading), -kTurnRate * seconds,
+                                kTurnRate * seconds);
     m_heading = std::fmod(m_heading + 360.0, 360.0);
 
     const double speed = std::max(vehicle.speed, kSlowestViewSpeed);
@@ -258,8 +249,9 @@ MapViewport ReplayCamera::Update(const VehicleState& vehicle,
     viewport.width = m_settings.width;
     viewport.height = m_settings.height;
     viewport.pixelRatio = m_settings.pixelRatio;
-    viewport.centre = {vehicle.position.lon + lead * std::sin(Radians(m_heading)) * lonDeg,
-                       vehicle.position.lat + lead * std::cos(Radians(m_heading)) * latDeg};
+    viewport.centre = {vehicle.position.lon + lead * std::sin(geodesy::Radians(m_heading)) * lonDeg,
+                       vehicle.position.lat +
+                           lead * std::cos(geodesy::Radians(m_heading)) * latDeg};
     viewport.zoom = ZoomForMetresPerPixel(viewport.centre.lat, metresPerPixel);
     viewport.bearing = m_settings.headingUp ? m_heading : 0.0;
     m_viewport = viewport;
@@ -281,4 +273,4 @@ int ReplayCamera::Level() const
     return LevelOfScale(ScaleOfViewport(m_viewport));
 }
 
-} // namespace refhost
+} // namespace drive

@@ -27,6 +27,7 @@
 #ifndef DRIVE_REPLAYCAMERA_H
 #define DRIVE_REPLAYCAMERA_H
 
+#include "AdvicePathRenderEx.h"
 #include "Drive/RouteTimeline.h"
 #include "ManeuverSchedule.h"
 #include "MapView/WebMercator.h"
@@ -34,7 +35,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace refhost
+namespace drive
 {
 
 struct CameraSettings
@@ -62,6 +63,15 @@ struct BandReach
     double after = 0.0;
 };
 
+// How far the leaving side of the band reaches from where the route leaves
+// the junction at `size`, metres, tolerance aside: m_ToLength plus the arrow
+// head's room, kAdvicePathArrowRoom x m_ArrowLength, as the library cuts it.
+inline double LeavingReach(const AdvicePathSizeSetting& size)
+{
+    return static_cast<double>(size.m_ToLength) +
+           kAdvicePathArrowRoom * static_cast<double>(size.m_ArrowLength);
+}
+
 class ReplayCamera
 {
 public:
@@ -76,8 +86,9 @@ public:
     // the target). `next` is the index in `schedule` of the manoeuvre ahead
     // (schedule.size(): none), `announced` whether its band is shown.
     // Returns the view to show.
-    MapViewport Update(const VehicleState& vehicle, const std::vector<ScheduledManeuver>& schedule,
-                       std::size_t next, bool announced, double seconds);
+    refhost::MapViewport Update(const VehicleState& vehicle,
+                                const std::vector<ScheduledManeuver>& schedule, std::size_t next,
+                                bool announced, double seconds);
 
     // lambda now, and the map view's level of it.
     double Lambda() const { return m_lambda; }
@@ -121,11 +132,11 @@ private:
     double m_lambda = 0.0;
     double m_heading = 0.0;
     bool m_bandFits = false;
-    MapViewport m_viewport;
+    refhost::MapViewport m_viewport;
     std::vector<tagLonLat> m_points; // scratch: the stretch a fit must show
     std::vector<double> m_needed;    // scratch: each level's needed lambda
 };
 
-} // namespace refhost
+} // namespace drive
 
 #endif

@@ -3,8 +3,11 @@
 #include <cstdint>
 #include <utility>
 
-namespace refhost
+namespace drive
 {
+
+using refhost::RemainingPath;
+using refhost::RouteModel;
 
 namespace
 {
@@ -70,4 +73,4 @@ int RouteLinePath::GetNextGuid(const PathGuid& /*current*/, PathGuid& /*next*/)
     return 0;
 }
 
-} // namespace refhost
+} // namespace drive

@@ -16,20 +16,21 @@
 #include <cstddef>
 #include <vector>
 
-namespace refhost
+namespace drive
 {
 
 class RouteLinePath : public CNavPath
 {
 public:
     // No edges until the first Select.
-    explicit RouteLinePath(RouteModel route);
+    explicit RouteLinePath(refhost::RouteModel route);
 
     // The edges from now on: the first edge of `remaining` (which must stay
     // alive and unchanged while the library reads this path), then every
     // link after its first that `index` finds within `box`, in driving order.
     // Keeps its buffer: no allocation once it has held as many links.
-    void Select(const RemainingPath& remaining, const LinkBoxIndex& index, const LonLatBox& box);
+    void Select(const refhost::RemainingPath& remaining, const LinkBoxIndex& index,
+                const LonLatBox& box);
     std::size_t EdgeCount() const;
 
     // Positions count the edges from 1; anything else is refused.
@@ -40,11 +41,11 @@ public:
     int GetNextGuid(const PathGuid& current, PathGuid& next) override;
 
 private:
-    RouteModel m_route;
+    refhost::RouteModel m_route;
     const std::vector<tagLonLat>* m_firstEdge = nullptr;
     std::vector<std::size_t> m_links;
 };
 
-} // namespace refhost
+} // namespace drive
 
 #endif

@@ -6,8 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace refhost
+namespace drive
 {
+
+using refhost::RouteModel;
+namespace geodesy = refhost::geodesy;
 
 namespace
 {
@@ -138,4 +141,4 @@ void RouteTimeline::PointsBetween(double fromMetres, double toMetres,
     points.push_back(AtDistance(to).position);
 }
 
-} // namespace refhost
+} // namespace drive

@@ -26,8 +26,11 @@
 
 namespace refhost
 {
-
 class RouteModel;
+} // namespace refhost
+
+namespace drive
+{
 
 // The vehicle at one moment.
 struct VehicleState
@@ -52,7 +55,7 @@ public:
     // points are copied). `fallbackKmh` drives the links without times; a
     // value that is not a positive finite number is replaced by
     // kDefaultSpeedKmh.
-    explicit RouteTimeline(const RouteModel& route, double fallbackKmh = kDefaultSpeedKmh);
+    explicit RouteTimeline(const refhost::RouteModel& route, double fallbackKmh = kDefaultSpeedKmh);
 
     // Seconds the whole drive takes, metres it covers.
     double Duration() const { return m_time.back(); }
@@ -90,6 +93,6 @@ private:
     std::size_t m_timedLinks = 0;
 };
 
-} // namespace refhost
+} // namespace drive
 
 #endif

@@ -5,7 +5,7 @@
 #ifndef AP_FUZZ_ALLOCATIONPLAN_H
 #define AP_FUZZ_ALLOCATIONPLAN_H
 
-#include "Render/HeapAlloc.h"
+#include "Edges/HeapAlloc.h"
 
 namespace apfuzz
 {

@@ -5,8 +5,8 @@
 // with the same Serialize the fuzzer decodes with.
 //
 // Usage: write-library-seeds <directory>   (prints each scenario it writes)
+#include "Edges/HeapAlloc.h"
 #include "LibraryScenario.h"
-#include "Render/HeapAlloc.h"
 #include "ScenarioChannels.h"
 #include "ScenarioText.h"
 

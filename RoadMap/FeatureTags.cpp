@@ -42,9 +42,8 @@ WayFeature FeatureOfWay(const osmium::TagList& tags)
     {
         feature.kind = WayKind::Road;
         const std::string_view junction = TagValue(tags, "junction");
-        road.isRoundabout = junction == "roundabout" || junction == "circular";
-        road.oneway =
-            OnewayOf(TagValue(tags, "oneway"), road.roadClass, road.isLink, road.isRoundabout);
+        road.isRoundabout = IsRoundaboutJunction(junction);
+        road.oneway = OnewayOf(TagValue(tags, "highway"), TagValue(tags, "oneway"), junction);
         road.name = TagValue(tags, "name");
         road.ref = TagValue(tags, "ref");
         return feature;

@@ -1,5 +1,7 @@
 #include "GridIndex.h"
 
+#include "Geodesy/Angles.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,8 +10,6 @@ namespace roadmap
 
 namespace
 {
-
-constexpr double kPi = 3.14159265358979323846;
 
 } // namespace
 
@@ -28,8 +28,8 @@ void GridIndex::Build(const std::vector<LonLatBox>& boxes)
     // Cells about square on the ground: a degree of longitude is shorter by
     // the cosine of the latitude.
     const double midLat = (m_bounds.south + m_bounds.north) / 2.0;
-    const double groundWidth =
-        std::max(1e-9, (m_bounds.east - m_bounds.west) * std::cos(midLat * kPi / 180.0));
+    const double groundWidth = std::max(1e-9, (m_bounds.east - m_bounds.west) *
+                                                  std::cos(refhost::geodesy::Radians(midLat)));
     const double groundHeight = std::max(1e-9, m_bounds.north - m_bounds.south);
     const double cells =
         std::max(1.0, static_cast<double>(m_boxes.size()) / static_cast<double>(kEntriesPerCell));

@@ -47,17 +47,4 @@ bool ClassOfHighway(std::string_view value, RoadClass& roadClass, bool& isLink)
     return false;
 }
 
-Oneway OnewayOf(std::string_view onewayTag, RoadClass roadClass, bool isLink, bool isRoundabout)
-{
-    if (onewayTag == "yes" || onewayTag == "true" || onewayTag == "1")
-        return Oneway::Forward;
-    if (onewayTag == "-1" || onewayTag == "reverse")
-        return Oneway::Backward;
-    if (onewayTag == "no" || onewayTag == "false" || onewayTag == "0")
-        return Oneway::Both;
-    if (isRoundabout || (roadClass == RoadClass::Motorway && !isLink))
-        return Oneway::Forward;
-    return Oneway::Both;
-}
-
 } // namespace roadmap

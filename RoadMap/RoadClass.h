@@ -1,5 +1,5 @@
-// What a road map tells roads apart by: the class of a road (its highway tag),
-// whether it is a link ramp, and its one-way direction.
+// What a road map tells roads apart by: the class of a road (its highway tag)
+// and whether it is a link ramp. Its direction is OnewayRule.h's.
 #ifndef ROADMAP_ROADCLASS_H
 #define ROADMAP_ROADCLASS_H
 
@@ -25,26 +25,12 @@ enum class RoadClass : uint8_t
 };
 constexpr int kRoadClassCount = 9;
 
-// Which way traffic may go along the way's points.
-enum class Oneway : uint8_t
-{
-    Both,
-    Forward,  // from the first point to the last
-    Backward, // from the last point to the first
-};
-
 // The class of the highway tag's value: "motorway" ... "tertiary" and their
 // "_link" ramps (isLink true), "unclassified", "residential",
 // "living_street", "service". False, arguments unchanged, for any other value
 // (paths, tracks, footways, roads under construction, ...): not a road for
 // cars.
 bool ClassOfHighway(std::string_view value, RoadClass& roadClass, bool& isLink);
-
-// The direction of a way from its oneway tag (empty when it has none) and
-// whether it is a roundabout: "yes", "true", "1" forward, "-1", "reverse"
-// backward, "no", "false", "0" both ways; without a usable tag a roundabout or
-// a motorway (not its links) is one-way forward, as mappers leave it implied.
-Oneway OnewayOf(std::string_view onewayTag, RoadClass roadClass, bool isLink, bool isRoundabout);
 
 } // namespace roadmap
 

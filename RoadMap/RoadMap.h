@@ -19,6 +19,7 @@
 
 #include "GridIndex.h"
 #include "LonLatBox.h"
+#include "OnewayRule.h"
 #include "RoadClass.h"
 
 #include <cstdint>

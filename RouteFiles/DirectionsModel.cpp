@@ -1,8 +1,8 @@
 #include "DirectionsModel.h"
 
+#include "Polyline.h"
 #include "RouteAssembly.h"
 #include "RouteFileError.h"
-#include "RouteFiles.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,6 @@
 #include "DirectionsReader.h"
 
+#include "Geodesy/Angles.h"
 #include "Geodesy/ReferenceGeodesy.h"
 
 #include "DirectionsModel.h"
@@ -8,6 +9,7 @@
 #include "RouteAssembly.h"
 #include "RouteFileError.h"
 #include "TrackRoute.h"
+#include "TurnClass.h"
 #include "TurnText.h"
 
 #include <cmath>
@@ -225,8 +227,8 @@ double AngleAfterLink(const RouteDescription& route, size_t link)
         return 0.0;
     const std::vector<tagLonLat>& in = route.links[link].points;
     const std::vector<tagLonLat>& out = route.links[link + 1].points;
-    return TurnAngle(geodesy::Bearing(in[in.size() - 2], in.back()),
-                     geodesy::Bearing(out[0], out[1]));
+    return geodesy::TurnAngle(geodesy::Bearing(in[in.size() - 2], in.back()),
+                              geodesy::Bearing(out[0], out[1]));
 }
 
 NAV_TURN_TYPE_tag StepTurnType(const RawStep& step)
@@ -241,7 +243,7 @@ NAV_TURN_TYPE_tag StepTurnType(const RawStep& step)
     if (byModifier != NAV_TURN_NONE)
         return byModifier;
     if (std::isfinite(step.bearingBefore) && std::isfinite(step.bearingAfter))
-        return ClassifyTurnAngle(TurnAngle(step.bearingBefore, step.bearingAfter));
+        return ClassifyTurnAngle(geodesy::TurnAngle(step.bearingBefore, step.bearingAfter));
     return NAV_TURN_STRAIGHT;
 }
 
@@ -440,9 +442,9 @@ private:
                                     : nullptr;
         const bool bearings =
             depart && std::isfinite(step.bearingBefore) && std::isfinite(depart->bearingAfter);
-        maneuver.type =
-            ClassifyTurnAngle(bearings ? TurnAngle(step.bearingBefore, depart->bearingAfter)
-                                       : AngleAfterLink(m_route, maneuver.enterLink));
+        maneuver.type = ClassifyTurnAngle(
+            bearings ? geodesy::TurnAngle(step.bearingBefore, depart->bearingAfter)
+                     : AngleAfterLink(m_route, maneuver.enterLink));
         maneuver.toName = depart ? RoadName(*depart) : std::string();
         maneuver.instruction = WaypointInstruction(li + 1, maneuver.type, maneuver.toName);
         if (depart)

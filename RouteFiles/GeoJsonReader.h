@@ -3,7 +3,7 @@
 #define ROUTEFILES_GEOJSONREADER_H
 
 #include "JsonInput.h"
-#include "RouteFiles.h"
+#include "ReadOptions.h"
 
 namespace refhost::routefiles
 {

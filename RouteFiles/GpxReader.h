@@ -2,7 +2,7 @@
 #ifndef ROUTEFILES_GPXREADER_H
 #define ROUTEFILES_GPXREADER_H
 
-#include "RouteFiles.h"
+#include "ReadOptions.h"
 
 #include <string_view>
 

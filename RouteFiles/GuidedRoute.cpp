@@ -1,8 +1,11 @@
 #include "GuidedRoute.h"
 
+#include "Geodesy/Angles.h"
+
 #include "RouteAssembly.h"
 #include "RouteFileError.h"
 #include "TrackPlacement.h"
+#include "TurnClass.h"
 #include "TurnText.h"
 #include "TurnWindow.h"
 
@@ -178,8 +181,8 @@ RouteDescription BuildGuidedRoute(const std::vector<tagLonLat>& line, std::vecto
             ++after;
         // The turn here, never measured across the manoeuvres either side.
         const double angle =
-            WindowedTurnAngle(geometry, along, vertex, TurnWindowMetres(options), before,
-                              after < stops.size() ? stops[after].vertex : last);
+            geodesy::WindowedTurnAngle(geometry, along, vertex, TurnWindowMetres(options), before,
+                                       after < stops.size() ? stops[after].vertex : last);
         before = vertex;
         for (; s < after; ++s)
         {

@@ -4,7 +4,7 @@
 #ifndef ROUTEFILES_GUIDEDROUTE_H
 #define ROUTEFILES_GUIDEDROUTE_H
 
-#include "RouteFiles.h"
+#include "ReadOptions.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,6 @@
 #include "JunctionStubs.h"
 
+#include "Geodesy/Angles.h"
 #include "Geodesy/ReferenceGeodesy.h"
 
 #include <cmath>
@@ -12,7 +13,6 @@ std::vector<std::vector<tagLonLat>> JunctionStubs(const Maneuver& maneuver, doub
     std::vector<std::vector<tagLonLat>> stubs;
     if (!std::isfinite(lengthMetres) || lengthMetres <= 0.0)
         return stubs;
-    constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
     for (const JunctionRoads& junction : maneuver.junctions)
     {
         double lonPerMetre = 0.0;
@@ -22,8 +22,8 @@ std::vector<std::vector<tagLonLat>> JunctionStubs(const Maneuver& maneuver, doub
             continue;
         for (const double bearing : junction.otherBearings)
         {
-            const double east = std::sin(bearing * kRadiansPerDegree) * lengthMetres;
-            const double north = std::cos(bearing * kRadiansPerDegree) * lengthMetres;
+            const double east = std::sin(bearing * geodesy::kRadiansPerDegree) * lengthMetres;
+            const double north = std::cos(bearing * geodesy::kRadiansPerDegree) * lengthMetres;
             stubs.push_back(
                 {junction.location, tagLonLat{junction.location.lon + east * lonPerMetre,
                                               junction.location.lat + north * latPerMetre}});

@@ -1,7 +1,7 @@
 // Encoded polylines: each value a zig-zag signed delta, written as 5-bit groups
 // (least significant first, 0x20 marking "more follows") offset by 63 into
 // printable characters; values alternate latitude, longitude.
-#include "RouteFiles.h"
+#include "Polyline.h"
 
 #include "RouteAssembly.h"
 #include "RouteFileError.h"

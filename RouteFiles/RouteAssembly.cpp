@@ -1,5 +1,6 @@
 #include "RouteAssembly.h"
 
+#include "Geodesy/Angles.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "RouteFileError.h"
 
@@ -11,13 +12,6 @@ namespace refhost::routefiles
 
 namespace
 {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegree = kPi / 180.0;
-// Metres per degree of latitude and, at the equator, of longitude (WGS84
-// mean values; enough for nearness and direction).
-constexpr double kMetresPerDegreeLat = 111132.0;
-constexpr double kMetresPerDegreeLon = 111320.0;
 
 std::string Number(double value)
 {
@@ -66,23 +60,10 @@ double PolylineMetres(const std::vector<tagLonLat>& points)
 
 double ApproxMetres(const tagLonLat& from, const tagLonLat& to)
 {
-    const double east =
-        (to.lon - from.lon) * kMetresPerDegreeLon * std::cos((from.lat + to.lat) * 0.5 * kDegree);
-    const double north = (to.lat - from.lat) * kMetresPerDegreeLat;
+    const double east = (to.lon - from.lon) * geodesy::kFlatMetresPerDegreeLon *
+                        std::cos((from.lat + to.lat) * 0.5 * geodesy::kRadiansPerDegree);
+    const double north = (to.lat - from.lat) * geodesy::kFlatMetresPerDegreeLat;
     return std::hypot(east, north);
-}
-
-double TurnAngle(double fromBearing, double toBearing)
-{
-    // A point without a direction (NaN bearing) turns nowhere.
-    if (std::isnan(fromBearing) || std::isnan(toBearing))
-        return 0.0;
-    double angle = std::fmod(toBearing - fromBearing, 360.0);
-    if (angle > 180.0)
-        angle -= 360.0;
-    else if (angle < -180.0)
-        angle += 360.0;
-    return angle;
 }
 
 std::vector<double> LinkStartDistances(const RouteDescription& route)

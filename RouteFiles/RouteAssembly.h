@@ -1,6 +1,6 @@
 // Pieces that every reader needs to turn points into a RouteDescription:
-// point checks, duplicate dropping, lengths, turn angles and the distances of the
-// manoeuvres.
+// point checks, duplicate dropping, lengths and the distances of the
+// manoeuvres (turn angles: Geodesy/Angles.h).
 #ifndef ROUTEFILES_ROUTEASSEMBLY_H
 #define ROUTEFILES_ROUTEASSEMBLY_H
 
@@ -28,10 +28,6 @@ double PolylineMetres(const std::vector<tagLonLat>& points);
 // A quick length in metres on a local flat approximation, good to a fraction
 // of a percent over a few kilometres: for nearness tests, not for results.
 double ApproxMetres(const tagLonLat& from, const tagLonLat& to);
-
-// `to - from` folded into -180..180: positive is a turn to the right; 0 when
-// either is NaN (a bearing between coinciding points).
-double TurnAngle(double fromBearing, double toBearing);
 
 // Metres along the route to the start of each link, plus the total as the
 // last element (links.size() + 1 values).

@@ -1,7 +1,10 @@
 #include "TrackRoute.h"
 
+#include "Geodesy/Angles.h"
+
 #include "RouteAssembly.h"
 #include "RouteFileError.h"
+#include "TurnClass.h"
 #include "TurnText.h"
 #include "TurnWindow.h"
 
@@ -24,7 +27,7 @@ std::vector<TrackTurn> FindTurns(const std::vector<tagLonLat>& points,
 {
     const double window = TurnWindowMetres(options);
     const double threshold = options.turnThresholdDegrees;
-    const std::vector<double> angles = WindowedTurnAngles(points, along, window);
+    const std::vector<double> angles = geodesy::WindowedTurnAngles(points, along, window);
     std::vector<TrackTurn> turns;
     size_t lastCandidate = 0;
     for (size_t i = 1; i + 1 < points.size(); ++i)

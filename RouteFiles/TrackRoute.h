@@ -4,7 +4,7 @@
 #ifndef ROUTEFILES_TRACKROUTE_H
 #define ROUTEFILES_TRACKROUTE_H
 
-#include "RouteFiles.h"
+#include "ReadOptions.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "TurnText.h"
 
-#include "RouteFiles.h"
+#include "TurnClass.h"
 
 #include <cctype>
 #include <cmath>

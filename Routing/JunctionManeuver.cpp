@@ -1,5 +1,6 @@
 #include "JunctionManeuver.h"
 
+#include "Geodesy/Angles.h"
 #include "RoadNaming.h"
 #include "RouteFiles/RouteAssembly.h"
 #include "RouteFiles/RouteFiles.h"
@@ -13,8 +14,8 @@ namespace refhost::routing
 namespace
 {
 
+using geodesy::TurnAngle;
 using routefiles::ApproxMetres;
-using routefiles::TurnAngle;
 
 // A road whose first node lies this near a node of the route is that part of
 // the route.

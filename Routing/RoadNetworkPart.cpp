@@ -1,6 +1,7 @@
 #include "RoadNetworkPart.h"
 
 #include "Geodesy/ReferenceGeodesy.h"
+#include "RoadMap/OnewayRule.h"
 #include "RouteFiles/RouteAssembly.h"
 
 #include <pugixml.hpp>
@@ -15,6 +16,19 @@ namespace refhost::routing
 {
 
 using routefiles::ApproxMetres;
+
+namespace
+{
+
+// The dump states the direction the database gave each segment by the
+// one-way rule: a segment without a oneway tag goes both ways.
+roadmap::Oneway DumpedDirection(std::string_view highway, std::string_view oneway, bool roundabout)
+{
+    return roadmap::OnewayOf(highway, oneway.empty() ? "no" : oneway,
+                             roundabout ? "roundabout" : "");
+}
+
+} // namespace
 
 RoadNetworkPart RoadNetworkPart::FromDump(std::string_view xml, std::string_view junctionCounts)
 {
@@ -44,6 +58,7 @@ RoadNetworkPart RoadNetworkPart::FromDump(std::string_view xml, std::string_view
         if (ends.size() != 2 || ends[0] == ends[1])
             continue;
         Road road;
+        std::string_view oneway;
         for (const pugi::xml_node tag : way.children("tag"))
         {
             const std::string_view key = tag.attribute("k").value();
@@ -56,10 +71,11 @@ RoadNetworkPart RoadNetworkPart::FromDump(std::string_view xml, std::string_view
             else if (key == "motorcar")
                 road.car = yes;
             else if (key == "oneway")
-                road.oneway = yes;
+                oneway = value;
             else if (key == "roundabout")
                 road.roundabout = yes;
         }
+        road.oneway = DumpedDirection(road.highway, oneway, road.roundabout);
         const size_t segment = part.m_segments.size();
         part.m_segments.push_back({ends[0], ends[1], part.m_roads.size()});
         part.m_roads.push_back(std::move(road));
@@ -158,7 +174,7 @@ std::vector<JunctionRoad> RoadNetworkPart::RoadsAt(const tagLonLat& junction,
         out.highway = road.highway;
         out.name = road.name;
         out.car = road.car;
-        out.carMayLeave = road.car && (!road.oneway || step.from == nearest);
+        out.carMayLeave = road.car && roadmap::MayDrive(road.oneway, step.from == nearest);
         out.roundabout = road.roundabout;
         roads.push_back(std::move(out));
     }

@@ -14,6 +14,7 @@
 #define ADVICEPATH_ROUTING_ROADNETWORKPART_H
 
 #include "LonLat.h"
+#include "RoadMap/OnewayRule.h"
 
 #include <cstddef>
 #include <functional>
@@ -75,7 +76,7 @@ private:
         std::string highway;
         std::string name;
         bool car = false;
-        bool oneway = false;
+        roadmap::Oneway oneway = roadmap::Oneway::Both; // along the segment's two nodes
         bool roundabout = false;
     };
     struct Node

@@ -2,6 +2,8 @@
 
 #include "JunctionManeuver.h"
 
+#include "Geodesy/Angles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -20,8 +22,8 @@ constexpr double kWiderMarginMetres = 1000.0;
 constexpr double kWidestMarginMetres = 16000.0;
 // One part for the whole route up to this many square kilometres.
 constexpr double kWholeRouteKm2 = 25.0;
-constexpr double kMetresPerDegreeLat = 111132.0;
-constexpr double kDegree = 3.14159265358979323846 / 180.0;
+using geodesy::kFlatMetresPerDegreeLat;
+using geodesy::kRadiansPerDegree;
 
 } // namespace
 
@@ -31,9 +33,9 @@ RouteNetwork::RouteNetwork(NetworkSource source, const Track& track)
     if (!m_source)
         return;
     const Box box = BoxOf(0, track.points.size() - 1, kNetworkMarginMetres);
-    const double northKm = (box.high.lat - box.low.lat) * kMetresPerDegreeLat / 1000.0;
-    const double eastKm = (box.high.lon - box.low.lon) * kMetresPerDegreeLat / 1000.0 *
-                          std::cos(box.low.lat * kDegree);
+    const double northKm = (box.high.lat - box.low.lat) * kFlatMetresPerDegreeLat / 1000.0;
+    const double eastKm = (box.high.lon - box.low.lon) * kFlatMetresPerDegreeLat / 1000.0 *
+                          std::cos(box.low.lat * kRadiansPerDegree);
     if (northKm * eastKm <= kWholeRouteKm2)
     {
         m_part = m_source(box.low, box.high);
@@ -109,9 +111,9 @@ RouteNetwork::Box RouteNetwork::BoxOf(size_t first, size_t last, double marginMe
         box.high.lon = std::max(box.high.lon, m_track.points[p].lon);
         box.high.lat = std::max(box.high.lat, m_track.points[p].lat);
     }
-    const double latMargin = marginMetres / kMetresPerDegreeLat;
+    const double latMargin = marginMetres / kFlatMetresPerDegreeLat;
     const double widest = std::max(std::fabs(box.low.lat), std::fabs(box.high.lat));
-    const double lonMargin = latMargin / std::max(0.01, std::cos(widest * kDegree));
+    const double lonMargin = latMargin / std::max(0.01, std::cos(widest * kRadiansPerDegree));
     box.low.lon -= lonMargin;
     box.low.lat -= latMargin;
     box.high.lon += lonMargin;

@@ -47,6 +47,7 @@
 #define ADVICEPATH_ROUTING_ROUTING_H
 
 #include "Route/RouteDescription.h"
+#include "RoutinoOutput.h"
 
 #include <functional>
 #include <string>
@@ -66,13 +67,6 @@ struct RoutingOptions
     // Receives a line about long work (building a database); unset, the line
     // goes to stderr. A function that does nothing keeps it quiet.
     std::function<void(const std::string& line)> progress;
-};
-
-// Routino's outputs of one route, as written: what the route is read from.
-struct RoutinoOutput
-{
-    std::string textAll; // router --output-text-all (quickest-all.txt)
-    std::string html;    // router --output-html (quickest.html)
 };
 
 struct RoutingResult

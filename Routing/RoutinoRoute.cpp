@@ -38,8 +38,9 @@ bool PlanJunction(const Event& event, const Track& track, const std::vector<doub
     const size_t p = event.point;
     JunctionView view;
     view.angle = angles[p];
-    view.inBearing = geodesy::Bearing(track.points[PointBehind(track, p)], track.points[p]);
-    view.outBearing = geodesy::Bearing(track.points[p], track.points[PointAhead(track, p)]);
+    const geodesy::WindowEnds window = TurnWindow(track, p);
+    view.inBearing = geodesy::Bearing(track.points[window.back], track.points[p]);
+    view.outBearing = geodesy::Bearing(track.points[p], track.points[window.ahead]);
     view.previous = track.points[p - 1];
     view.next = track.points[p + 1];
     view.roadIn = track.roadTo[p];

@@ -6,7 +6,10 @@
 #define ADVICEPATH_ROUTING_ROUTINOROUTE_H
 
 #include "RoadNetworkPart.h"
-#include "Routing.h"
+#include "Route/RouteDescription.h"
+#include "RoutinoOutput.h"
+
+#include <string>
 
 namespace refhost::routing
 {

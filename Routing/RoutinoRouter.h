@@ -2,7 +2,8 @@
 #ifndef ADVICEPATH_ROUTING_ROUTINOROUTER_H
 #define ADVICEPATH_ROUTING_ROUTINOROUTER_H
 
-#include "Routing.h"
+#include "LonLat.h"
+#include "RoutinoOutput.h"
 #include "RoutinoPrograms.h"
 
 #include <string>

@@ -106,31 +106,40 @@ Track MakeTrack(const std::vector<TrackNode>& nodes)
     return track;
 }
 
-size_t PointAhead(const Track& track, size_t point)
+namespace
 {
-    size_t ahead = point + 1;
-    while (ahead + 1 < track.points.size() && !track.junction[ahead] &&
-           track.along[ahead] < track.along[point] + kTurnWindowMetres)
-        ++ahead;
-    return ahead;
+
+// The junctions (or the ends) before and after `point`.
+size_t JunctionBefore(const Track& track, size_t point)
+{
+    size_t before = point - 1;
+    while (before > 0 && !track.junction[before])
+        --before;
+    return before;
 }
 
-size_t PointBehind(const Track& track, size_t point)
+size_t JunctionAfter(const Track& track, size_t point)
 {
-    size_t behind = point - 1;
-    while (behind > 0 && !track.junction[behind] &&
-           track.along[behind] > track.along[point] - kTurnWindowMetres)
-        --behind;
-    return behind;
+    size_t after = point + 1;
+    while (after + 1 < track.points.size() && !track.junction[after])
+        ++after;
+    return after;
+}
+
+} // namespace
+
+geodesy::WindowEnds TurnWindow(const Track& track, size_t point)
+{
+    return geodesy::WindowAround(track.along, point, kTurnWindowMetres,
+                                 JunctionBefore(track, point), JunctionAfter(track, point));
 }
 
 std::vector<double> TurnAngles(const Track& track)
 {
     std::vector<double> angles(track.points.size(), 0.0);
     for (size_t p = 1; p + 1 < track.points.size(); ++p)
-        angles[p] = routefiles::TurnAngle(
-            geodesy::Bearing(track.points[PointBehind(track, p)], track.points[p]),
-            geodesy::Bearing(track.points[p], track.points[PointAhead(track, p)]));
+        angles[p] = geodesy::WindowedTurnAngle(track.points, track.along, p, kTurnWindowMetres,
+                                               JunctionBefore(track, p), JunctionAfter(track, p));
     return angles;
 }
 

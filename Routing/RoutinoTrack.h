@@ -4,6 +4,7 @@
 #ifndef ADVICEPATH_ROUTING_ROUTINOTRACK_H
 #define ADVICEPATH_ROUTING_ROUTINOTRACK_H
 
+#include "Geodesy/Angles.h"
 #include "RoutinoText.h"
 
 #include <cstddef>
@@ -36,17 +37,14 @@ struct Track
 // fewer than two distinct points remain.
 Track MakeTrack(const std::vector<TrackNode>& nodes);
 
-// The point the direction out of `point` is measured to: the first one
-// kTurnWindowMetres ahead, but not past the next junction (whose own turn
-// would count), nor past the end.
-size_t PointAhead(const Track& track, size_t point);
-
-// Likewise backwards, for the direction into `point` (which is above 0).
-size_t PointBehind(const Track& track, size_t point);
+// The points the directions into and out of `point` (neither end of the
+// track) are measured from and to: 20 m of track either side, but not past
+// the junctions before and after it (whose own turns would count).
+geodesy::WindowEnds TurnWindow(const Track& track, size_t point);
 
 // The change of direction at each point (0 at the ends), degrees, positive
-// to the right, between PointBehind and PointAhead: a junction drawn with a
-// bend in it reads as one turn, but a turn never counts at two junctions.
+// to the right, over its TurnWindow: a junction drawn with a bend in it
+// reads as one turn, but a turn never counts at two junctions.
 std::vector<double> TurnAngles(const Track& track);
 
 } // namespace refhost::routing

@@ -159,7 +159,7 @@ double Bearing(const tagLonLat& from, const tagLonLat& to)
     const double north = (to.lat - from.lat) / latDeg;
     if (!(std::isfinite(east) && std::isfinite(north)) || (east == 0.0 && north == 0.0))
         return kNaN;
-    const double degrees = std::atan2(east, north) * 180.0 / kPi;
+    const double degrees = Degrees(std::atan2(east, north));
     return degrees < 0.0 ? degrees + 360.0 : degrees;
 }
 

@@ -2,6 +2,8 @@
 #ifndef REFHOST_GEODESY_WGS84RADII_H
 #define REFHOST_GEODESY_WGS84RADII_H
 
+#include "Angles.h"
+
 #include <cmath>
 
 namespace refhost::geodesy
@@ -10,8 +12,6 @@ namespace refhost::geodesy
 constexpr double kWgs84EquatorialRadius = 6378137.0;
 constexpr double kWgs84Flattening = 1.0 / 298.257223563;
 constexpr double kWgs84EccentricitySquared = kWgs84Flattening * (2.0 - kWgs84Flattening);
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRadiansPerDegree = kPi / 180.0;
 
 // Radii of curvature at geodetic latitude `sinLat` = sin(latitude):
 // `meridional` (M, north-south) and `primeVertical` (N, east-west; a parallel

@@ -1,5 +1,7 @@
 #include "MapDecorations.h"
 
+#include "Geodesy/Angles.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include <cmath>
@@ -180,17 +182,16 @@ void PaintVehicleMarker(cairo_t* cr, const MapViewport& viewport, const tagLonLa
     const PixelPoint at = Project(viewport, position);
     if (!std::isfinite(at.x) || !std::isfinite(at.y) || !std::isfinite(headingDegrees))
         return;
-    constexpr double kPi = 3.14159265358979323846;
     cairo_save(cr);
     cairo_translate(cr, at.x, at.y);
-    cairo_arc(cr, 0.0, 0.0, kVehicleRadius, 0.0, 2.0 * kPi);
+    cairo_arc(cr, 0.0, 0.0, kVehicleRadius, 0.0, 2.0 * geodesy::kPi);
     SetHalo(cr, 0.95);
     cairo_fill_preserve(cr);
     cairo_set_source_rgba(cr, 0.0, 0.0, 0.0, 0.35);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
     // The arrow drawn pointing up, then turned to the heading on the image.
-    cairo_rotate(cr, (headingDegrees - viewport.bearing) * kPi / 180.0);
+    cairo_rotate(cr, geodesy::Radians(headingDegrees - viewport.bearing));
     const double r = kVehicleRadius * 0.75;
     cairo_move_to(cr, 0.0, -r);
     cairo_line_to(cr, 0.72 * r, 0.72 * r);

@@ -1,5 +1,7 @@
 #include "WebMercator.h"
 
+#include "Geodesy/Angles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -10,20 +12,21 @@ namespace refhost
 namespace
 {
 
-constexpr double kPi = 3.14159265358979323846;
+using geodesy::kPi;
+using geodesy::Radians;
 
 // Mercator northing of a latitude as a fraction of the world's height, 0 on
 // the equator, +0.5 at the northern edge of the square world.
 double MercatorY(double latDegrees)
 {
     double lat = std::max(-kMaxMercatorLatitude, std::min(kMaxMercatorLatitude, latDegrees));
-    double phi = lat * kPi / 180.0;
+    double phi = Radians(lat);
     return std::log(std::tan(kPi / 4.0 + phi / 2.0)) / (2.0 * kPi);
 }
 
 double LatitudeOfMercatorY(double y)
 {
-    return std::atan(std::sinh(2.0 * kPi * y)) * 180.0 / kPi;
+    return geodesy::Degrees(std::atan(std::sinh(2.0 * kPi * y)));
 }
 
 // World width in CSS pixels at the viewport's zoom.
@@ -128,8 +131,8 @@ PixelPoint Project(const MapViewport& viewport, const tagLonLat& point)
     if (viewport.bearing != 0.0)
     {
         // The map turned counter-clockwise by the bearing, which then points up.
-        double s = std::sin(viewport.bearing * kPi / 180.0);
-        double c = std::cos(viewport.bearing * kPi / 180.0);
+        double s = std::sin(Radians(viewport.bearing));
+        double c = std::cos(Radians(viewport.bearing));
         double turnedX = x * c + y * s;
         y = y * c - x * s;
         x = turnedX;
@@ -144,8 +147,8 @@ tagLonLat Unproject(const MapViewport& viewport, const PixelPoint& pixel)
     double y = pixel.y - viewport.height / 2.0;
     if (viewport.bearing != 0.0)
     {
-        double s = std::sin(viewport.bearing * kPi / 180.0);
-        double c = std::cos(viewport.bearing * kPi / 180.0);
+        double s = std::sin(Radians(viewport.bearing));
+        double c = std::cos(Radians(viewport.bearing));
         double northUpX = x * c - y * s;
         y = y * c + x * s;
         x = northUpX;
@@ -161,7 +164,7 @@ double ZoomForMetresPerPixel(double latitude, double metresPerPixel)
     if (std::isnan(latitude))
         return kMinZoom;
     double lat = std::max(-kMaxMercatorLatitude, std::min(kMaxMercatorLatitude, latitude));
-    double circumference = 2.0 * kPi * kMercatorRadiusMetres * std::cos(lat * kPi / 180.0);
+    double circumference = 2.0 * kPi * kMercatorRadiusMetres * std::cos(Radians(lat));
     double zoom = std::log2(circumference / (kTileSize * metresPerPixel));
     if (std::isnan(zoom))
         return kMinZoom;
@@ -172,7 +175,7 @@ double MetresPerPixel(const MapViewport& viewport)
 {
     double lat =
         std::max(-kMaxMercatorLatitude, std::min(kMaxMercatorLatitude, viewport.centre.lat));
-    return 2.0 * kPi * kMercatorRadiusMetres * std::cos(lat * kPi / 180.0) / WorldSize(viewport);
+    return 2.0 * kPi * kMercatorRadiusMetres * std::cos(Radians(lat)) / WorldSize(viewport);
 }
 
 bool FitViewport(const tagLonLat* points, std::size_t count, const FitMargins& margins,

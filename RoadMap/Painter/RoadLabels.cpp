@@ -1,5 +1,7 @@
 #include "RoadLabels.h"
 
+#include "Geodesy/Angles.h"
+
 #include "MapView/MapDecorations.h"
 #include "MapView/MapPainter.h"
 #include "RoadStyle.h"
@@ -18,7 +20,6 @@ using refhost::PixelPoint;
 using refhost::mapview::ClipBox;
 using refhost::mapview::PixelLine;
 
-constexpr double kPi = 3.14159265358979323846;
 // Room kept free at the picture's edges and at both ends of a name.
 constexpr double kEdgeInset = 4.0;
 constexpr double kEndRoom = 12.0;
@@ -84,7 +85,7 @@ void PointAlong(const PixelLine& line, double distance, PixelPoint& point, doubl
 
 double TurnBetween(double a, double b)
 {
-    return std::fabs(std::remainder(b - a, 2.0 * kPi));
+    return std::fabs(std::remainder(b - a, 2.0 * refhost::geodesy::kPi));
 }
 
 // The longest stretch of `pieces` inside the picture less its edge inset.

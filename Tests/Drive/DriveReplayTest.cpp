@@ -69,7 +69,7 @@ double Metres(const tagLonLat& a, const tagLonLat& b)
 // One frame as the map view saw it.
 struct Seen
 {
-    refhost::FrameRecord record;
+    drive::FrameRecord record;
     std::vector<DrawCall> calls;
 
     bool Band() const
@@ -95,20 +95,20 @@ protected:
         render.SetDrawParm(&view);
         ASSERT_EQ(render.SetSize(sizes.data(), static_cast<int>(sizes.size()), kMaxTurnLevel), 1);
         render.SetClr(AdvicePathClrSetting(kRouteFill, kRouteBorder, kBandFill, kBandBorder));
-        refhost::ReplaySettings settings;
+        drive::ReplaySettings settings;
         settings.allocationCount = [] { return refhost::memory::ReadHeapFigures().allocations; };
         replay.emplace(*model, *timeline, render, sizes, kMaxTurnLevel, settings,
-                       [this](const refhost::FrameRecord& frame)
+                       [this](const drive::FrameRecord& frame)
                        {
                            view.Reset();
                            view.level = frame.level;
                            counting.SetViewport(frame.viewport);
                        });
         std::vector<std::pair<double, double>> announced;
-        for (const refhost::ScheduledManeuver& m : replay->Schedule().Maneuvers())
+        for (const drive::ScheduledManeuver& m : replay->Schedule().Maneuvers())
             announced.emplace_back(timeline->TimeAtDistance(m.announce),
                                    timeline->TimeAtDistance(m.passed));
-        plan.emplace(0.0, timeline->Duration(), announced, refhost::AnimationSettings());
+        plan.emplace(0.0, timeline->Duration(), announced, drive::AnimationSettings());
         for (size_t link = 0; link < model->LinkCount(); ++link)
         {
             const std::vector<tagLonLat>& points = model->LinkPoints(link);
@@ -136,25 +136,25 @@ protected:
         std::vector<Seen> frames;
         for (size_t i = 0; i < plan->FrameCount(); ++i)
         {
-            const refhost::FrameRecord& record = replay->Frame(plan->DriveTimeOf(i));
+            const drive::FrameRecord& record = replay->Frame(plan->DriveTimeOf(i));
             frames.push_back({record, view.calls});
         }
         return frames;
     }
 
-    const refhost::ScheduledManeuver& Scheduled(size_t maneuver) const
+    const drive::ScheduledManeuver& Scheduled(size_t maneuver) const
     {
         return replay->Schedule().Maneuvers()[maneuver];
     }
 
     std::vector<AdvicePathSizeSetting> sizes = SizeTable();
     std::optional<refhost::RouteModel> model;
-    std::optional<refhost::RouteTimeline> timeline;
+    std::optional<drive::RouteTimeline> timeline;
     aptest::RecordingMapView view;
-    refhost::CountingMapView counting; // draws without allocating
+    drive::CountingMapView counting; // draws without allocating
     AdvicePathRenderEx render;
-    std::optional<refhost::DriveReplay> replay;
-    std::optional<refhost::AnimationPlan> plan;
+    std::optional<drive::DriveReplay> replay;
+    std::optional<drive::AnimationPlan> plan;
     std::map<std::pair<double, double>, std::vector<double>> along;
 };
 
@@ -169,14 +169,14 @@ TEST_P(DriveReplayTest, BandsShowOnlyForTheAnnouncedNextManoeuvre)
     size_t bands = 0;
     for (const Seen& frame : Drive())
     {
-        const refhost::FrameRecord& r = frame.record;
+        const drive::FrameRecord& r = frame.record;
         if (r.setTurnInfo)
             ++announcements[*r.announced];
         ASSERT_EQ(frame.Band(), r.announced.has_value()) << "at " << r.vehicle.distance << " m";
         if (!r.announced)
             continue;
         ++bands;
-        const refhost::ScheduledManeuver& shown = Scheduled(*r.announced);
+        const drive::ScheduledManeuver& shown = Scheduled(*r.announced);
         EXPECT_EQ(r.announced, r.next);
         EXPECT_FALSE(shown.arrival);
         EXPECT_GE(r.vehicle.distance, shown.announce);
@@ -238,7 +238,7 @@ TEST_P(DriveReplayTest, RouteLineLiesAheadOfTheVehicle)
 TEST_P(DriveReplayTest, AnnouncementsComeInTimeAndFindTheirVisit)
 {
     double previousPassed = 0.0;
-    for (const refhost::ScheduledManeuver& m : replay->Schedule().Maneuvers())
+    for (const drive::ScheduledManeuver& m : replay->Schedule().Maneuvers())
     {
         if (m.announced)
         {
@@ -265,18 +265,18 @@ TEST_P(DriveReplayTest, AnnouncementsComeInTimeAndFindTheirVisit)
 // The route line's links near the view are exactly those whose boxes meet it.
 TEST_P(DriveReplayTest, NearLinksAreThoseWhoseBoxesMeetTheView)
 {
-    const refhost::LinkBoxIndex index(*model);
+    const drive::LinkBoxIndex index(*model);
     for (const double share : {0.1, 0.35, 0.6, 0.9})
     {
         const tagLonLat c = timeline->AtDistance(share * timeline->Length()).position;
-        const refhost::LonLatBox box{c.lon - 0.01, c.lat - 0.005, c.lon + 0.01, c.lat + 0.005};
+        const drive::LonLatBox box{c.lon - 0.01, c.lat - 0.005, c.lon + 0.01, c.lat + 0.005};
         std::vector<size_t> found;
         index.Find(box, 3, found);
         std::vector<size_t> expected;
         for (size_t link = 3; link < model->LinkCount(); ++link)
         {
             const std::vector<tagLonLat>& points = model->LinkPoints(link);
-            refhost::LonLatBox own{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+            drive::LonLatBox own{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
             for (const tagLonLat& p : points)
                 own = {std::min(own.west, p.lon), std::min(own.south, p.lat),
                        std::max(own.east, p.lon), std::max(own.north, p.lat)};
@@ -294,10 +294,10 @@ TEST_P(DriveReplayTest, CameraZoomsSmoothlyAndShowsTheWholeBand)
     const std::vector<Seen> frames = Drive();
     for (size_t i = 0; i < frames.size(); ++i)
     {
-        const refhost::FrameRecord& r = frames[i].record;
+        const drive::FrameRecord& r = frames[i].record;
         if (i > 0)
         {
-            const refhost::FrameRecord& before = frames[i - 1].record;
+            const drive::FrameRecord& before = frames[i - 1].record;
             EXPECT_LE(std::fabs(r.lambda - before.lambda),
                       r.vehicle.time - before.vehicle.time + 1e-9)
                 << "at " << r.vehicle.distance << " m";
@@ -327,7 +327,7 @@ protected:
     std::vector<Seen> DriveThroughAnnouncements()
     {
         std::vector<double> times;
-        for (const refhost::ScheduledManeuver& m : replay->Schedule().Maneuvers())
+        for (const drive::ScheduledManeuver& m : replay->Schedule().Maneuvers())
         {
             const double first = timeline->TimeAtDistance(m.announce) - 1.0;
             const double last = timeline->TimeAtDistance(m.passed) + 1.0;
@@ -338,7 +338,7 @@ protected:
         std::vector<Seen> frames;
         for (const double t : times)
         {
-            const refhost::FrameRecord& record = replay->Frame(t);
+            const drive::FrameRecord& record = replay->Frame(t);
             frames.push_back({record, view.calls});
         }
         return frames;
@@ -355,7 +355,7 @@ TEST_P(CameraTest, NeverZoomsOutAndBackInWhileABandShows)
     bool grew = false;
     for (const Seen& frame : DriveThroughAnnouncements())
     {
-        const refhost::FrameRecord& r = frame.record;
+        const drive::FrameRecord& r = frame.record;
         if (r.announced != shown)
         {
             shown = r.announced;
@@ -381,7 +381,7 @@ TEST_P(CameraTest, WholeBandInViewFromThreeSecondsBeforeItsJunction)
 {
     for (const Seen& frame : DriveThroughAnnouncements())
     {
-        const refhost::FrameRecord& r = frame.record;
+        const drive::FrameRecord& r = frame.record;
         if (!r.announced ||
             r.vehicle.time < timeline->TimeAtDistance(Scheduled(*r.announced).junction) - 3.0)
             continue;
@@ -408,26 +408,26 @@ void ExpectBandInViewThroughTheJunction(const refhost::RouteDescription& route)
     const std::optional<refhost::RouteModel> model =
         refhost::RouteModel::FromDescription(route, error);
     ASSERT_TRUE(model) << error;
-    const refhost::RouteTimeline timeline(*model);
+    const drive::RouteTimeline timeline(*model);
     aptest::RecordingMapView view;
     AdvicePathRenderEx render;
     render.SetDrawParm(&view);
     std::vector<AdvicePathSizeSetting> sizes = SizeTable();
     ASSERT_EQ(render.SetSize(sizes.data(), static_cast<int>(sizes.size()), kMaxTurnLevel), 1);
     render.SetClr(AdvicePathClrSetting(kRouteFill, kRouteBorder, kBandFill, kBandBorder));
-    refhost::DriveReplay replay(*model, timeline, render, sizes, kMaxTurnLevel,
-                                refhost::ReplaySettings(),
-                                [&view](const refhost::FrameRecord& frame)
-                                {
-                                    view.Reset();
-                                    view.level = frame.level;
-                                });
-    const refhost::ScheduledManeuver& shown = replay.Schedule().Maneuvers()[0];
+    drive::DriveReplay replay(*model, timeline, render, sizes, kMaxTurnLevel,
+                              drive::ReplaySettings(),
+                              [&view](const drive::FrameRecord& frame)
+                              {
+                                  view.Reset();
+                                  view.level = frame.level;
+                              });
+    const drive::ScheduledManeuver& shown = replay.Schedule().Maneuvers()[0];
     const double from = timeline.TimeAtDistance(shown.junction) - 3.0;
     for (int frame = 0; 0.1 * frame < timeline.TimeAtDistance(shown.passed); ++frame)
     {
         const double t = 0.1 * frame;
-        const refhost::FrameRecord& r = replay.Frame(t);
+        const drive::FrameRecord& r = replay.Frame(t);
         if (t < from)
             continue;
         for (const DrawCall& call : view.calls)
@@ -523,7 +523,7 @@ TEST_P(DriveReplayTest, HeapStaysFlatOverTheDrive)
         before = refhost::memory::ReadHeapFigures();
         for (size_t i = 0; i < plan->FrameCount(); ++i)
         {
-            const refhost::FrameRecord& r = replay->Frame(plan->DriveTimeOf(i));
+            const drive::FrameRecord& r = replay->Frame(plan->DriveTimeOf(i));
             if (r.setTurnInfo || r.clearBigArrow)
                 continue;
             if (!r.announced)
@@ -562,7 +562,7 @@ INSTANTIATE_TEST_SUITE_P(Routes, DriveReplayTest,
 // at 620 m.
 TEST(ManeuverSchedule, DistanceAheadCountsToTheJunctionThenToTheWayOut)
 {
-    refhost::ScheduledManeuver roundabout;
+    drive::ScheduledManeuver roundabout;
     roundabout.junction = 500.0;
     roundabout.passed = 620.0;
     EXPECT_DOUBLE_EQ(roundabout.DistanceAhead(0.0), 500.0);
@@ -574,8 +574,8 @@ TEST(ManeuverSchedule, DistanceAheadCountsToTheJunctionThenToTheWayOut)
 
 TEST(AnimationPlan, FitsTheDriveIntoTheBudget)
 {
-    const refhost::AnimationSettings settings; // 10 frames a second, 8x, 60 s
-    const refhost::AnimationPlan plan(0.0, 10000.0, {{100.0, 130.0}, {5000.0, 5020.0}}, settings);
+    const drive::AnimationSettings settings; // 10 frames a second, 8x, 60 s
+    const drive::AnimationPlan plan(0.0, 10000.0, {{100.0, 130.0}, {5000.0, 5020.0}}, settings);
     EXPECT_EQ(plan.AnnouncedSpeedUp(), 8.0);
     EXPECT_GE(plan.BetweenSpeedUp(), 16.0);
     EXPECT_LE(plan.Seconds(), 60.0);
@@ -590,7 +590,7 @@ TEST(AnimationPlan, FitsTheDriveIntoTheBudget)
     std::vector<std::pair<double, double>> many;
     for (int i = 0; i < 100; ++i)
         many.emplace_back(i * 100.0, i * 100.0 + 15.0);
-    const refhost::AnimationPlan crowded(0.0, 10000.0, many, settings);
+    const drive::AnimationPlan crowded(0.0, 10000.0, many, settings);
     EXPECT_NEAR(crowded.AnnouncedSpeedUp(), 1500.0 / (0.75 * 59.8), 1e-9);
     EXPECT_LE(crowded.Seconds(), 60.0);
 }

@@ -25,7 +25,7 @@ double SortedPercentile(std::vector<long long> ns, double share)
 
 TEST(DurationSpreadTest, EmptyAndSingleDurations)
 {
-    refhost::DurationSpread spread;
+    drive::DurationSpread spread;
     EXPECT_EQ(spread.Count(), 0u);
     EXPECT_EQ(spread.Percentile(0.5), 0.0);
     spread.Add(1.5e-6);
@@ -48,7 +48,7 @@ TEST(DurationSpreadTest, PercentilesAreThoseOfTheSortedDurations)
     std::lognormal_distribution<double> frame(std::log(800.0), 0.8);
     std::uniform_real_distribution<double> longFrame(5e4, 5e6);
     std::bernoulli_distribution lost(0.02);
-    refhost::DurationSpread spread;
+    drive::DurationSpread spread;
     std::vector<long long> kept;
     for (int i = 0; i < 100001; ++i)
     {
@@ -77,7 +77,7 @@ TEST(DurationSpreadTest, PercentilesAreThoseOfTheSortedDurations)
 // the longest exactly.
 TEST(DurationSpreadTest, VeryLongDurations)
 {
-    refhost::DurationSpread spread;
+    drive::DurationSpread spread;
     spread.Add(2e-6);
     spread.Add(3 * 3600.0);
     spread.Add(9 * 3600.0);

@@ -14,8 +14,8 @@
 namespace
 {
 
+using drive::RouteTimeline;
 using refhost::RouteModel;
-using refhost::RouteTimeline;
 
 RouteModel Build(const refhost::RouteDescription& description)
 {
@@ -134,7 +134,7 @@ TEST(RouteTimeline, LinksWithoutTimesAreDrivenAtTheFallbackSpeed)
     const RouteTimeline timeline(model, 36.0);
     EXPECT_DOUBLE_EQ(timeline.Duration(), timeline.Length() / 10.0);
 
-    const refhost::VehicleState half = timeline.AtTime(timeline.Duration() / 2.0);
+    const drive::VehicleState half = timeline.AtTime(timeline.Duration() / 2.0);
     EXPECT_NEAR(half.distance, timeline.Length() / 2.0, 1e-6);
     EXPECT_NEAR(half.position.lon, 0.005, 1e-9);
     EXPECT_EQ(half.link, 2u);

@@ -3,7 +3,7 @@
 #ifndef AP_TESTS_ALLOCPROBE_H
 #define AP_TESTS_ALLOCPROBE_H
 
-#include "Render/HeapAlloc.h"
+#include "Edges/HeapAlloc.h"
 
 #include <array>
 

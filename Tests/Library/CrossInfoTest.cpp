@@ -4,9 +4,9 @@
 #include "JunctionTestSupport.h"
 #include "LogLineChecks.h"
 
+#include "Edges/HeapAlloc.h"
 #include "Render/CrossPathEdges.h"
 #include "Render/GuideWalk.h"
-#include "Render/HeapAlloc.h"
 #include "Support/SameBytes.h"
 
 #include <gmock/gmock.h>

@@ -4,7 +4,7 @@
 #define AP_TESTS_LIBRARYFIXTURE_H
 
 #include "AdvicePathRenderEx.h"
-#include "Render/HeapAlloc.h"
+#include "Edges/HeapAlloc.h"
 #include "Support/TestHost.h"
 
 #include <gtest/gtest.h>

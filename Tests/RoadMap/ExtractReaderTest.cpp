@@ -156,7 +156,7 @@ TEST(ExtractReader, KeepsWhatTouchesTheBoxAndDropsTheRest)
     const roadmap::Road& across = RoadNamed(map, "across");
     EXPECT_TRUE(across.isLink);
     EXPECT_EQ(across.roadClass, roadmap::RoadClass::Motorway);
-    EXPECT_EQ(across.oneway, roadmap::Oneway::Both);
+    EXPECT_EQ(across.oneway, roadmap::Oneway::Forward); // implied on a motorway link
     const roadmap::Road& leaving = RoadNamed(map, "leaving");
     EXPECT_TRUE(leaving.isRoundabout);
     EXPECT_EQ(leaving.oneway, roadmap::Oneway::Forward); // implied by the roundabout

@@ -238,7 +238,7 @@ TEST(DriveCheck, RouteLineStartsAtTheVehicle)
     refhost::MapViewport viewport;
     viewport.centre = At(50, 0);
     viewport.zoom = 18.0; // about 0.4 m per pixel
-    refhost::VehicleState vehicle;
+    drive::VehicleState vehicle;
     vehicle.position = At(40, 0);
     DrawnFrame frame;
     frame.routeBorder = {DrawnLine{{At(40, 0), At(100, 0)}, nullptr, 16}};

@@ -7,8 +7,8 @@ namespace tools
 {
 
 FrameCaption CaptionOfFrame(const refhost::RouteModel& model,
-                            const refhost::ManeuverSchedule& schedule,
-                            const refhost::FrameRecord& frame)
+                            const drive::ManeuverSchedule& schedule,
+                            const drive::FrameRecord& frame)
 {
     FrameCaption result;
     const std::string driven = FormatDistance(frame.vehicle.distance) + " of " +

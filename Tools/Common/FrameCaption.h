@@ -28,8 +28,8 @@ struct FrameCaption
 // The caption of `frame` on `model`, whose drive has `schedule`; the distance
 // is the schedule's (ScheduledManeuver::DistanceAhead).
 FrameCaption CaptionOfFrame(const refhost::RouteModel& model,
-                            const refhost::ManeuverSchedule& schedule,
-                            const refhost::FrameRecord& frame);
+                            const drive::ManeuverSchedule& schedule,
+                            const drive::FrameRecord& frame);
 
 } // namespace tools
 

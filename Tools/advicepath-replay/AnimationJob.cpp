@@ -36,7 +36,7 @@ constexpr float kQualities[] = {70.0f, 45.0f, 25.0f};
 struct FrameRow
 {
     double animationSeconds = 0.0;
-    refhost::FrameRecord record;
+    drive::FrameRecord record;
 };
 
 struct Drive
@@ -123,7 +123,7 @@ private:
     }
 
     // The caption: the next manoeuvre and how far it is (FrameCaption.h).
-    void Caption(const refhost::FrameRecord& frame, const refhost::ManeuverSchedule& schedule,
+    void Caption(const drive::FrameRecord& frame, const drive::ManeuverSchedule& schedule,
                  refhost::RasterMapView& view) const
     {
         const FrameCaption caption = CaptionOfFrame(*m_route.model, schedule, frame);
@@ -136,7 +136,7 @@ private:
     int RenderDrive(Drive& drive)
     {
         const refhost::RouteModel& model = *m_route.model;
-        const refhost::RouteTimeline& timeline = *m_route.timeline;
+        const drive::RouteTimeline& timeline = *m_route.timeline;
         refhost::MapViewport base;
         base.width = m_options.width;
         base.height = m_options.height;
@@ -148,10 +148,10 @@ private:
         auto render = OpenRender(view, m_route.sizes, m_options);
         if (!render)
             return kExitInput;
-        refhost::DriveReplay replay(
+        drive::DriveReplay replay(
             model, timeline, *render, m_route.sizes.levels, m_route.sizes.maxTurnLevel,
             MakeReplaySettings(m_options, captionHeight),
-            [&](const refhost::FrameRecord& frame)
+            [&](const drive::FrameRecord& frame)
             {
                 view.Clear();
                 view.SetViewport(frame.viewport);
@@ -160,18 +160,18 @@ private:
             });
 
         std::vector<std::pair<double, double>> announced;
-        for (const refhost::ScheduledManeuver& m : replay.Schedule().Maneuvers())
+        for (const drive::ScheduledManeuver& m : replay.Schedule().Maneuvers())
             drive.junctions.push_back(m.junction);
-        for (const refhost::ScheduledManeuver& m : replay.Schedule().Maneuvers())
+        for (const drive::ScheduledManeuver& m : replay.Schedule().Maneuvers())
             if (m.announced)
                 announced.emplace_back(timeline.TimeAtDistance(m.announce),
                                        timeline.TimeAtDistance(m.passed));
-        refhost::AnimationSettings settings;
+        drive::AnimationSettings settings;
         settings.framesPerSecond = m_options.framesPerSecond;
         settings.speedUp = m_options.speedUp;
         settings.maxSeconds = m_options.maxSeconds;
-        const refhost::AnimationPlan plan(m_route.startSeconds, m_route.endSeconds, announced,
-                                          settings);
+        const drive::AnimationPlan plan(m_route.startSeconds, m_route.endSeconds, announced,
+                                        settings);
         drive.announcedSpeedUp = plan.AnnouncedSpeedUp();
         drive.betweenSpeedUp = plan.BetweenSpeedUp();
         drive.seconds = plan.Seconds();
@@ -187,7 +187,7 @@ private:
         };
         for (size_t frame = 0; frame < plan.FrameCount(); ++frame)
         {
-            const refhost::FrameRecord& record = replay.Frame(plan.DriveTimeOf(frame));
+            const drive::FrameRecord& record = replay.Frame(plan.DriveTimeOf(frame));
             if (!view.RenderImage(image, &error) || !animation.Add(image, millis(frame), error))
                 return Fail(kExitOutput, Output("drive.webp") + ": " + error);
             if (IsPngFrame(frame))
@@ -231,7 +231,7 @@ private:
         nlohmann::json frames = nlohmann::json::array();
         for (size_t i = 0; i < drive.rows.size(); ++i)
         {
-            const refhost::FrameRecord& r = drive.rows[i].record;
+            const drive::FrameRecord& r = drive.rows[i].record;
             frames.push_back({{"frame", i},
                               {"animationSeconds", drive.rows[i].animationSeconds},
                               {"time", r.vehicle.time},

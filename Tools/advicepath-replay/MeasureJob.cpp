@@ -38,7 +38,7 @@ struct Spread
     double max = 0.0;
 };
 
-Spread SpreadOf(const refhost::DurationSpread& durations)
+Spread SpreadOf(const drive::DurationSpread& durations)
 {
     Spread spread;
     spread.count = durations.Count();
@@ -79,11 +79,11 @@ void PrintRow(const std::string& what, const Spread& spread)
 
 struct Measures
 {
-    refhost::DurationSpread draw;       // every frame
-    refhost::DurationSpread turnDraw;   // frames whose band is announced
-    refhost::DurationSpread setTurn;    // frames that called SetTurnInfo
-    refhost::DurationSpread all;        // every frame, every library call
-    refhost::DurationSpread wholeFrame; // every frame, the host's frame loop and the library
+    drive::DurationSpread draw;       // every frame
+    drive::DurationSpread turnDraw;   // frames whose band is announced
+    drive::DurationSpread setTurn;    // frames that called SetTurnInfo
+    drive::DurationSpread all;        // every frame, every library call
+    drive::DurationSpread wholeFrame; // every frame, the host's frame loop and the library
     uint64_t allocations = 0;
     uint64_t mostAllocations = 0; // in one frame
     uint64_t mostCalls = 0;       // map view calls in one frame
@@ -106,7 +106,7 @@ int RunMeasureJob(const ReplayOptions& options)
                                                          kFramesPerDriveSecond)) +
                           1;
 
-    refhost::CountingMapView view;
+    drive::CountingMapView view;
     auto render = OpenRender(view, route.sizes, options);
     if (!render)
         return kExitInput;
@@ -114,20 +114,20 @@ int RunMeasureJob(const ReplayOptions& options)
     uint64_t callsBefore = 0;
     {
         const auto setUpStart = std::chrono::steady_clock::now();
-        refhost::DriveReplay replay(*route.model, *route.timeline, *render, route.sizes.levels,
-                                    route.sizes.maxTurnLevel, MakeReplaySettings(options, 0.0),
-                                    [&](const refhost::FrameRecord& frame)
-                                    {
-                                        view.SetViewport(frame.viewport);
-                                        callsBefore = view.Totals().lines + view.Totals().polygons;
-                                    });
+        drive::DriveReplay replay(*route.model, *route.timeline, *render, route.sizes.levels,
+                                  route.sizes.maxTurnLevel, MakeReplaySettings(options, 0.0),
+                                  [&](const drive::FrameRecord& frame)
+                                  {
+                                      view.SetViewport(frame.viewport);
+                                      callsBefore = view.Totals().lines + view.Totals().polygons;
+                                  });
         measures.setUpSeconds = SecondsSince(setUpStart);
         measures.before = refhost::memory::ReadHeapFigures();
         ProgressBar progress(!options.quiet, frames, "frames");
         for (size_t i = 0; i < frames; ++i)
         {
             const auto frameStart = std::chrono::steady_clock::now();
-            const refhost::FrameRecord& frame =
+            const drive::FrameRecord& frame =
                 replay.Frame(route.startSeconds + static_cast<double>(i) * frameStep);
             const double frameSeconds = SecondsSince(frameStart);
             if (i == 0)
@@ -158,7 +158,7 @@ int RunMeasureJob(const ReplayOptions& options)
     const Spread wholeFrame = SpreadOf(measures.wholeFrame);
     const uint64_t peakResident = PeakResidentBytes();
     const double perFrame = 1.0 / static_cast<double>(frames);
-    const refhost::CountingMapView::Counts& counts = view.Totals();
+    const drive::CountingMapView::Counts& counts = view.Totals();
     const std::string name = RouteSourceName(options.source);
 
     if (!options.quiet)

@@ -22,9 +22,9 @@ namespace
 constexpr double kLeadSeconds = 5.0;
 
 std::optional<int> TimeOf(const RoutePoint& point, bool start, const LoadedRoute& loaded,
-                          const refhost::ManeuverSchedule& schedule, double& seconds)
+                          const drive::ManeuverSchedule& schedule, double& seconds)
 {
-    const refhost::RouteTimeline& timeline = *loaded.timeline;
+    const drive::RouteTimeline& timeline = *loaded.timeline;
     const char* option = start ? "--from" : "--to";
     if (!point.isManeuver)
     {
@@ -39,7 +39,7 @@ std::optional<int> TimeOf(const RoutePoint& point, bool start, const LoadedRoute
     if (static_cast<size_t>(point.maneuver) > count)
         return Fail(kExitUsage, std::string(option) + " " + std::to_string(point.maneuver) +
                                     ": the route has " + std::to_string(count) + " manoeuvres");
-    const refhost::ScheduledManeuver& m =
+    const drive::ScheduledManeuver& m =
         schedule.Maneuvers()[static_cast<size_t>(point.maneuver) - 1];
     seconds = start ? timeline.TimeAtDistance(m.announce) - kLeadSeconds
                     : timeline.TimeAtDistance(m.passed) + kLeadSeconds;
@@ -73,10 +73,10 @@ std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded)
     loaded.timelineSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - timelineStart).count();
 
-    refhost::AnnouncementRule rule;
+    drive::AnnouncementRule rule;
     rule.minMetres = options.announceMetres;
     rule.seconds = options.announceSeconds;
-    const refhost::ManeuverSchedule schedule(*loaded.model, *loaded.timeline, rule);
+    const drive::ManeuverSchedule schedule(*loaded.model, *loaded.timeline, rule);
     loaded.startSeconds = 0.0;
     loaded.endSeconds = loaded.timeline->Duration();
     if (options.from)
@@ -91,9 +91,9 @@ std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded)
     return std::nullopt;
 }
 
-refhost::ReplaySettings MakeReplaySettings(const ReplayOptions& options, double captionHeight)
+drive::ReplaySettings MakeReplaySettings(const ReplayOptions& options, double captionHeight)
 {
-    refhost::ReplaySettings settings;
+    drive::ReplaySettings settings;
     settings.camera.width = options.width;
     settings.camera.height = options.height;
     settings.camera.headingUp = !options.northUp;

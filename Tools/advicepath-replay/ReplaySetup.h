@@ -26,7 +26,7 @@ struct LoadedRoute
 {
     SizeTable sizes;
     std::optional<refhost::RouteModel> model;
-    std::optional<refhost::RouteTimeline> timeline;
+    std::optional<drive::RouteTimeline> timeline;
     // The drive to replay, seconds of the time base.
     double startSeconds = 0.0;
     double endSeconds = 0.0;
@@ -43,7 +43,7 @@ std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded);
 
 // The replay's settings from the options; `captionHeight` is kept free at
 // the top of the view.
-refhost::ReplaySettings MakeReplaySettings(const ReplayOptions& options, double captionHeight);
+drive::ReplaySettings MakeReplaySettings(const ReplayOptions& options, double captionHeight);
 
 // A library handle drawing on `view` with the run's size table and colours;
 // null (the message written) when the library refuses the size table.

@@ -1,5 +1,7 @@
 #include "BandChecks.h"
 
+#include "Drive/ReplayCamera.h"
+#include "Geodesy/Angles.h"
 #include "Geodesy/ReferenceGeodesy.h"
 
 #include <algorithm>
@@ -44,7 +46,7 @@ tagLonLat Step(const tagLonLat& from, double bearing, double metres)
     double lonDeg = 0.0;
     double latDeg = 0.0;
     refhost::geodesy::UnitDegree(from, lonDeg, latDeg);
-    const double radians = bearing * 3.14159265358979323846 / 180.0;
+    const double radians = refhost::geodesy::Radians(bearing);
     return {from.lon + metres * std::sin(radians) * lonDeg,
             from.lat + metres * std::cos(radians) * latDeg};
 }
@@ -64,9 +66,8 @@ constexpr double kQuarterDegreeStray = 0.0043633;
 // measured over at most the longer stretch.
 Nearness BandNearness(const AdvicePathSizeSetting& size)
 {
-    const double room = kAdvicePathArrowRoom * size.m_ArrowLength;
     const double longest =
-        std::max<double>(size.m_FromLength, size.m_ToLength + room) + size.m_LengthTolerance;
+        std::max<double>(size.m_FromLength, drive::LeavingReach(size)) + size.m_LengthTolerance;
     return {kOnTrackMetres, kQuarterDegreeStray, longest};
 }
 
@@ -238,7 +239,7 @@ Finding ArrowAgainst(const RouteTrack& track, const TurnPlace& place,
             ExpectedArrowBase(track, placed->metres, ends.lastPieceStart, arrowLength);
         road = refhost::geodesy::Bearing(base.point, track.At(placed->metres));
     }
-    const double off = std::fabs(Turn(road, axis));
+    const double off = std::fabs(refhost::geodesy::AngleDiff(road, axis));
     if (off > kArrowDegrees)
         return {"the arrow points " + Degrees(off) + " away from the road under it"};
     return {};
@@ -258,7 +259,7 @@ Finding CheckArrow(const RouteTrack& track, const DrawnFrame& frame, const TurnP
     const tagLonLat& tip = head[0];
     const tagLonLat middle = {(head[1].lon + head[2].lon) / 2.0, (head[1].lat + head[2].lat) / 2.0};
     const double axis = refhost::geodesy::Bearing(middle, tip);
-    if (Turn(axis, refhost::geodesy::Bearing(middle, head[1])) <= 0.0)
+    if (refhost::geodesy::AngleDiff(axis, refhost::geodesy::Bearing(middle, head[1])) <= 0.0)
         return {"the arrow's base corners are the wrong way round (the right one must come "
                 "first)"};
     const double lastPiece = band.along.empty() ? place.passed : band.End();

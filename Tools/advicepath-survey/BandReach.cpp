@@ -1,5 +1,7 @@
 #include "BandReach.h"
 
+#include "Drive/ReplayCamera.h"
+
 #include <algorithm>
 
 namespace survey
@@ -57,7 +59,7 @@ BandEnds ExpectedBandEnds(const RouteTrack& track, const TurnPlace& place,
     const double tolerance = size.m_LengthTolerance;
     const double arrowLength = size.m_ArrowLength;
     const double room = kAdvicePathArrowRoom * arrowLength;
-    const double target = size.m_ToLength + room;
+    const double target = drive::LeavingReach(size);
 
     BandEnds band;
     Piece last;

@@ -42,7 +42,7 @@ RouteLineCheck::RouteLineCheck(const refhost::RouteModel& route)
 }
 
 Finding RouteLineCheck::Check(const DrawnFrame& frame, const refhost::MapViewport& viewport,
-                              const refhost::VehicleState& vehicle) const
+                              const drive::VehicleState& vehicle) const
 {
     if (frame.routeBorder.empty() || frame.routeBorder.front().points.empty())
         return {"no route line drawn"};

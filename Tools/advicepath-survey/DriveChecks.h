@@ -30,7 +30,7 @@ public:
     // `vehicle`: both passes alike, the first edge starting at the vehicle,
     // every later edge a link of the route ahead of the vehicle's link.
     Finding Check(const DrawnFrame& frame, const refhost::MapViewport& viewport,
-                  const refhost::VehicleState& vehicle) const;
+                  const drive::VehicleState& vehicle) const;
 
 private:
     std::unordered_map<const tagLonLat*, std::size_t> m_linkOfArray;

@@ -1,6 +1,7 @@
 #include "ExtractRoads.h"
 
 #include "Geodesy/ReferenceGeodesy.h"
+#include "RoadMap/OnewayRule.h"
 
 #include <osmium/handler.hpp>
 #include <osmium/handler/node_locations_for_ways.hpp>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <exception>
 #include <set>
+#include <string_view>
 
 namespace survey
 {
@@ -29,6 +31,12 @@ bool IsOneOf(const char* value, std::initializer_list<const char*> values)
     return value != nullptr && std::any_of(values.begin(), values.end(),
                                            [value](const char* candidate)
                                            { return std::strcmp(value, candidate) == 0; });
+}
+
+std::string_view TagValue(const osmium::TagList& tags, const char* key)
+{
+    const char* value = tags[key];
+    return value != nullptr ? std::string_view(value) : std::string_view();
 }
 
 bool CarRoad(const osmium::TagList& tags)
@@ -64,12 +72,12 @@ public:
         if (!CarRoad(tags))
             return;
         const char* highway = tags["highway"];
-        const char* oneway = tags["oneway"];
-        const bool roundabout = IsOneOf(tags["junction"], {"roundabout", "circular"});
-        const bool reverse = IsOneOf(oneway, {"-1", "reverse"});
-        const bool forwardOnly =
-            IsOneOf(oneway, {"yes", "true", "1"}) || roundabout ||
-            (oneway == nullptr && IsOneOf(highway, {"motorway", "motorway_link"}));
+        const std::string_view junction = TagValue(tags, "junction");
+        const roadmap::Oneway oneway =
+            roadmap::OnewayOf(highway, TagValue(tags, "oneway"), junction);
+        const bool forward = roadmap::MayDrive(oneway, true);
+        const bool backward = roadmap::MayDrive(oneway, false);
+        const bool roundabout = roadmap::IsRoundaboutJunction(junction);
         const bool ramp = IsOneOf(highway, {"motorway_link", "trunk_link"});
         uint32_t previous = 0;
         bool first = true;
@@ -82,7 +90,7 @@ public:
             }
             const uint32_t node = NodeOf(ref);
             if (!first && node != previous)
-                m_segments.push_back({previous, node, !reverse, !forwardOnly, roundabout, ramp});
+                m_segments.push_back({previous, node, forward, backward, roundabout, ramp});
             previous = node;
             first = false;
         }

@@ -8,9 +8,8 @@
 // tagging.xml): motorway, trunk, primary, secondary, tertiary and their _link
 // roads, unclassified, road, minor, residential, living_street, service,
 // access, services, rest_area and layby, unless motorcar, motor_vehicle or
-// access (the first of them given) says no or private. One-way: oneway=yes,
-// true, 1 or -1, junction=roundabout or circular, highway=motorway and
-// motorway_link.
+// access (the first of them given) says no or private. Which way a car may
+// drive each way is the road map's one-way rule (RoadMap/OnewayRule.h).
 #ifndef TOOLS_SURVEY_EXTRACTROADS_H
 #define TOOLS_SURVEY_EXTRACTROADS_H
 

@@ -76,15 +76,15 @@ public:
                             static_cast<int>(sizes.size()), m_settings.maxTurnLevel) != 1)
             return {};
         render->SetClr(SurveyColours());
-        refhost::DriveReplay replay(m_route, m_timeline, *render, sizes, m_settings.maxTurnLevel,
-                                    m_settings.replay,
-                                    [this](const refhost::FrameRecord& frame)
-                                    {
-                                        m_recorder.SetViewport(frame.viewport);
-                                        m_recorder.StartFrame();
-                                    });
-        const std::vector<refhost::ScheduledManeuver>& schedule = replay.Schedule().Maneuvers();
-        for (const refhost::ScheduledManeuver& entry : schedule)
+        drive::DriveReplay replay(m_route, m_timeline, *render, sizes, m_settings.maxTurnLevel,
+                                  m_settings.replay,
+                                  [this](const drive::FrameRecord& frame)
+                                  {
+                                      m_recorder.SetViewport(frame.viewport);
+                                      m_recorder.StartFrame();
+                                  });
+        const std::vector<drive::ScheduledManeuver>& schedule = replay.Schedule().Maneuvers();
+        for (const drive::ScheduledManeuver& entry : schedule)
             m_watches[entry.maneuver].report.announced = entry.announced && !entry.arrival;
 
         const double duration = m_timeline.Duration();
@@ -127,7 +127,7 @@ private:
         around.junction = watch.place.junction;
         around.passed = watch.place.passed;
         around.before = size.m_FromLength;
-        around.after = size.m_ToLength + kAdvicePathArrowRoom * size.m_ArrowLength;
+        around.after = drive::LeavingReach(size);
         around.routeLength = m_track.Length();
         if (m > 0)
             around.previousPassed = m_watches[m - 1].place.passed;
@@ -136,7 +136,7 @@ private:
         return around;
     }
 
-    void Fail(std::size_t m, int check, const Finding& finding, const refhost::FrameRecord* frame)
+    void Fail(std::size_t m, int check, const Finding& finding, const drive::FrameRecord* frame)
     {
         ManeuverReport& report = m_watches[m].report;
         if (finding.Passed() || !report.findings[static_cast<std::size_t>(check)].Passed())
@@ -151,7 +151,7 @@ private:
     }
 
     // The manoeuvre a frame's route line belongs to: the next one ahead.
-    std::size_t Owner(const refhost::FrameRecord& frame) const
+    std::size_t Owner(const drive::FrameRecord& frame) const
     {
         std::size_t owner = frame.next.value_or(m_watches.size() - 1);
         while (owner > 0 && m_route.ManeuverAt(owner).type == NAV_TURN_END)
@@ -159,8 +159,8 @@ private:
         return owner;
     }
 
-    void CheckFrame(const refhost::FrameRecord& frame,
-                    const std::vector<refhost::ScheduledManeuver>& schedule)
+    void CheckFrame(const drive::FrameRecord& frame,
+                    const std::vector<drive::ScheduledManeuver>& schedule)
     {
         const DrawnFrame& drawn = m_recorder.Frame();
         const double metres = frame.vehicle.distance;
@@ -176,12 +176,12 @@ private:
 
         // The manoeuvre whose band must show here.
         const auto ahead = std::find_if(schedule.begin(), schedule.end(),
-                                        [metres](const refhost::ScheduledManeuver& entry)
+                                        [metres](const drive::ScheduledManeuver& entry)
                                         { return metres < entry.passed; });
-        const refhost::ScheduledManeuver* due = ahead != schedule.end() && ahead->announced &&
-                                                        !ahead->arrival && metres >= ahead->announce
-                                                    ? &*ahead
-                                                    : nullptr;
+        const drive::ScheduledManeuver* due = ahead != schedule.end() && ahead->announced &&
+                                                      !ahead->arrival && metres >= ahead->announce
+                                                  ? &*ahead
+                                                  : nullptr;
         if (due != nullptr)
             CheckDue(frame, *due);
         else if (drawn.HasTurn())
@@ -192,7 +192,7 @@ private:
             CheckBand(frame, *frame.announced);
     }
 
-    void CheckDue(const refhost::FrameRecord& frame, const refhost::ScheduledManeuver& due)
+    void CheckDue(const drive::FrameRecord& frame, const drive::ScheduledManeuver& due)
     {
         const DrawnFrame& drawn = m_recorder.Frame();
         Watch& watch = m_watches[due.maneuver];
@@ -216,7 +216,7 @@ private:
             Fail(due.maneuver, kDriveCheck, CheckBandInView(drawn, frame.viewport), &frame);
     }
 
-    void CheckBand(const refhost::FrameRecord& frame, std::size_t m)
+    void CheckBand(const drive::FrameRecord& frame, std::size_t m)
     {
         const DrawnFrame& drawn = m_recorder.Frame();
         Watch& watch = m_watches[m];
@@ -242,7 +242,7 @@ private:
     const SurveySettings& m_settings;
     const ExitCounter& m_countExits;
     RouteTrack m_track;
-    refhost::RouteTimeline m_timeline;
+    drive::RouteTimeline m_timeline;
     DrawRecorder m_recorder;
     RouteLineCheck m_routeLine;
     std::vector<Watch> m_watches;

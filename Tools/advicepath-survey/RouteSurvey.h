@@ -30,7 +30,7 @@ struct SurveySettings
     int maxTurnLevel = 3;
     // Frames per second of driving time: a device's repaints.
     double framesPerSecond = 10.0;
-    refhost::ReplaySettings replay; // camera and announcements
+    drive::ReplaySettings replay; // camera and announcements
 };
 
 // The four checks, in table order.
@@ -49,7 +49,7 @@ struct FailedFrame
 {
     double seconds = 0.0;
     refhost::MapViewport viewport;
-    refhost::VehicleState vehicle;
+    drive::VehicleState vehicle;
     DrawnFrame drawn;
 };
 

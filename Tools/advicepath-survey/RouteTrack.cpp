@@ -156,14 +156,4 @@ double RouteTrack::LargestStray(const tagLonLat& a, const tagLonLat& b, double f
     return largest;
 }
 
-double Turn(double from, double to)
-{
-    double turn = std::fmod(to - from, 360.0);
-    if (turn > 180.0)
-        turn -= 360.0;
-    else if (turn < -180.0)
-        turn += 360.0;
-    return turn;
-}
-
 } // namespace survey

@@ -99,10 +99,6 @@ struct SegmentFoot
 };
 SegmentFoot FootOnSegment(const tagLonLat& point, const tagLonLat& a, const tagLonLat& b);
 
-// The turn from bearing `from` to bearing `to`, degrees: folded into
-// -180 ... 180, positive clockwise.
-double Turn(double from, double to);
-
 } // namespace survey
 
 #endif

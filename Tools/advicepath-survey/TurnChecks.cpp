@@ -1,5 +1,6 @@
 #include "TurnChecks.h"
 
+#include "Geodesy/Angles.h"
 #include "Geodesy/ReferenceGeodesy.h"
 
 #include <algorithm>
@@ -102,8 +103,8 @@ Finding CheckBranchSide(double in, double out, double angle, const AnnouncedTurn
     double nearest = 360.0;
     for (const double& bearing : turn.branches)
     {
-        const double apart = std::fabs(Turn(out, bearing));
-        if (std::fabs(Turn(in, bearing)) < kBranchDegrees && apart < nearest)
+        const double apart = std::fabs(refhost::geodesy::AngleDiff(out, bearing));
+        if (std::fabs(refhost::geodesy::AngleDiff(in, bearing)) < kBranchDegrees && apart < nearest)
         {
             nearest = apart;
             branch = &bearing;
@@ -113,7 +114,7 @@ Finding CheckBranchSide(double in, double out, double angle, const AnnouncedTurn
     if (branch != nullptr && nearest < kPartingDegrees)
         return {};
     if (branch != nullptr)
-        side = Turn(*branch, out) > 0.0 ? "right" : "left";
+        side = refhost::geodesy::AngleDiff(*branch, out) > 0.0 ? "right" : "left";
     else if (std::fabs(angle) >= kNoSideDegrees)
         side = angle > 0.0 ? "right" : "left";
     if (side.empty() || side == turn.side)
@@ -170,7 +171,7 @@ std::optional<BandDirections> BandTurn(const RouteTrack& track, const PlacedBand
     BandDirections directions;
     directions.in = track.Bearing(place.junction - before, place.junction);
     directions.out = track.Bearing(place.passed, place.passed + after);
-    directions.angle = Turn(directions.in, directions.out);
+    directions.angle = refhost::geodesy::AngleDiff(directions.in, directions.out);
     return directions;
 }
 
@@ -199,8 +200,8 @@ Finding CheckTurn(const RouteTrack& track, const PlacedBand& band, const TurnPla
         return {};
     // The route's own turn, completed on the way to the next manoeuvre.
     const double on = std::min(kCompletedMetres, place.nextJunction - place.passed);
-    const double completed =
-        Turn(near->in, track.Bearing(place.passed, place.passed + std::max(on, 1.0)));
+    const double completed = refhost::geodesy::AngleDiff(
+        near->in, track.Bearing(place.passed, place.passed + std::max(on, 1.0)));
     const std::string turns = "the band turns " + Angle(near->angle) + " (" + Angle(whole->angle) +
                               " from end to end, the route " + Angle(completed) + " within " +
                               Metres(on) + ")";

@@ -65,7 +65,7 @@ bool PageSession::OpenRoute(std::string_view text, const std::string& name, std:
     refhost::SetActiveRoute(nullptr);
     m_model = std::move(model);
     m_name = name;
-    m_timeline = std::make_unique<refhost::RouteTimeline>(*m_model);
+    m_timeline = std::make_unique<drive::RouteTimeline>(*m_model);
     refhost::SetActiveRoute(&*m_model);
     m_still->SetPath(&*m_model);
     return true;
@@ -84,9 +84,9 @@ std::string PageSession::RouteJson() const
     if (!m_model)
         return "null";
     const refhost::RouteModel& model = *m_model;
-    const refhost::ManeuverSchedule schedule(model, *m_timeline);
+    const drive::ManeuverSchedule schedule(model, *m_timeline);
     nlohmann::json maneuvers = nlohmann::json::array();
-    for (const refhost::ScheduledManeuver& scheduled : schedule.Maneuvers())
+    for (const drive::ScheduledManeuver& scheduled : schedule.Maneuvers())
     {
         const refhost::Maneuver& m = model.ManeuverAt(scheduled.maneuver);
         const refhost::ManeuverCaption caption = refhost::CaptionFor(m);
@@ -169,12 +169,12 @@ void PageSession::StartDrive(int width, int height)
     viewport.width = width;
     viewport.height = height;
     view.SetViewport(viewport);
-    refhost::ReplaySettings settings;
+    drive::ReplaySettings settings;
     settings.camera.width = width;
     settings.camera.height = height;
-    m_replay = std::make_unique<refhost::DriveReplay>(
+    m_replay = std::make_unique<drive::DriveReplay>(
         *m_model, *m_timeline, *m_drive, m_sizes.levels, m_sizes.maxTurnLevel, settings,
-        [](const refhost::FrameRecord& frame)
+        [](const drive::FrameRecord& frame)
         {
             CanvasMapView& canvas = DefaultCanvasMapView();
             canvas.SetViewport(frame.viewport);
@@ -216,7 +216,7 @@ std::string PageSession::JumpToManeuver(size_t maneuver, int width, int height)
     if (!m_model || maneuver >= m_model->ManeuverCount())
         return "null";
     StartDrive(width, height);
-    const refhost::ScheduledManeuver& scheduled = m_replay->Schedule().Maneuvers()[maneuver];
+    const drive::ScheduledManeuver& scheduled = m_replay->Schedule().Maneuvers()[maneuver];
     const double junction = m_timeline->TimeAtDistance(scheduled.junction);
     double seconds = std::min(junction, m_timeline->TimeAtDistance(scheduled.announce) +
                                             kAfterAnnouncementSeconds);
@@ -224,14 +224,14 @@ std::string PageSession::JumpToManeuver(size_t maneuver, int width, int height)
     // the drive plays.
     for (;;)
     {
-        const refhost::FrameRecord& frame = m_replay->Frame(seconds);
+        const drive::FrameRecord& frame = m_replay->Frame(seconds);
         if (frame.bandFits || seconds >= junction)
             return FrameJson(frame);
         seconds = std::min(junction, seconds + kJumpStepSeconds);
     }
 }
 
-std::string PageSession::FrameJson(const refhost::FrameRecord& frame) const
+std::string PageSession::FrameJson(const drive::FrameRecord& frame) const
 {
     const tools::FrameCaption caption =
         tools::CaptionOfFrame(*m_model, m_replay->Schedule(), frame);

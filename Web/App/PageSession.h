@@ -63,18 +63,18 @@ public:
 
 private:
     void StartDrive(int width, int height);
-    std::string FrameJson(const refhost::FrameRecord& frame) const;
+    std::string FrameJson(const drive::FrameRecord& frame) const;
     bool ApplySizes();
     void ResetStill();
 
     std::optional<refhost::RouteModel> m_model;
     std::string m_name;
-    std::unique_ptr<refhost::RouteTimeline> m_timeline;
+    std::unique_ptr<drive::RouteTimeline> m_timeline;
     tools::SizeTable m_sizes;
     AdvicePathClrSetting m_colours;
     AdvicePathRenderEx* m_drive = nullptr; // the frame loop's handle
     AdvicePathRenderEx* m_still = nullptr; // overview and contact sheet
-    std::unique_ptr<refhost::DriveReplay> m_replay;
+    std::unique_ptr<drive::DriveReplay> m_replay;
     std::optional<size_t> m_stillManeuver; // the turn set on m_still
     refhost::PathView m_turnPath;          // what m_still's turn reads
 };

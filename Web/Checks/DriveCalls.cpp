@@ -65,25 +65,25 @@ void Overview(const refhost::RouteModel& model, web::RecordingMapView& view,
 int Drive(const refhost::RouteModel& model, web::RecordingMapView& view,
           const tools::SizeTable& sizes, std::FILE* out)
 {
-    const refhost::RouteTimeline timeline(model);
+    const drive::RouteTimeline timeline(model);
     RenderHandle render = OpenRender(view, sizes);
     if (!render)
         return 1;
     size_t frame = 0;
-    refhost::DriveReplay replay(
-        model, timeline, *render, sizes.levels, sizes.maxTurnLevel, refhost::ReplaySettings(),
-        [&](const refhost::FrameRecord& record)
+    drive::DriveReplay replay(
+        model, timeline, *render, sizes.levels, sizes.maxTurnLevel, drive::ReplaySettings(),
+        [&](const drive::FrameRecord& record)
         {
             static_cast<void>(std::fprintf(out, "frame %zu level %d\n", frame, record.level));
             view.SetViewport(record.viewport);
         });
     std::vector<std::pair<double, double>> announced;
-    for (const refhost::ScheduledManeuver& m : replay.Schedule().Maneuvers())
+    for (const drive::ScheduledManeuver& m : replay.Schedule().Maneuvers())
         if (m.announced)
             announced.emplace_back(timeline.TimeAtDistance(m.announce),
                                    timeline.TimeAtDistance(m.passed));
-    const refhost::AnimationPlan plan(0.0, timeline.Duration(), announced,
-                                      refhost::AnimationSettings());
+    const drive::AnimationPlan plan(0.0, timeline.Duration(), announced,
+                                    drive::AnimationSettings());
     for (frame = 0; frame < plan.FrameCount(); ++frame)
         replay.Frame(plan.DriveTimeOf(frame));
     render->Clear();
@@ -95,17 +95,17 @@ constexpr int kDrawsPerFrame = 50;
 
 int TimeFrames(const refhost::RouteModel& model, const tools::SizeTable& sizes)
 {
-    refhost::CountingMapView view;
+    drive::CountingMapView view;
     tools::SizeTable table = sizes;
     RenderHandle render(NewPathRender(nullptr, &view), &ClosePathRender);
     if (!render || render->SetSize(table.levels.data(), static_cast<int>(table.levels.size()),
                                    table.maxTurnLevel) != 1)
         return 1;
     render->SetClr(tools::DefaultColours());
-    const refhost::RouteTimeline timeline(model);
-    refhost::DriveReplay replay(
-        model, timeline, *render, sizes.levels, sizes.maxTurnLevel, refhost::ReplaySettings(),
-        [&](const refhost::FrameRecord& record) { view.SetViewport(record.viewport); });
+    const drive::RouteTimeline timeline(model);
+    drive::DriveReplay replay(
+        model, timeline, *render, sizes.levels, sizes.maxTurnLevel, drive::ReplaySettings(),
+        [&](const drive::FrameRecord& record) { view.SetViewport(record.viewport); });
     std::vector<double> micros;
     for (int frame = 0; frame <= timeline.Duration() * kTimedFramesPerSecond; ++frame)
     {

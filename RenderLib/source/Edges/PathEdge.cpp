@@ -1,7 +1,7 @@
 #include "PathEdge.h"
 
 #include "../Host/Geodesy.h"
-#include "../Render/HeapAlloc.h"
+#include "HeapAlloc.h"
 
 #include <limits.h>
 #include <stdint.h>

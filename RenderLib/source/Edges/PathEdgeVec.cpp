@@ -1,6 +1,6 @@
 #include "PathEdgeVec.h"
 
-#include "../Render/HeapAlloc.h"
+#include "HeapAlloc.h"
 
 #include <new>
 

@@ -1,6 +1,6 @@
 #include "AdvicePathRender.h"
 
-#include "HeapAlloc.h"
+#include "../Edges/HeapAlloc.h"
 #include "LogTable.h"
 #include "OperationProbe.h"
 

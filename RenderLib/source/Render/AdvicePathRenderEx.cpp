@@ -1,8 +1,8 @@
 // The exported handle, the free functions and the settings records.
 #include "../../include/AdvicePathRenderEx.h"
 
+#include "../Edges/HeapAlloc.h"
 #include "AdvicePathRender.h"
-#include "HeapAlloc.h"
 
 #include <new>
 #include <stdlib.h>

@@ -4,8 +4,8 @@
 //
 // The one seam: a predicate that a test build installs to make a chosen
 // allocation fail. It is null in a host, which costs one test per allocation.
-#ifndef ADVICEPATH_RENDER_HEAPALLOC_H
-#define ADVICEPATH_RENDER_HEAPALLOC_H
+#ifndef ADVICEPATH_EDGES_HEAPALLOC_H
+#define ADVICEPATH_EDGES_HEAPALLOC_H
 
 #include <stddef.h>
 

@@ -4,6 +4,7 @@
 
 #include "Geodesy.h"
 #include "Geodesy/ReferenceGeodesy.h"
+#include "Support/SegmentSum.h"
 
 #include <cmath>
 
@@ -19,13 +20,7 @@ std::vector<bench::GeodesyCall>* g_recorder = nullptr;
 void Record(bench::GeodesyCall::Kind kind, unsigned short count, const tagLonLat* points,
             const tagLonLat& a, const tagLonLat& b)
 {
-    bench::GeodesyCall call;
-    call.kind = kind;
-    call.count = count;
-    call.points = points;
-    call.a = a;
-    call.b = b;
-    g_recorder->push_back(call);
+    g_recorder->push_back({kind, count, points, a, b});
 }
 
 // Metres per degree of the planar model, on each axis: a sphere of the WGS84
@@ -101,12 +96,7 @@ double LineLength(unsigned short count, const tagLonLat* points)
     g_counts.lineSegments += points != nullptr && count >= 2 ? count - 1u : 0u;
     if (g_model != bench::GeodesyModel::Planar)
         return refhost::geodesy::LineLength(count, points);
-    if (points == nullptr || count < 2)
-        return 0.0;
-    double total = 0.0;
-    for (unsigned i = 1; i < count; ++i)
-        total += PlanarLength(points[i - 1].lon, points[i - 1].lat, points[i].lon, points[i].lat);
-    return total;
+    return aptest::SumOfSegments(count, points, PlanarLength);
 }
 
 double SegmentLength(double lon1, double lat1, double lon2, double lat2)

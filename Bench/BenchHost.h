@@ -15,6 +15,7 @@
 #define AP_BENCH_BENCHHOST_H
 
 #include "MapService.h"
+#include "Support/CountingMapView.h"
 
 #include <cstdint>
 #include <memory>
@@ -80,13 +81,9 @@ struct GeodesyCall
 void RecordGeodesyCalls(std::vector<GeodesyCall>* calls);
 
 // A map view that counts DrawLine and DrawPolygon calls and the points handed
-// to them. Its scale is fixed; ScaleToLevel answers `level` for any scale.
-struct DrawCounts
-{
-    uint64_t lines = 0;
-    uint64_t polygons = 0;
-    uint64_t points = 0;
-};
+// to them (Support/CountingMapView.h). Its scale is fixed; ScaleToLevel
+// answers `level` for any scale.
+using DrawCounts = aptest::CountingMapView::Counts;
 std::unique_ptr<CMapService> NewCountingMapView(int32_t level = 0);
 // The counts of a view made by NewCountingMapView (zero for any other view).
 DrawCounts CountsOf(const CMapService& view);

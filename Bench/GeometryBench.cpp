@@ -51,29 +51,27 @@ const std::vector<Vector2>& DirectionInputs()
     return inputs;
 }
 
-void BM_GetDirection(benchmark::State& state)
+// Times `direction` on the inputs in turn.
+template <typename Direction> void TimeOnInputs(benchmark::State& state, Direction direction)
 {
     const std::vector<Vector2>& v = DirectionInputs();
-    InitDirTables();
     size_t i = 0;
     for (auto _ : state)
     {
-        const Vector2& e = v[i];
-        benchmark::DoNotOptimize(GetDirection(e.x1, e.y1, e.x2, e.y2));
+        benchmark::DoNotOptimize(direction(v[i]));
         i = (i + 1) & (v.size() - 1);
     }
 }
 
+void BM_GetDirection(benchmark::State& state)
+{
+    InitDirTables();
+    TimeOnInputs(state, [](const Vector2& e) { return GetDirection(e.x1, e.y1, e.x2, e.y2); });
+}
+
 void BM_Atan2(benchmark::State& state)
 {
-    const std::vector<Vector2>& v = DirectionInputs();
-    size_t i = 0;
-    for (auto _ : state)
-    {
-        const Vector2& e = v[i];
-        benchmark::DoNotOptimize(std::atan2(e.y2 - e.y1, e.x2 - e.x1));
-        i = (i + 1) & (v.size() - 1);
-    }
+    TimeOnInputs(state, [](const Vector2& e) { return std::atan2(e.y2 - e.y1, e.x2 - e.x1); });
 }
 
 // GetDirection as it was before its search was unrolled: the same table
@@ -132,13 +130,8 @@ void BM_GetDirection_PlainLoop(benchmark::State& state)
             return;
         }
     }
-    size_t i = 0;
-    for (auto _ : state)
-    {
-        const Vector2& e = v[i];
-        benchmark::DoNotOptimize(GetDirectionPlainLoop(e.x1, e.y1, e.x2, e.y2));
-        i = (i + 1) & (v.size() - 1);
-    }
+    TimeOnInputs(state,
+                 [](const Vector2& e) { return GetDirectionPlainLoop(e.x1, e.y1, e.x2, e.y2); });
 }
 
 // The longest search: a bearing just short of north (89.9 degrees), which

@@ -29,10 +29,11 @@
 #include "SyntheticPath.h"
 #include "TurnFloor.h"
 
-#include "Drive/CountingMapView.h"
 #include "Drive/DriveReplay.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "RouteFiles/RouteFiles.h"
+#include "Support/CountingMapView.h"
+#include "Support/ViewportScale.h"
 
 #include <valgrind/callgrind.h>
 
@@ -250,7 +251,7 @@ void CountDrive(const std::string& file)
     }
     const drive::RouteTimeline timeline(*model);
     const tools::SizeTable sizes = tools::DefaultSizeTable();
-    drive::CountingMapView view;
+    aptest::FollowingViewport<aptest::CountingMapView> view;
     AdvicePathRenderEx* render = NewPathRender(nullptr, &view);
     render->SetSize(const_cast<AdvicePathSizeSetting*>(sizes.levels.data()),
                     static_cast<int>(sizes.levels.size()), sizes.maxTurnLevel);

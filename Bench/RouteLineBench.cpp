@@ -35,18 +35,26 @@ void ReportDrawCalls(benchmark::State& state, const CMapService& view, size_t ed
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(edges));
 }
 
+// A handle that draws the route line only, one size record, in the
+// benchmark's widths and colours.
+AdvicePathRenderEx* NewRouteLineRender(CNavPath& path, CMapService& view)
+{
+    AdvicePathRenderEx* render = NewPathRender(&path, &view);
+    AdvicePathSizeSetting size{};
+    size.m_PathWidth = kFillWidth;
+    size.m_PathBorderWidth = kBorderWidth;
+    render->SetSize(&size, 1, 0);
+    render->SetClr(AdvicePathClrSetting(kFillColour, kBorderColour, 0x00FFFFFFu, 0));
+    return render;
+}
+
 void BM_RouteLine_Library(benchmark::State& state)
 {
     const auto edges = static_cast<size_t>(state.range(0));
     bench::SetLoggingOff();
     std::unique_ptr<CNavPath> path = bench::NewSyntheticPath(edges, kPointsPerEdge);
     std::unique_ptr<CMapService> view = bench::NewCountingMapView(0);
-    AdvicePathRenderEx* render = NewPathRender(path.get(), view.get());
-    AdvicePathSizeSetting size{};
-    size.m_PathWidth = kFillWidth;
-    size.m_PathBorderWidth = kBorderWidth;
-    render->SetSize(&size, 1, 0);
-    render->SetClr(AdvicePathClrSetting(kFillColour, kBorderColour, 0x00FFFFFFu, 0));
+    AdvicePathRenderEx* render = NewRouteLineRender(*path, *view);
     bench::ResetCounts(*view);
     for (auto _ : state)
         render->Draw(true, false);
@@ -81,12 +89,7 @@ void BM_RouteLine_Paired(benchmark::State& state)
     bench::SetLoggingOff();
     std::unique_ptr<CNavPath> path = bench::NewSyntheticPath(edges, kPointsPerEdge);
     std::unique_ptr<CMapService> view = bench::NewCountingMapView(0);
-    AdvicePathRenderEx* render = NewPathRender(path.get(), view.get());
-    AdvicePathSizeSetting size{};
-    size.m_PathWidth = kFillWidth;
-    size.m_PathBorderWidth = kBorderWidth;
-    render->SetSize(&size, 1, 0);
-    render->SetClr(AdvicePathClrSetting(kFillColour, kBorderColour, 0x00FFFFFFu, 0));
+    AdvicePathRenderEx* render = NewRouteLineRender(*path, *view);
     CPath* pathInterface = path.get();
     CMapService* viewInterface = view.get();
 

@@ -24,6 +24,11 @@ namespace
 // How far lambda may stray from a level and still show it (the level is the
 // rounded lambda).
 constexpr double kLevelSlack = 0.45;
+// How far a band's need may rise past the level it is shown at before the
+// camera takes the next coarser level: a few pixels of the view's margin
+// (3.5 %), so that a need wobbling on a level's edge as the view turns does
+// not zoom out for a frame and back in.
+constexpr double kKeepLevelSlack = 0.05;
 // The road's direction is taken towards the point this far ahead, metres.
 constexpr double kHeadingLookAhead = 30.0;
 // Turning speed of the view, degrees per second.
@@ -104,7 +109,7 @@ double ReplayCamera::NeededLambda(const VehicleState& vehicle, double heading, d
     return LevelValueOfResolution(metresPerPixel);
 }
 
-ReplayCamera::Fit ReplayCamera::FitOf(const std::vector<double>& needed)
+ReplayCamera::Fit ReplayCamera::FitOf(const std::vector<double>& needed, int keepLevel)
 {
     Fit fit;
     for (size_t level = 0; level < needed.size(); ++level)
@@ -112,9 +117,11 @@ ReplayCamera::Fit ReplayCamera::FitOf(const std::vector<double>& needed)
         const double top = static_cast<double>(level) + kLevelSlack;
         // Level 0 holds every finer view.
         fit.lambda = level == 0 ? needed[level] : std::max(needed[level], top - 2.0 * kLevelSlack);
-        if (needed[level] < top)
+        const double slack = static_cast<int>(level) == keepLevel ? kKeepLevelSlack : 0.0;
+        if (needed[level] < top + slack)
         {
             fit.lambda = std::min(fit.lambda, top);
+            fit.level = static_cast<int>(level);
             fit.fits = true;
             return fit;
         }
@@ -143,8 +150,9 @@ ReplayCamera::Fit ReplayCamera::FitJunction(const VehicleState& vehicle, double 
     return FitOf(m_needed);
 }
 
-double ReplayCamera::FitAhead(const VehicleState& vehicle, double heading,
-                              const ScheduledManeuver& next, double fromMetres)
+ReplayCamera::Fit ReplayCamera::FitAhead(const VehicleState& vehicle, double heading,
+                                         const ScheduledManeuver& next, double fromMetres,
+                                         int keepLevel)
 {
     // Each level's band must fit at every place: the level is chosen once
     // for them all (a level whose band fits now may not fit further on, and
@@ -185,7 +193,7 @@ double ReplayCamera::FitAhead(const VehicleState& vehicle, double heading,
     // start the vehicle gets while it shows.
     if (next.passed > vehicle.distance && next.passed >= fromMetres)
         needThere(next.passed);
-    return FitOf(m_needed).lambda;
+    return FitOf(m_needed, keepLevel);
 }
 
 double ReplayCamera::Preroll(const VehicleState& vehicle, double speed,
@@ -195,7 +203,7 @@ double ReplayCamera::Preroll(const VehicleState& vehicle, double speed,
     if (!upcoming.announced || toAnnouncement < 0.0 ||
         toAnnouncement >= speed * kPrerollSeconds + kPrerollMetres)
         return -HUGE_VAL;
-    return std::min(FitAhead(vehicle, m_heading, upcoming, upcoming.announce), turnLimit);
+    return std::min(FitAhead(vehicle, m_heading, upcoming, upcoming.announce).lambda, turnLimit);
 }
 
 MapViewport ReplayCamera::Update(const VehicleState& vehicle,
@@ -221,10 +229,18 @@ MapViewport ReplayCamera::Update(const VehicleState& vehicle,
         // The coarsest fit still to come: zooming only in as the junction
         // nears, never out in a hurry (a roundabout turning the view) and
         // back in again.
-        target = announced
-                     ? std::min(FitAhead(vehicle, m_heading, schedule[next], vehicle.distance),
-                                turnLimit)
-                     : std::min(target, FitJunction(vehicle, m_heading, schedule[next]).lambda);
+        if (announced)
+        {
+            // The level the band is shown at stays while its need only
+            // touches the level's edge (kKeepLevelSlack).
+            const Fit fit = FitAhead(vehicle, m_heading, schedule[next], vehicle.distance,
+                                     m_bandShown == next ? m_bandLevel : -1);
+            target = std::min(fit.lambda, turnLimit);
+            m_bandShown = next;
+            m_bandLevel = fit.fits ? fit.level : -1;
+        }
+        else
+            target = std::min(target, FitJunction(vehicle, m_heading, schedule[next]).lambda);
         // Room for every band announced soon, also those that follow right
         // where the junction before them is left.
         const double window = speed * kPrerollSeconds + kPrerollMetres;

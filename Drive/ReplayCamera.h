@@ -15,7 +15,9 @@
 //     that level so that they just fit, now and at every place still to
 //     drive until the route leaves the junction (so that the camera only
 //     zooms in as the junction nears, never out and back in); at most the
-//     turn limit, so that the band is drawn;
+//     turn limit, so that the band is drawn. The level the band is shown at
+//     stays while the band's need passes that level's edge by no more than a
+//     few pixels of the margin (a need on the edge wobbles as the view turns);
 //   - otherwise: the view that shows `lookAheadSeconds` of travel ahead at
 //     the current speed, but no coarser than the fit of the next junction
 //     (so the camera closes in as a junction nears);
@@ -102,6 +104,7 @@ private:
     {
         double lambda = 0.0; // the target for this junction
         bool fits = false;   // some level up to the turn limit shows it all
+        int level = -1;      // that level, when it fits
     };
     Fit FitJunction(const VehicleState& vehicle, double heading, const ScheduledManeuver& next);
     // Raises `needed[L]` to the lambda at which level L's band and the
@@ -109,14 +112,15 @@ private:
     void NeedBand(const VehicleState& vehicle, double heading, const ScheduledManeuver& next,
                   std::vector<double>& needed);
     // The finest level whose band fits at its `needed` lambda, zoomed within
-    // that level to it.
-    static Fit FitOf(const std::vector<double>& needed);
+    // that level to it; `keepLevel` (the level the band is shown at, or -1)
+    // fits with kKeepLevelSlack more.
+    static Fit FitOf(const std::vector<double>& needed, int keepLevel = -1);
     // The coarsest of the junction's fits at the places from `fromMetres`
     // (not before the vehicle) on to where the route leaves the junction, the
     // view turned from `heading` towards the road as the camera will turn it
     // on the way there.
-    double FitAhead(const VehicleState& vehicle, double heading, const ScheduledManeuver& next,
-                    double fromMetres);
+    Fit FitAhead(const VehicleState& vehicle, double heading, const ScheduledManeuver& next,
+                 double fromMetres, int keepLevel = -1);
     // Shortly before `upcoming` is announced (kPrerollSeconds of travel and
     // kPrerollMetres), the fit its announcement will need from there on;
     // else -infinity.
@@ -132,6 +136,10 @@ private:
     double m_lambda = 0.0;
     double m_heading = 0.0;
     bool m_bandFits = false;
+    // The manoeuvre whose band was shown at the last update (none:
+    // SIZE_MAX), and the level it was fitted at.
+    std::size_t m_bandShown = static_cast<std::size_t>(-1);
+    int m_bandLevel = -1;
     refhost::MapViewport m_viewport;
     std::vector<tagLonLat> m_points; // scratch: the stretch a fit must show
     std::vector<double> m_needed;    // scratch: each level's needed lambda

@@ -1,12 +1,13 @@
 // A map view for the library fuzzer that checks every drawing call against
 // what the renderer that is drawing may hand it: readable points, sane
 // counts, and widths, colours and parameters taken from the one size record
-// and the colours in force. Outside a Draw no call may arrive at all.
+// and the colours in force. Outside a Draw no call may arrive at all. Its
+// scale and level are fixed (MapViewDouble.h).
 #ifndef AP_FUZZ_CHECKINGMAPVIEW_H
 #define AP_FUZZ_CHECKINGMAPVIEW_H
 
 #include "LibraryScenario.h"
-#include "MapService.h"
+#include "Support/MapViewDouble.h"
 
 #include <cstdint>
 #include <set>
@@ -34,7 +35,7 @@ struct DrawExpectation
     tagLonLat redTo = AP_INVALID_POINT;
 };
 
-class CheckingMapView : public CMapService
+class CheckingMapView : public aptest::MapViewDouble
 {
 public:
     explicit CheckingMapView(const char* name) : m_name(name) {}
@@ -43,16 +44,12 @@ public:
                  int32_t fifth) override;
     int DrawPolygon(const tagLonLat* points, int32_t count, int32_t third, uint32_t colour,
                     int32_t fifth) override;
-    int64_t GetScale() override { return scale; }
-    int32_t ScaleToLevel(int64_t /*scale*/) override { return level; }
 
     // Sets what the next Draw may do and clears the counters.
     void Expect(const DrawExpectation& expectation);
     // No call allowed until the next Expect.
     void Forbid();
 
-    int64_t scale = 1000;
-    int32_t level = 0;
     int lines = 0;
     int polygons = 0;
 

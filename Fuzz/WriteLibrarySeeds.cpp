@@ -52,19 +52,9 @@ struct Road
 
 SizeRecord Record(int level, int to, int from, int tolerance, int arrow, int width)
 {
-    SizeRecord s;
-    s.pathWidth = 10 + level;
-    s.pathBorderWidth = 20 + level;
-    s.edgeWidth = 30 + level;
-    s.edgeBorderWidth = 40 + level;
-    s.arrowFillParam = 50 + level;
-    s.arrowBorderParam = 60 + level;
-    s.toLength = to;
-    s.fromLength = from;
-    s.lengthTolerance = tolerance;
-    s.arrowLength = arrow;
-    s.arrowWidth = width;
-    return s;
+    // Widths 10, 20, ... 60 plus the level, so that each record shows.
+    return {10 + level, 20 + level, 30 + level, 40 + level, 50 + level, 60 + level,
+            to,         from,       tolerance,  arrow,      width};
 }
 
 CallInput Op(int op, int slot = 0)

@@ -302,19 +302,19 @@ bool CheckFile(const std::string& path, osmium::io::File& file, std::string& err
     struct stat status = {};
     if (::stat(path.c_str(), &status) != 0)
     {
-        error = "cannot open " + path + ": " + std::strerror(errno);
+        error = path + ": cannot open: " + std::strerror(errno);
         return false;
     }
     if (!S_ISREG(status.st_mode))
     {
-        error = "cannot read " + path + ": not a file";
+        error = path + ": cannot read: not a file";
         return false;
     }
     file = osmium::io::File(LocalName(path));
     if (!CanRead(file.format()))
     {
-        error = "cannot read " + path +
-                ": not named as an OpenStreetMap extract (.osm.pbf, .osm, .osm.gz, .osm.bz2)";
+        error = path + ": cannot read: not named as an OpenStreetMap extract (.osm.pbf, .osm, "
+                       ".osm.gz, .osm.bz2)";
         return false;
     }
     return true;

@@ -12,6 +12,7 @@
 #include "TurnClass.h"
 #include "TurnText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace refhost::routefiles
@@ -247,6 +248,20 @@ NAV_TURN_TYPE_tag StepTurnType(const RawStep& step)
     return NAV_TURN_STRAIGHT;
 }
 
+// What the step is to the driver.
+ManeuverKind StepKind(const RawStep& step)
+{
+    if (IsCircle(step.type))
+        return ManeuverKind::Roundabout;
+    if (IsCircleExit(step.type))
+        return ManeuverKind::RoundaboutExit;
+    if (step.type == "on ramp" || step.type == "off ramp")
+        return ManeuverKind::Ramp;
+    if (step.type == "fork" || step.type == "merge")
+        return ManeuverKind::Fork;
+    return ManeuverKind::Turn;
+}
+
 // The last link inside a roundabout entered by `step` (links `links`).
 size_t CircleExitLink(const RawStep& step, const StepLinks& links, const RawStep* next,
                       size_t enterLink)
@@ -416,6 +431,7 @@ public:
         Maneuver arrival;
         arrival.enterLink = arrival.exitLink = m_route.links.size() - 1;
         arrival.type = NAV_TURN_END;
+        arrival.kind = ManeuverKind::Arrival;
         arrival.instruction = ArrivalInstruction(nullptr);
         arrival.fromName = fromName;
         arrival.location = m_route.links.back().points.back();
@@ -429,6 +445,7 @@ private:
         // The arrive step's own geometry is a point; should it have length,
         // the arrival is still at the end of the last link.
         maneuver.type = NAV_TURN_END;
+        maneuver.kind = ManeuverKind::Arrival;
         maneuver.enterLink = maneuver.exitLink = m_route.links.size() - 1;
         maneuver.distanceFromStart = m_starts.back();
         maneuver.instruction = ArrivalInstruction(&step);
@@ -445,6 +462,7 @@ private:
         maneuver.type = ClassifyTurnAngle(
             bearings ? geodesy::TurnAngle(step.bearingBefore, depart->bearingAfter)
                      : AngleAfterLink(m_route, maneuver.enterLink));
+        maneuver.kind = ManeuverKind::Waypoint;
         maneuver.toName = depart ? RoadName(*depart) : std::string();
         maneuver.instruction = WaypointInstruction(li + 1, maneuver.type, maneuver.toName);
         if (depart)
@@ -457,6 +475,15 @@ private:
         maneuver.type = StepTurnType(step);
         maneuver.toName = RoadName(step);
         maneuver.instruction = StepInstruction(step, maneuver.type);
+        maneuver.kind = StepKind(step);
+        if (maneuver.kind == ManeuverKind::Roundabout ||
+            maneuver.kind == ManeuverKind::RoundaboutExit)
+        {
+            maneuver.roundaboutExit = static_cast<int>(std::min<long long>(step.exit, 99));
+            maneuver.circleName = !step.rotaryName.empty()                        ? step.rotaryName
+                                  : step.type.find("rotary") != std::string::npos ? "the rotary"
+                                                                                  : std::string();
+        }
         if (IsCircle(step.type))
             maneuver.exitLink = CircleExitLink(step, links, next, maneuver.enterLink);
         maneuver.junctions = ManeuverJunctions(step, links, IsCircle(step.type), maneuver.exitLink);

@@ -3,6 +3,7 @@
 #include "GuidedRoute.h"
 #include "PointTimes.h"
 #include "RouteAssembly.h"
+#include "RouteCredit.h"
 #include "RouteFileError.h"
 #include "TrackRoute.h"
 
@@ -201,13 +202,22 @@ RouteDescription ReadGpx(std::string_view text, const RouteReadOptions& options)
     for (double& time : times)
         time -= start;
 
+    RouteDescription route;
     if (instructed)
-        return trackPoints > 0 ? BuildGuidedRoute(track, std::move(times), routePoints, options)
-                               : BuildGuidedRoute(routeLine, {}, routePoints, options);
-    if (trackPoints == 0)
-        return BuildTrackRoute(std::move(routeLine), std::string(), options);
-    RouteDescription route = BuildTrackRoute(track, std::string(), options);
-    AssignTrackTimes(route, times);
+        route = trackPoints > 0 ? BuildGuidedRoute(track, std::move(times), routePoints, options)
+                                : BuildGuidedRoute(routeLine, {}, routePoints, options);
+    else if (trackPoints == 0)
+        route = BuildTrackRoute(std::move(routeLine), std::string(), options);
+    else
+    {
+        route = BuildTrackRoute(track, std::string(), options);
+        AssignTrackTimes(route, times);
+    }
+    // The data's owner, as the file names it (<metadata><copyright author>).
+    for (const pugi::xml_node& metadata : Children(root, "metadata"))
+        for (const pugi::xml_node& copyright : Children(metadata, "copyright"))
+            route.credit =
+                CombineCredits(route.credit, GpxCredit(copyright.attribute("author").as_string()));
     return route;
 }
 

@@ -35,6 +35,10 @@ struct RouteReadOptions
     // metres of track either side, so that GPS jitter and curves drawn with
     // many small steps give one turn; 0 compares the adjacent segments alone.
     double turnWindowMetres = 20.0;
+    // Whether the manoeuvres go through the guidance rules (GuidanceRules.h):
+    // false leaves them as the file gives them, one per step or route point
+    // and one per turn of a track (to check a file against its own words).
+    bool guidanceRules = true;
     // Limits against hostile or broken input; exceeding one is an error.
     // While parsing, each JSON value takes some 50 bytes (a GeoJSON position
     // is three values): the default value limit bounds that at about 800 MB.

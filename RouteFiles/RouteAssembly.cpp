@@ -86,6 +86,7 @@ void AddArrival(RouteDescription& route, const tagLonLat& end, double distanceFr
     Maneuver arrival;
     arrival.enterLink = arrival.exitLink = route.links.size() - 1;
     arrival.type = NAV_TURN_END;
+    arrival.kind = ManeuverKind::Arrival;
     arrival.instruction = "You have arrived at your destination";
     arrival.fromName = fromName;
     arrival.location = end;

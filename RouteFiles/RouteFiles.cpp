@@ -5,7 +5,9 @@
 #include "DirectionsReader.h"
 #include "GeoJsonReader.h"
 #include "GpxReader.h"
+#include "GuidanceRules.h"
 #include "JsonInput.h"
+#include "RouteCredit.h"
 #include "RouteFileError.h"
 
 #include <cerrno>
@@ -68,10 +70,15 @@ RouteReadResult Parse(std::string_view text, RouteFormat format, const RouteRead
         if (format == RouteFormat::Auto)
             format = JsonKind(root);
         if (format == RouteFormat::DirectionsJson)
+        {
             result.route = routefiles::ReadDirections(root, options, result.polylinePrecision);
+            result.route.credit = DirectionsCredit(root.is_object() && root.contains("uuid"));
+        }
         else
             result.route = routefiles::ReadGeoJson(root, options);
     }
+    if (options.guidanceRules)
+        ApplyGuidanceRules(result.route);
     result.format = format;
     result.ok = true;
     return result;

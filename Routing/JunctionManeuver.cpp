@@ -110,6 +110,7 @@ JunctionDecision DecideJunction(const JunctionView& view)
         const std::string inType = TypeOf(view.roadIn, RoadTo(view.roads, view.previous));
         decision.announced = true;
         decision.type = TowardsSide(byAngle, side);
+        decision.kind = ManeuverKind::Ramp;
         decision.instruction = IsFreewayType(inType)
                                    ? routefiles::OffRampPhrase(std::string(), side, toName)
                                    : routefiles::OnRampPhrase(side, toName);
@@ -119,6 +120,7 @@ JunctionDecision DecideJunction(const JunctionView& view)
     {
         decision.announced = true;
         decision.type = NAV_TURN_FORK;
+        decision.kind = ManeuverKind::Fork;
         decision.instruction = routefiles::ForkPhrase(side, std::string(), toName);
         return decision;
     }

@@ -36,6 +36,7 @@ struct JunctionDecision
 {
     bool announced = false;
     NAV_TURN_TYPE_tag type = NAV_TURN_STRAIGHT;
+    ManeuverKind kind = ManeuverKind::Turn;
     std::string instruction;
 };
 

@@ -181,4 +181,67 @@ std::vector<JunctionRoad> RoadNetworkPart::RoadsAt(const tagLonLat& junction,
     return roads;
 }
 
+bool RoadNetworkPart::OnOneWayRing(size_t segment, size_t at, const Road* like) const
+{
+    const Segment& step = m_segments[segment];
+    const Road& road = m_roads[step.road];
+    return road.oneway != roadmap::Oneway::Both &&
+           roadmap::MayDrive(road.oneway, step.from == at) && road.car && !road.roundabout &&
+           (like == nullptr || (road.highway == like->highway && road.name == like->name));
+}
+
+size_t RoadNetworkPart::RingStep(size_t at, size_t previous, const Road& like) const
+{
+    size_t next = m_segments.size();
+    for (const size_t segment : m_nodes[at].segments)
+    {
+        if (segment == previous || !OnOneWayRing(segment, at, &like))
+            continue;
+        if (next != m_segments.size())
+            return m_segments.size(); // the ring's road forks: no ring
+        next = segment;
+    }
+    return next;
+}
+
+std::vector<tagLonLat> RoadNetworkPart::OneWayRingFrom(const tagLonLat& from, const tagLonLat& to,
+                                                       double maxMetres) const
+{
+    const size_t start = NodeNear(from, 0.5);
+    const size_t second = NodeNear(to, 0.5);
+    if (start == m_nodes.size() || second == m_nodes.size())
+        return {};
+    size_t previous = m_segments.size();
+    for (const size_t segment : m_nodes[start].segments)
+        if (Across(segment, start) == second && OnOneWayRing(segment, start, nullptr))
+            previous = segment;
+    if (previous == m_segments.size())
+        return {};
+    const Road& like = m_roads[m_segments[previous].road];
+    std::vector<tagLonLat> ring = {m_nodes[second].point};
+    double metres = ApproxMetres(m_nodes[start].point, m_nodes[second].point);
+    for (size_t at = second; at != start;)
+    {
+        const size_t next = RingStep(at, previous, like);
+        if (next == m_segments.size())
+            return {};
+        const size_t onward = Across(next, at);
+        metres += ApproxMetres(m_nodes[at].point, m_nodes[onward].point);
+        if (metres > maxMetres || ring.size() > m_segments.size())
+            return {};
+        ring.push_back(m_nodes[onward].point);
+        at = onward;
+        previous = next;
+    }
+    const bool round =
+        std::all_of(ring.begin(), ring.end(),
+                    [&ring, metres](const tagLonLat& a)
+                    {
+                        return std::all_of(ring.begin(), ring.end(),
+                                           [&a, metres](const tagLonLat& b)
+                                           { return ApproxMetres(a, b) <= 0.4 * metres; });
+                    });
+    return round && ring.size() >= 4 ? ring : std::vector<tagLonLat>();
+}
+
 } // namespace refhost::routing

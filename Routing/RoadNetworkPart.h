@@ -64,6 +64,16 @@ public:
     std::vector<JunctionRoad> RoadsAt(const tagLonLat& junction,
                                       double toleranceMetres = 0.5) const;
 
+    // A roundabout that the map does not tag as one: the nodes of the closed
+    // ring of one-way road, of one type and name, that the segment from the
+    // node at `from` to the node at `to` starts, in driving order from `to`
+    // round to `from`. The ring is at most `maxMetres` long and round (no two
+    // of its nodes farther apart than 0.4 of its length; a circle's are 0.32,
+    // a one-way loop along a divided road's carriageways nearly 0.5). Empty
+    // when there is no such ring, or the segment is a tagged roundabout's.
+    std::vector<tagLonLat> OneWayRingFrom(const tagLonLat& from, const tagLonLat& to,
+                                          double maxMetres = 300.0) const;
+
 private:
     struct Segment
     {
@@ -87,6 +97,18 @@ private:
     };
 
     size_t NodeNear(const tagLonLat& point, double toleranceMetres) const;
+    // The node at the other end of `segment` (one of node `at`'s) from `at`.
+    size_t Across(size_t segment, size_t at) const
+    {
+        return m_segments[segment].from == at ? m_segments[segment].to : m_segments[segment].from;
+    }
+    // Whether `segment` (one of node `at`'s) leads a car one way on from
+    // `at`, on a road that is no tagged roundabout and, given `like`, of its
+    // type and name.
+    bool OnOneWayRing(size_t segment, size_t at, const Road* like) const;
+    // The one segment on from `at` along the ring's road other than
+    // `previous`; m_segments.size() when there is none or more than one.
+    size_t RingStep(size_t at, size_t previous, const Road& like) const;
     bool IsNeighbour(size_t junction, size_t node) const;
     tagLonLat FarPoint(size_t junction, size_t segment) const;
 

@@ -3,7 +3,9 @@
 #include "Geodesy/ReferenceGeodesy.h"
 #include "JunctionManeuver.h"
 #include "RoadNaming.h"
+#include "RouteFiles/GuidanceRules.h"
 #include "RouteFiles/RouteAssembly.h"
+#include "RouteFiles/RouteCredit.h"
 #include "RouteFiles/RouteFiles.h"
 #include "RouteFiles/TurnText.h"
 #include "RouteNetwork.h"
@@ -51,6 +53,7 @@ bool PlanJunction(const Event& event, const Track& track, const std::vector<doub
     if (!decision.announced)
         return false;
     maneuver.type = decision.type;
+    maneuver.kind = decision.kind;
     maneuver.instruction = decision.instruction;
     maneuver.junctions = network.Junctions(p, p);
     return true;
@@ -65,10 +68,12 @@ void PlanRoundabout(const Event& event, const Track& track, RouteNetwork& networ
     // name or number of a road through them.
     const std::string circle = "the roundabout";
     maneuver.type = NAV_TURN_ROUNDABOUT;
+    maneuver.kind = ManeuverKind::Roundabout;
     maneuver.toName = NameTo(track, exit + 1);
     maneuver.junctions = network.Junctions(p, exit);
     if (p == 0) // the route starts on the roundabout: the manoeuvre is its exit
     {
+        maneuver.kind = ManeuverKind::RoundaboutExit;
         maneuver.location = track.points[exit];
         maneuver.distanceFromStart = track.along[exit];
         maneuver.instruction = routefiles::LeaveRoundaboutPhrase(circle, maneuver.toName);
@@ -79,16 +84,59 @@ void PlanRoundabout(const Event& event, const Track& track, RouteNetwork& networ
         const int exitNumber = maneuver.junctions.empty()
                                    ? event.exitNumber
                                    : RoundaboutExitNumber(maneuver.junctions);
+        maneuver.roundaboutExit = exitNumber;
         maneuver.instruction = routefiles::RoundaboutPhrase(circle, exitNumber, maneuver.toName);
     }
+}
+
+// Whether the route at junction `event` drives on a closed one-way ring that
+// the map does not tag as a roundabout (Routino describes such a ring's
+// junctions as any others', and may tell none where the route comes onto
+// it): the event becomes the roundabout's, from where the route comes onto
+// the ring to where it leaves. False when the ring is none or the route ends
+// on it.
+bool EntersUntaggedRing(Event& event, const Track& track, RouteNetwork& network)
+{
+    const size_t p = event.point;
+    if (event.kind != EventKind::Junction || p == 0 || p + 2 >= track.points.size())
+        return false;
+    const std::vector<tagLonLat> ring =
+        network.Around(p, p + 1).OneWayRingFrom(track.points[p], track.points[p + 1]);
+    auto onRing = [&ring](const tagLonLat& point)
+    {
+        return std::any_of(ring.begin(), ring.end(),
+                           [&point](const tagLonLat& node)
+                           { return routefiles::ApproxMetres(point, node) <= 0.5; });
+    };
+    if (ring.empty())
+        return false;
+    size_t exit = p + 1;
+    while (exit + 1 < track.points.size() && onRing(track.points[exit + 1]))
+        ++exit;
+    if (exit + 1 >= track.points.size())
+        return false;
+    // Routino may tell no junction where the route comes onto the ring.
+    size_t entry = p;
+    while (entry > 0 && onRing(track.points[entry - 1]))
+        --entry;
+    event.point = entry;
+    event.kind = EventKind::Roundabout;
+    event.exitPoint = exit;
+    event.exitNumber = 0;
+    return true;
 }
 
 std::vector<Planned> PlanManeuvers(const std::vector<Event>& events, const Track& track,
                                    const std::vector<double>& angles, RouteNetwork& network)
 {
     std::vector<Planned> planned;
-    for (const Event& event : events)
+    size_t onRingUntil = 0; // the junctions of a ring up to its exit are the ring's
+    for (Event event : events)
     {
+        if (event.point > 0 && event.point <= onRingUntil)
+            continue;
+        if (EntersUntaggedRing(event, track, network))
+            onRingUntil = event.exitPoint;
         const size_t p = event.point;
         const bool inside = p > 0 && p + 1 < track.points.size();
         if (!inside && event.kind != EventKind::Roundabout)
@@ -117,6 +165,7 @@ std::vector<Planned> PlanManeuvers(const std::vector<Event>& events, const Track
             maneuver.junctions = network.Junctions(p, p);
             break;
         case EventKind::Via:
+            maneuver.kind = ManeuverKind::Waypoint;
             maneuver.type = byAngle;
             maneuver.instruction = routefiles::WaypointInstruction(
                 static_cast<size_t>(std::max(1, event.waypoint - 1)), byAngle, maneuver.toName);
@@ -188,6 +237,7 @@ RouteDescription BuildRoutinoRoute(const RoutinoOutput& output, const std::strin
 
     RouteDescription route;
     route.source = sourceName;
+    route.credit = kOpenStreetMapCredit; // routed over OpenStreetMap data
     const std::vector<size_t> linkEndingAt = AddLinks(route, track, planned);
     for (Planned& plan : planned)
     {
@@ -205,6 +255,7 @@ RouteDescription BuildRoutinoRoute(const RoutinoOutput& output, const std::strin
     routefiles::AddArrival(route, track.points.back(), track.along.back(),
                            NameTo(track, track.points.size() - 1));
     routefiles::FinishRoute(route);
+    ApplyGuidanceRules(route);
     double stated = 0.0;
     for (const TrackNode& node : nodes)
         stated += node.segmentMetres;

@@ -17,7 +17,7 @@ namespace
 
 std::string Reason(const std::string& what, const std::string& path, int error)
 {
-    return what + " " + path + ": " + std::strerror(error);
+    return path + ": " + what + ": " + std::strerror(error);
 }
 
 } // namespace
@@ -38,7 +38,7 @@ bool AtomicFile::Open(std::string& error)
     int fd = mkstemp(name.data());
     if (fd < 0)
     {
-        error = Reason("cannot create a file beside", m_path, errno);
+        error = Reason("cannot create a file beside it", m_path, errno);
         return false;
     }
     m_tempPath = name.data();
@@ -76,7 +76,7 @@ bool AtomicFile::Commit(std::string& error)
 {
     if (m_file == nullptr)
     {
-        error = "cannot write " + m_path + ": not open";
+        error = m_path + ": cannot write: not open";
         return false;
     }
     int failure = m_writeErrno;

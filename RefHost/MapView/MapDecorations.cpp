@@ -134,6 +134,31 @@ std::string ScaleBarLabel(double metres)
     return text;
 }
 
+void PaintCredit(cairo_t* cr, const MapViewport& viewport, const std::string& credit)
+{
+    if (credit.empty())
+        return;
+    constexpr double kFontSize = 10.0;
+    constexpr double kPadding = 3.0;
+    cairo_save(cr);
+    SelectFont(cr, CAIRO_FONT_WEIGHT_NORMAL, kFontSize);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, credit.c_str(), &extents);
+    cairo_font_extents_t font;
+    cairo_font_extents(cr, &font);
+    const double boxWidth = extents.x_advance + 2.0 * kPadding;
+    const double boxHeight = font.ascent + font.descent + 2.0 * kPadding;
+    const double left = viewport.width - boxWidth;
+    const double top = viewport.height - boxHeight;
+    cairo_rectangle(cr, left, top, boxWidth, boxHeight);
+    SetHalo(cr, 0.75);
+    cairo_fill(cr);
+    cairo_move_to(cr, left + kPadding, top + kPadding + font.ascent);
+    cairo_set_source_rgb(cr, 0x3A / 255.0, 0x3A / 255.0, 0x3A / 255.0);
+    cairo_show_text(cr, credit.c_str());
+    cairo_restore(cr);
+}
+
 void PaintScaleBar(cairo_t* cr, const MapViewport& viewport)
 {
     double metresPerPixel = MetresPerPixel(viewport);

@@ -1,5 +1,5 @@
 // What the reference map view paints besides the library's drawings: the
-// scale bar and the caption band, and the font of all its text. Everything is
+// scale bar, the credit and the caption band, and the font of all its text. Everything is
 // in CSS pixels (the caller scales the context by the pixel ratio).
 #ifndef REFHOST_MAPVIEW_MAPDECORATIONS_H
 #define REFHOST_MAPVIEW_MAPDECORATIONS_H
@@ -31,6 +31,10 @@ std::string ScaleBarLabel(double metres);
 // Paints the scale bar in the bottom-left corner of `viewport`, true at the
 // viewport's centre.
 void PaintScaleBar(cairo_t* cr, const MapViewport& viewport);
+
+// Paints `credit` (the attribution of the data drawn) in the bottom-right
+// corner on a light box; nothing when it is empty.
+void PaintCredit(cairo_t* cr, const MapViewport& viewport, const std::string& credit);
 
 // Paints the vehicle marker at `position`: a white disc with a blue arrow
 // pointing along `headingDegrees` (clockwise from north; the viewport's

@@ -50,7 +50,8 @@ std::string CairoReason(const std::string& what, cairo_status_t status)
 void PaintPicture(cairo_t* cr, const MapViewport& viewport, const MapUnderlay* underlay,
                   const std::vector<std::vector<tagLonLat>>& backgroundRoads,
                   const std::vector<RasterMapView::Drawing>& drawings, const tagLonLat* vehicle,
-                  double vehicleHeading, const std::vector<mapview::CaptionLine>& caption)
+                  double vehicleHeading, const std::vector<mapview::CaptionLine>& caption,
+                  const std::string& credit)
 {
     cairo_scale(cr, viewport.pixelRatio, viewport.pixelRatio);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
@@ -79,6 +80,7 @@ void PaintPicture(cairo_t* cr, const MapViewport& viewport, const MapUnderlay* u
     mapview::PaintCaption(cr, viewport, caption);
     if (underlay != nullptr)
         underlay->PaintOver(cr, viewport);
+    mapview::PaintCredit(cr, viewport, credit);
 }
 
 } // namespace
@@ -159,6 +161,11 @@ void RasterMapView::SetBackgroundRoads(std::vector<std::vector<tagLonLat>> roads
 void RasterMapView::SetUnderlay(std::shared_ptr<const MapUnderlay> underlay)
 {
     m_underlay = std::move(underlay);
+}
+
+void RasterMapView::SetCredit(std::string credit)
+{
+    m_credit = std::move(credit);
 }
 
 void RasterMapView::SetVehicle(const tagLonLat& position, double headingDegrees)
@@ -249,7 +256,7 @@ bool RasterMapView::RenderImage(RasterImage& image, std::string* error) const
     }
     cairo_t* cr = cairo_create(surface);
     PaintPicture(cr, m_viewport, m_underlay.get(), m_backgroundRoads, m_drawings,
-                 m_hasVehicle ? &m_vehicle : nullptr, m_vehicleHeading, m_caption);
+                 m_hasVehicle ? &m_vehicle : nullptr, m_vehicleHeading, m_caption, m_credit);
     status = cairo_status(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
@@ -290,7 +297,7 @@ bool RasterMapView::Write(const std::string& path, std::string* error) const
     if (!ImageFormatFromPath(path, format))
     {
         if (error != nullptr)
-            *error = "cannot write " + path + ": unknown picture format (use .png, .svg or .pdf)";
+            *error = path + ": cannot write: unknown picture format (use .png, .svg or .pdf)";
         return false;
     }
     return Write(path, format, error);
@@ -327,7 +334,7 @@ bool RasterMapView::Write(const std::string& path, ImageFormat format, std::stri
 
     cairo_t* cr = cairo_create(surface);
     PaintPicture(cr, m_viewport, m_underlay.get(), m_backgroundRoads, m_drawings,
-                 m_hasVehicle ? &m_vehicle : nullptr, m_vehicleHeading, m_caption);
+                 m_hasVehicle ? &m_vehicle : nullptr, m_vehicleHeading, m_caption, m_credit);
     cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
     if (status == CAIRO_STATUS_SUCCESS && format == ImageFormat::Png)
@@ -341,7 +348,7 @@ bool RasterMapView::Write(const std::string& path, ImageFormat format, std::stri
     if (status != CAIRO_STATUS_SUCCESS)
     {
         if (error != nullptr)
-            *error = CairoReason("cannot write " + path, status);
+            *error = CairoReason(path + ": cannot write", status);
         return false; // the AtomicFile removes its temporary file
     }
     if (!file.Commit(reason))

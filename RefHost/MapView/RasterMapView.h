@@ -164,6 +164,12 @@ public:
     // removes it.
     void SetUnderlay(std::shared_ptr<const MapUnderlay> underlay);
 
+    // The attribution of the data drawn, painted in the bottom-right corner
+    // above everything (MapDecorations.h PaintCredit); it stays until set
+    // again, empty (the default) paints none.
+    void SetCredit(std::string credit);
+    const std::string& Credit() const { return m_credit; }
+
     // The vehicle marker (MapDecorations.h), painted above the drawings and
     // below the scale bar and caption; ClearVehicle hides it (the default).
     // A host shows where the vehicle is this way: the library never draws it.
@@ -205,6 +211,7 @@ private:
     std::vector<mapview::CaptionLine> m_caption;
     std::vector<std::vector<tagLonLat>> m_backgroundRoads;
     std::shared_ptr<const MapUnderlay> m_underlay;
+    std::string m_credit;
     bool m_hasVehicle = false;
     tagLonLat m_vehicle = AP_INVALID_POINT;
     double m_vehicleHeading = 0.0;

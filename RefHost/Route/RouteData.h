@@ -36,6 +36,7 @@ struct RouteData
     // a zeroed one) is never taken for one of this route. Never 0.
     uint32_t identity = 0;
     std::string source;
+    std::string credit;
     std::vector<ModelLink> links;
     tagLonLat origin = AP_INVALID_POINT; // AP_INVALID_POINT: the route has none
     std::vector<tagLonLat> destinations;

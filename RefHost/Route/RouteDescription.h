@@ -45,6 +45,20 @@ struct RoadLink
     std::vector<double> times;
 };
 
+// What a manoeuvre is to the driver, as the route's source says; the
+// guidance rules (RouteFiles/GuidanceRules.h) decide from it which ones are
+// told.
+enum class ManeuverKind : uint8_t
+{
+    Turn,           // at a junction or a route point: told when it turns or the way is not obvious
+    Roundabout,     // into a roundabout, and out of it where exitLink says so
+    RoundaboutExit, // out of a roundabout whose entry is a manoeuvre of its own
+    Ramp,           // onto or off a motorway
+    Fork,           // a fork or a merge
+    Waypoint,       // a via point of the route
+    Arrival,
+};
+
 // One manoeuvre at a junction.
 struct Maneuver
 {
@@ -55,6 +69,12 @@ struct Maneuver
     // crossing whose inner links are drawn whole.
     size_t exitLink = 0;
     NAV_TURN_TYPE_tag type = NAV_TURN_STRAIGHT;
+    ManeuverKind kind = ManeuverKind::Turn;
+    // A roundabout's exit number as the source words it (0: not given), and
+    // what it calls the circle ("the rotary", "Dupont Circle"; empty: "the
+    // roundabout").
+    int roundaboutExit = 0;
+    std::string circleName;
     // "Turn left onto Main Street", made from the type and the road names
     // (ManeuverCaption.h chooses what a caption shows).
     std::string instruction;
@@ -80,6 +100,9 @@ struct Maneuver
 struct RouteDescription
 {
     std::string source; // file name or other origin, for messages
+    // The attribution the route's data asks for on every picture drawn from
+    // it ("\xC2\xA9 OpenStreetMap contributors"); empty when it asks none.
+    std::string credit;
     std::vector<RoadLink> links;
     tagLonLat origin = AP_INVALID_POINT;
     std::vector<tagLonLat> destinations; // at least one for a usable route

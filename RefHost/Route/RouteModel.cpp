@@ -80,6 +80,7 @@ std::optional<RouteModel> RouteModel::FromDescription(const RouteDescription& de
     auto route = std::make_shared<RouteData>();
     route->identity = NextIdentity();
     route->source = description.source;
+    route->credit = description.credit;
     route->origin = IsValidPosition(description.origin) ? description.origin : AP_INVALID_POINT;
     route->destinations = description.destinations;
 
@@ -154,6 +155,10 @@ double RouteModel::Length() const
 const std::string& RouteModel::Source() const
 {
     return m_route->source;
+}
+const std::string& RouteModel::Credit() const
+{
+    return m_route->credit;
 }
 bool RouteModel::HasOrigin() const
 {

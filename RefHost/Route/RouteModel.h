@@ -65,6 +65,8 @@ public:
 
     // ---- route ------------------------------------------------------------
     const std::string& Source() const;
+    // The attribution the route's data asks for (RouteDescription::credit).
+    const std::string& Credit() const;
     // False when the description gave no origin (Origin() is then
     // AP_INVALID_POINT).
     bool HasOrigin() const;

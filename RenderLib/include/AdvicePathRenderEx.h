@@ -92,6 +92,10 @@ public:
     // The arrow head's size: lengths in the geodesy's unit like the stretches
     // above (metres on the reference host), not pixels, so the head grows
     // with the map's zoom as the band does.
+    // The tip is the leaving stretch's end and the axis the chord from the
+    // start of the segment on which the walk back from the tip passes
+    // m_ArrowLength; the base lies on that chord, off a road that bends
+    // under the arrow (MapService.h).
     int m_ArrowLength; // arrow head length, base to tip
     int m_ArrowWidth;  // half the width of the arrow head's base
 };

@@ -31,9 +31,6 @@ constexpr double kMinStep = 0.75;
 constexpr double kTolerance = 0.25;
 constexpr double kMinRoundWidth = 3.0;
 
-constexpr double kAttributionFontSize = 10.0;
-constexpr double kAttributionPadding = 3.0;
-
 // What one picture's painting shares.
 struct Frame
 {
@@ -215,8 +212,9 @@ void PaintNames(const Frame& frame, const std::vector<ProjectedRoad>& roads)
 
 } // namespace
 
-RoadMapPainter::RoadMapPainter(std::shared_ptr<const RoadMap> map)
-    : m_map(map ? std::move(map) : std::make_shared<const RoadMap>()), m_projection(*m_map)
+RoadMapPainter::RoadMapPainter(std::shared_ptr<const RoadMap> map, std::string credit)
+    : m_map(map ? std::move(map) : std::make_shared<const RoadMap>()), m_credit(std::move(credit)),
+      m_projection(*m_map)
 {
 }
 
@@ -265,23 +263,7 @@ void RoadMapPainter::PaintUnder(cairo_t* cr, const MapViewport& viewport) const
 
 void RoadMapPainter::PaintOver(cairo_t* cr, const MapViewport& viewport) const
 {
-    cairo_save(cr);
-    refhost::mapview::SelectFont(cr, CAIRO_FONT_WEIGHT_NORMAL, kAttributionFontSize);
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr, kAttribution, &extents);
-    cairo_font_extents_t font;
-    cairo_font_extents(cr, &font);
-    const double boxWidth = extents.x_advance + 2.0 * kAttributionPadding;
-    const double boxHeight = font.ascent + font.descent + 2.0 * kAttributionPadding;
-    const double left = viewport.width - boxWidth;
-    const double top = viewport.height - boxHeight;
-    cairo_rectangle(cr, left, top, boxWidth, boxHeight);
-    cairo_set_source_rgba(cr, 1.0, 1.0, 1.0, 0.75);
-    cairo_fill(cr);
-    cairo_move_to(cr, left + kAttributionPadding, top + kAttributionPadding + font.ascent);
-    refhost::mapview::SetSourceColour(cr, kNameColour);
-    cairo_show_text(cr, kAttribution);
-    cairo_restore(cr);
+    refhost::mapview::PaintCredit(cr, viewport, m_credit);
 }
 
 } // namespace roadmap

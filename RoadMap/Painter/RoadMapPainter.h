@@ -19,6 +19,7 @@
 #include "ViewProjection.h"
 
 #include <memory>
+#include <string>
 
 namespace roadmap
 {
@@ -31,7 +32,10 @@ class RoadMapPainter : public refhost::MapUnderlay
 public:
     // Projects the map's points once (ViewProjection.h); `map` must not
     // change while the painter lives.
-    explicit RoadMapPainter(std::shared_ptr<const RoadMap> map);
+    // `credit` is what PaintOver writes in the bottom-right corner (none when
+    // empty: a host that paints the credit of the route and the map together
+    // passes it empty).
+    explicit RoadMapPainter(std::shared_ptr<const RoadMap> map, std::string credit = kAttribution);
 
     void PaintUnder(cairo_t* cr, const refhost::MapViewport& viewport) const override;
     void PaintOver(cairo_t* cr, const refhost::MapViewport& viewport) const override;
@@ -42,6 +46,7 @@ public:
 
 private:
     std::shared_ptr<const RoadMap> m_map;
+    std::string m_credit;
     ViewProjection m_projection;
 };
 

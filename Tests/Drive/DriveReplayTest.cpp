@@ -5,14 +5,15 @@
 #include "Drive/DriveReplay.h"
 #include "AdvicePathRenderEx.h"
 #include "Drive/AnimationPlan.h"
-#include "Drive/CountingMapView.h"
 #include "Drive/LinkBoxIndex.h"
 #include "Drive/ManeuverSchedule.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "Logging/HostLogging.h"
 #include "Memory/ProcessMemoryStatus.h"
 #include "RouteFiles/RouteFiles.h"
+#include "Support/CountingMapView.h"
 #include "Support/RecordingMapView.h"
+#include "Support/ViewportScale.h"
 
 #include <gtest/gtest.h>
 
@@ -151,7 +152,7 @@ protected:
     std::optional<refhost::RouteModel> model;
     std::optional<drive::RouteTimeline> timeline;
     aptest::RecordingMapView view;
-    drive::CountingMapView counting; // draws without allocating
+    aptest::FollowingViewport<aptest::CountingMapView> counting; // draws without allocating
     AdvicePathRenderEx render;
     std::optional<drive::DriveReplay> replay;
     std::optional<drive::AnimationPlan> plan;

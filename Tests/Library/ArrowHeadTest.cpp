@@ -143,28 +143,30 @@ TEST_F(ArrowHeadTest, LongFinalSegmentLosesOnlyTheLastPoint)
     EXPECT_THAT(UnitPoints(last), ElementsAre(Pair(0.0, 0.0), Pair(10.0, 0.0), Pair(10.0, 20.0)));
 }
 
-TEST_F(ArrowHeadTest, BaseStaysOnARoadThatBendsUnderTheArrow)
+TEST_F(ArrowHeadTest, HairpinAimsAlongTheChordAndPutsTheBaseBeyondTheSegmentStart)
 {
-    // East 40, then north 10 to the tip: the road first lies 20 from the tip
-    // at (40 - sqrt 300, 0), on the long segment. The base lies there, and the
-    // axis is the chord from it to the tip (30 degrees), not the long
-    // segment's start aimed across the bend.
+    // East 6, north 9, west 6 to the tip (0, 9): the walk back measures 6,
+    // 15, then 21 > 20 on the segment from (0, 0), so P0 = (0, 0). The axis
+    // is the chord from P0 north to the tip; the base lies 20 back from the
+    // tip at (0, -11), beyond P0 and off the road (which runs along y = 0).
     AddLeadIn();
-    CPathEdge& last = AddEdge({{0.0, 0.0}, {40.0, 0.0}, {40.0, 10.0}});
+    CPathEdge& last = AddEdge({{-20.0, 0.0}, {0.0, 0.0}, {6.0, 0.0}, {6.0, 9.0}, {0.0, 9.0}});
     ASSERT_EQ(cross.GenerateArrowHead(out, 3, 20.0, 5.0), 0);
-    const double baseX = 40.0 - std::sqrt(300.0);
-    const auto points = UnitPoints(last);
-    ASSERT_EQ(points.size(), 2U);
-    EXPECT_EQ(points[0], std::make_pair(0.0, 0.0));
-    // The band ends on the road itself; the quarter-degree axis puts the
-    // base's middle within 20 sin 0.25 degrees of it.
-    EXPECT_NEAR(points[1].first, baseX, 1e-9);
-    EXPECT_NEAR(points[1].second, 0.0, 1e-9);
-    const auto tri = Out();
-    EXPECT_EQ(tri[0], std::make_pair(40.0, 10.0));
-    const double axis = std::atan2(10.0 - (tri[1].second + tri[2].second) / 2.0,
-                                   40.0 - (tri[1].first + tri[2].first) / 2.0);
-    EXPECT_NEAR(axis * 180.0 / kPi, 30.0, 0.25);
+    EXPECT_THAT(Out(), ElementsAre(Pair(0.0, 9.0), Pair(5.0, -11.0), Pair(-5.0, -11.0)));
+    EXPECT_THAT(UnitPoints(last), ElementsAre(Pair(-20.0, 0.0), Pair(0.0, 0.0), Pair(0.0, -11.0)));
+}
+
+TEST_F(ArrowHeadTest, RoadCurlingIntoARoundaboutEndsTheBandOnTheChordOffTheRoad)
+{
+    // North-east 10, north 8, north-west 10 to the tip (0, 24): the walk
+    // measures 10, 18, then 28 > 20 on the segment from (0, 0). The base lies
+    // on the chord at (0, 4), between P0 and the tip, 3 left of the road
+    // (which passes (3, 4)); the band ends there.
+    AddLeadIn();
+    CPathEdge& last = AddEdge({{-6.0, -8.0}, {0.0, 0.0}, {6.0, 8.0}, {6.0, 16.0}, {0.0, 24.0}});
+    ASSERT_EQ(cross.GenerateArrowHead(out, 3, 20.0, 5.0), 0);
+    EXPECT_THAT(Out(), ElementsAre(Pair(0.0, 24.0), Pair(5.0, 4.0), Pair(-5.0, 4.0)));
+    EXPECT_THAT(UnitPoints(last), ElementsAre(Pair(-6.0, -8.0), Pair(0.0, 0.0), Pair(0.0, 4.0)));
 }
 
 TEST_F(ArrowHeadTest, ShortCutPieceKeepsOnlyItsFirstPointAndTheBase)

@@ -3,6 +3,7 @@
 // colours, the probe lines, switching the arrow off and on, and the failures.
 #include "AdvicePathRenderEx.h"
 #include "JunctionTestSupport.h"
+#include "LibraryFixture.h"
 #include "LogLineChecks.h"
 
 #include "Render/AdvicePathRender.h"
@@ -51,17 +52,7 @@ protected:
         for (double length : {150.0, 40.0, 100.0})
             road.Guide(length, Heading::North);
 
-        sizes.resize(3);
-        for (int level = 0; level < 3; ++level)
-        {
-            AdvicePathSizeSetting& s = sizes[static_cast<size_t>(level)];
-            s.m_PathWidth = 10 + level;
-            s.m_PathBorderWidth = 20 + level;
-            s.m_EdgeWidth = 30 + level;
-            s.m_EdgeBorderWidth = 40 + level;
-            s.m_ArrowFillParam = 50 + level;
-            s.m_ArrowBorderParam = 60 + level;
-        }
+        sizes = MakeSizeTable(3);
         // Level 0: the leaving worked example. Level 1: half the lengths.
         SetLengths(sizes[0], 200, 100, 5, 20, 10);
         SetLengths(sizes[1], 100, 50, 2, 10, 4);

@@ -141,6 +141,14 @@ void ExpectWellFormed(const RouteDescription& route, const std::string& name)
     EXPECT_EQ(arrival.distanceToNext, 0.0);
 }
 
+// The manoeuvres as the file words them, before the guidance rules.
+RouteReadOptions AsWorded()
+{
+    RouteReadOptions options;
+    options.guidanceRules = false;
+    return options;
+}
+
 RouteReadResult Parse(const std::string& text, RouteFormat format = RouteFormat::Auto,
                       const RouteReadOptions& options = {})
 {
@@ -217,7 +225,7 @@ TEST(RouteFilesData, DirectionsFilesAgreeWithTheirStatedFigures)
             continue;
         ++responses;
         SCOPED_TRACE(file);
-        const RouteReadResult result = ReadRouteFile(file);
+        const RouteReadResult result = ReadRouteFile(file, AsWorded());
         ASSERT_TRUE(result.ok) << result.error;
         const RouteDescription& route = result.route;
         const nlohmann::json response = nlohmann::json::parse(Slurp(file));
@@ -260,7 +268,7 @@ TEST(RouteFilesData, RoundaboutsSpanTheLinksInsideTheCircle)
             name.find("rotary") == std::string::npos)
             continue;
         SCOPED_TRACE(file);
-        const RouteReadResult result = ReadRouteFile(file);
+        const RouteReadResult result = ReadRouteFile(file, AsWorded());
         ASSERT_TRUE(result.ok) << result.error;
         const nlohmann::json response = nlohmann::json::parse(Slurp(file));
         std::vector<nlohmann::json> steps;
@@ -295,7 +303,7 @@ TEST(RouteFilesData, RoundaboutsSpanTheLinksInsideTheCircle)
 TEST(RouteFilesData, DupontCircleReadsAsTheResponseDescribesIt)
 {
     const RouteReadResult result =
-        ReadRouteFile(kRoutes + "osrm-roundabout-washingtondc-dupont-polyline5.json");
+        ReadRouteFile(kRoutes + "osrm-roundabout-washingtondc-dupont-polyline5.json", AsWorded());
     ASSERT_TRUE(result.ok) << result.error;
     const std::vector<Maneuver>& maneuvers = result.route.maneuvers;
     ASSERT_EQ(maneuvers.size(), 4u);
@@ -374,9 +382,10 @@ TEST(RouteFilesData, UTurnsAreRecognised)
     ASSERT_TRUE(result.ok) << result.error;
     const std::vector<Maneuver>& maneuvers = result.route.maneuvers;
     EXPECT_EQ(maneuvers[0].type, NAV_TURN_UTURN);
-    EXPECT_EQ(maneuvers[0].instruction, "Make a U-turn onto Cesta na Mangart");
+    // Back onto the road the car is on: no "onto".
+    EXPECT_EQ(maneuvers[0].instruction, "Make a U-turn");
     EXPECT_EQ(maneuvers[4].type, NAV_TURN_UTURN);
-    EXPECT_EQ(maneuvers[4].instruction, "At waypoint 1, make a U-turn onto 206");
+    EXPECT_EQ(maneuvers[4].instruction, "At waypoint 1, make a U-turn");
 }
 
 TEST(RouteFilesData, PolylinePrecisionIsDetectedAndCanBeForced)
@@ -411,7 +420,7 @@ TEST(RouteFilesData, PolylinePrecisionIsDetectedAndCanBeForced)
 TEST(RouteFilesData, GeoJsonStepGeometriesReadLikePolylines)
 {
     const RouteReadResult result =
-        ReadRouteFile(kRoutes + "osrm-geojson-sanfrancisco-freeway-ramps.json");
+        ReadRouteFile(kRoutes + "osrm-geojson-sanfrancisco-freeway-ramps.json", AsWorded());
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.polylinePrecision, 0);
     EXPECT_EQ(result.format, RouteFormat::DirectionsJson);
@@ -572,7 +581,7 @@ TEST(RouteFilesTrack, GentleBendsAreNoTurns)
     EXPECT_EQ(result.route.maneuvers[0].type, NAV_TURN_END);
 
     // The threshold is an option: at 5 degrees the bend is a turn.
-    RouteReadOptions options;
+    RouteReadOptions options = AsWorded();
     options.turnThresholdDegrees = 5.0;
     const RouteReadResult sharp = Parse(LineString(Corner(10.0)), RouteFormat::Auto, options);
     ASSERT_TRUE(sharp.ok) << sharp.error;
@@ -666,7 +675,7 @@ TEST(RouteFilesTrack, GeoJsonContainersAndDuplicatePoints)
     ASSERT_TRUE(lines.ok) << lines.error;
     ASSERT_EQ(lines.route.links.size(), 2u);
     EXPECT_EQ(lines.route.links[0].name, "Ring Road");
-    EXPECT_EQ(lines.route.maneuvers[0].instruction, "Turn right onto Ring Road");
+    EXPECT_EQ(lines.route.maneuvers[0].instruction, "Turn right"); // on Ring Road already
     EXPECT_EQ(lines.route.links[0].points.back().lat, corner[3].lat);
 }
 
@@ -742,7 +751,7 @@ TEST(RouteFilesTrack, GpxTimesAreDatesAndTimesOfTheCalendar)
 TEST(RouteFilesData, GpxRouteAndTimedTrackReadAsOneDrive)
 {
     const RouteReadResult drive =
-        ReadRouteFile(kRoutes + "graphhopper-leipzig-13min-route-and-timed-track.gpx");
+        ReadRouteFile(kRoutes + "graphhopper-leipzig-13min-route-and-timed-track.gpx", AsWorded());
     ASSERT_TRUE(drive.ok) << drive.error;
     const RouteDescription& route = drive.route;
     // Times: every link has one per point, joined link to link, from 0 to
@@ -777,7 +786,7 @@ TEST(RouteFilesData, GpxRouteAndTimedTrackReadAsOneDrive)
     // Funkenburgstraße by 27 m: the route point keeps its place, the time
     // there lies between those of its neighbours (26 s and 41 s).
     const RouteReadResult uturn =
-        ReadRouteFile(kRoutes + "graphhopper-leipzig-uturn-route-and-track.gpx");
+        ReadRouteFile(kRoutes + "graphhopper-leipzig-uturn-route-and-track.gpx", AsWorded());
     ASSERT_TRUE(uturn.ok) << uturn.error;
     const Maneuver& corner = uturn.route.maneuvers[1];
     EXPECT_EQ(corner.fileInstruction, "turn right onto Funkenburgstraße");

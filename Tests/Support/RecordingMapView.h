@@ -1,11 +1,15 @@
 // A map view that records every call the library makes, and whose scale and
-// level a test sets.
+// level a test sets (MapViewDouble.h). Where `trace` is set it also writes
+// every call there as it comes, one line each with every argument
+// (coordinates to 17 significant digits, enough to tell any two doubles
+// apart): two builds that write the same text made the same calls.
 #ifndef AP_TESTS_RECORDINGMAPVIEW_H
 #define AP_TESTS_RECORDINGMAPVIEW_H
 
-#include "MapService.h"
+#include "MapViewDouble.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -31,29 +35,27 @@ struct DrawCall
     bool IsPolygon() const { return kind == Kind::Polygon; }
 };
 
-class RecordingMapView : public CMapService
+class RecordingMapView : public MapViewDouble
 {
 public:
     int DrawLine(const tagLonLat* points, int32_t count, int32_t third, uint32_t colour,
                  int32_t fifth) override;
     int DrawPolygon(const tagLonLat* points, int32_t count, int32_t third, uint32_t colour,
                     int32_t fifth) override;
+    // MapViewDouble's answers, counted and traced.
     int64_t GetScale() override;
     int32_t ScaleToLevel(int64_t value) override;
-
-    // What GetScale answers, and what ScaleToLevel answers for any scale.
-    int64_t scale = 1000;
-    int32_t level = 0;
 
     std::vector<DrawCall> calls;
     int getScaleCalls = 0;
     std::vector<int64_t> scaleToLevelArguments;
+    std::FILE* trace = nullptr; // write errors show in the stream
 
     void Reset();
 
 private:
-    static DrawCall Record(DrawCall::Kind kind, const tagLonLat* points, int32_t count,
-                           int32_t third, uint32_t colour, int32_t fifth);
+    DrawCall Record(DrawCall::Kind kind, const tagLonLat* points, int32_t count, int32_t third,
+                    uint32_t colour, int32_t fifth) const;
 };
 
 // Printable form of a call, for failure messages.

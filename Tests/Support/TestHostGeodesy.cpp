@@ -1,6 +1,7 @@
 // Geodesy of the test host: planar with exact lengths by default, or the
 // reference geodesy where it is built.
 #include "Geodesy.h"
+#include "SegmentSum.h"
 #include "TestHost.h"
 
 #include <cmath>
@@ -75,12 +76,7 @@ double LineLength(unsigned short count, const tagLonLat* points)
     if (State().reference)
         return refhost::geodesy::LineLength(count, points);
 #endif
-    if (points == nullptr || count < 2)
-        return 0.0;
-    double total = 0.0;
-    for (unsigned i = 1; i < count; ++i)
-        total += PlanarSegment(points[i - 1].lon, points[i - 1].lat, points[i].lon, points[i].lat);
-    return total;
+    return aptest::SumOfSegments(count, points, PlanarSegment);
 }
 
 void GetUnitDegree(const tagLonLat& point, double& lonDeg, double& latDeg)

@@ -25,15 +25,8 @@ std::string Format(const char* format, va_list args)
 void Record(const char* category, int level, const char* file, int line, const char* function,
             bool info, const char* format, va_list args)
 {
-    aptest::LogRecord record;
-    record.category = category;
-    record.level = level;
-    record.file = file;
-    record.line = line;
-    record.function = function;
-    record.info = info;
-    record.text = Format(format, args);
-    aptest::RecordingLog::Instance().Add(std::move(record));
+    aptest::RecordingLog::Instance().Add(
+        {category, level, file, line, function, Format(format, args), info});
 }
 
 } // namespace

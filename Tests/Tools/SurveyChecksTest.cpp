@@ -4,6 +4,7 @@
 // one a link late and an arrow turned 15 degrees fail, as do turns and
 // roundabout exits other than announced and a route line behind the vehicle.
 #include "BandChecks.h"
+#include "CallChecks.h"
 #include "DriveChecks.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "JunctionClass.h"
@@ -86,46 +87,57 @@ protected:
         place.nextJunction = track.Length();
     }
 
-    // The band and arrow of points (metres east, metres north).
-    void Draw(const std::vector<std::pair<double, double>>& band, double tipEast,
-              double axisDegrees = 90.0)
+    // The band through `road` (metres east, metres north), ended at the base
+    // of the arrow whose tip is `tip` and axis `axisDegrees` (clockwise from
+    // north), as the library ends it.
+    void DrawAt(std::vector<std::pair<double, double>> road, std::pair<double, double> tip,
+                double axisDegrees, double length = 12.0, double halfWidth = 5.0)
     {
+        const double a = axisDegrees * kPi / 180.0;
+        const double baseEast = tip.first - length * std::sin(a);
+        const double baseNorth = tip.second - length * std::cos(a);
+        road.emplace_back(baseEast, baseNorth);
         DrawnLine line;
-        for (const auto& [east, north] : band)
+        for (const auto& [east, north] : road)
             line.points.push_back(At(east, north));
         frame.bandFill = {line};
         frame.bandBorder = {line};
-        const double a = axisDegrees * kPi / 180.0;
-        const double baseEast = tipEast - 12.0 * std::sin(a);
-        const double baseNorth = -12.0 * std::cos(a);
         // Right of travel first: for an axis east, the south corner.
         frame.arrowFill = std::array<tagLonLat, 3>{
-            At(tipEast, 0.0), At(baseEast + 5.0 * std::cos(a), baseNorth - 5.0 * std::sin(a)),
-            At(baseEast - 5.0 * std::cos(a), baseNorth + 5.0 * std::sin(a))};
+            At(tip.first, tip.second),
+            At(baseEast + halfWidth * std::cos(a), baseNorth - halfWidth * std::sin(a)),
+            At(baseEast - halfWidth * std::cos(a), baseNorth + halfWidth * std::sin(a))};
         frame.arrowOutline = frame.arrowFill;
+    }
+    void Draw(const std::vector<std::pair<double, double>>& road, double tipEast,
+              double axisDegrees = 90.0)
+    {
+        DrawAt(road, {tipEast, 0.0}, axisDegrees);
     }
 
     Finding Band() { return survey::CheckBandOnTrack(track, frame, place, Size(), placed); }
-    Finding Arrow() { return survey::CheckArrow(track, frame, place, Size(), placed); }
+    Finding Arrow() { return survey::CheckArrow(track, frame, place, Size(), placed, &bend); }
 
     survey::RouteTrack track;
     survey::TurnPlace place;
     DrawnFrame frame;
     survey::PlacedBand placed;
+    double bend = -1.0;
 };
 
 TEST_F(StraightRoad, BandWhereTheSizeRecordPutsItPasses)
 {
-    Draw({{70.0, 0.0}, {100.0, 0.0}, {131.2, 0.0}}, 143.2);
+    Draw({{70.0, 0.0}, {100.0, 0.0}}, 143.2);
     EXPECT_TRUE(Band().Passed()) << Band().problem;
     EXPECT_TRUE(Arrow().Passed()) << Arrow().problem;
     EXPECT_NEAR(placed.Start(), 70.0, 0.01);
-    EXPECT_NEAR(placed.End(), 131.2, 0.01);
+    EXPECT_NEAR(placed.End(), 100.0, 0.01); // P0; the base is the arrow's
+    EXPECT_EQ(bend, -1.0);
 }
 
 TEST_F(StraightRoad, BandAMetreOffTheRoadFails)
 {
-    Draw({{70.0, 0.0}, {100.0, 1.0}, {131.2, 0.0}}, 143.2);
+    Draw({{70.0, 0.0}, {100.0, 1.0}}, 143.2);
     EXPECT_THAT(Band().problem, HasSubstr("band point 2 of 3 lies 1.00 m off the track"));
 }
 
@@ -141,31 +153,108 @@ TEST_F(StraightRoad, BandALinkLateFails)
     place.pathStart = 0.0;
     Draw({{170.0, 0.0}, {200.0, 0.0}}, 200.0);
     EXPECT_THAT(Band().problem, HasSubstr("past the junction"));
-    Draw({{80.0, 0.0}, {100.0, 0.0}, {131.2, 0.0}}, 143.2);
+    Draw({{80.0, 0.0}, {100.0, 0.0}}, 143.2);
     EXPECT_THAT(Band().problem, HasSubstr("puts its start 30.00 m before it"));
 }
 
 TEST_F(StraightRoad, ArrowTurnedFifteenDegreesOrShortFails)
 {
-    Draw({{70.0, 0.0}, {100.0, 0.0}, {131.2, 0.0}}, 143.2, 105.0);
+    Draw({{70.0, 0.0}, {100.0, 0.0}}, 143.2, 105.0);
     ASSERT_TRUE(Band().Passed()) << Band().problem;
-    EXPECT_THAT(Arrow().problem, HasSubstr("points 15.0\xC2\xB0 away from the road"));
+    EXPECT_THAT(Arrow().problem, HasSubstr("points 15.0\xC2\xB0 away from its chord"));
     // Without the arrow's room the tip ends the leaving stretch 13.2 m early.
-    Draw({{70.0, 0.0}, {100.0, 0.0}, {118.0, 0.0}}, 130.0);
+    Draw({{70.0, 0.0}, {100.0, 0.0}}, 130.0);
     ASSERT_TRUE(Band().Passed()) << Band().problem;
     EXPECT_THAT(Arrow().problem, HasSubstr("the size record puts it 43.20 m past it"));
 }
 
 TEST_F(StraightRoad, ArrowCornersTheWrongWayRoundFail)
 {
-    Draw({{70.0, 0.0}, {100.0, 0.0}, {131.2, 0.0}}, 143.2);
+    Draw({{70.0, 0.0}, {100.0, 0.0}}, 143.2);
     std::swap((*frame.arrowFill)[1], (*frame.arrowFill)[2]);
     frame.arrowOutline = frame.arrowFill;
     EXPECT_THAT(Arrow().problem, HasSubstr("wrong way round"));
 }
 
-// East 100 m to the junction, then north 100 m: a left turn.
-TEST(TurnCheck, SideAndRoughSizeOfTheTurn)
+TEST_F(StraightRoad, FlatShortOrNaNArrowHeadsFail)
+{
+    DrawAt({{70.0, 0.0}, {100.0, 0.0}}, {143.2, 0.0}, 90.0, 12.0, 0.0);
+    EXPECT_THAT(Arrow().problem, HasSubstr("base is 0.00 m wide, the size record says 10.00 m"));
+    DrawAt({{70.0, 0.0}, {100.0, 0.0}}, {143.2, 0.0}, 90.0, 6.0);
+    EXPECT_THAT(Arrow().problem, HasSubstr("head is 6.00 m long, the size record says 12.00 m"));
+    Draw({{70.0, 0.0}, {100.0, 0.0}}, 143.2);
+    (*frame.arrowFill)[2].lat = std::nan("");
+    frame.arrowOutline = frame.arrowFill;
+    EXPECT_FALSE(Arrow().Passed());
+}
+
+// East to the junction at 100 m, on east to 130 m, north 10 m and back west:
+// the tip, 43.2 m past the junction, lies at (126.8, 10). Walking back from
+// it, 3.2 m to (130, 10) and 13.2 m > 12 m to (130, 0): P0 is (130, 0), and
+// the arrow's chord from there points 17.7 degrees west of north, 72.3
+// degrees off the road at the tip (west).
+TEST_F(StraightRoad, HairpinArrowAlongTheChordFromP0PassesAndCountsTheBend)
+{
+    track = survey::RouteTrack(
+        ModelOf({{{0, 0}, {100, 0}}, {{100, 0}, {130, 0}, {130, 10}, {110, 10}, {110, 60}}}));
+    place.nextJunction = track.Length();
+    const double chord = std::atan2(-3.2, 10.0) * 180.0 / kPi;
+    DrawAt({{70.0, 0.0}, {100.0, 0.0}, {130.0, 0.0}}, {126.8, 10.0}, chord);
+    EXPECT_TRUE(Band().Passed()) << Band().problem;
+    EXPECT_TRUE(Arrow().Passed()) << Arrow().problem;
+    EXPECT_NEAR(bend, 72.3, 0.1);
+    // Aimed from the bend's corner, as a walk by straight-line distance
+    // would: the band's last road point is not P0.
+    DrawAt({{70.0, 0.0}, {100.0, 0.0}, {130.0, 0.0}, {130.0, 10.0}}, {126.8, 10.0}, 270.0);
+    ASSERT_TRUE(Band().Passed()) << Band().problem;
+    EXPECT_THAT(Arrow().problem,
+                HasSubstr("aimed from 3.20 m before its tip, the walk back from the tip passes "
+                          "the arrow's length on the segment from 13.20 m before it"));
+}
+
+// One Draw through the recording map view: the documented calls pass; a band
+// fill as wide as its border, the arrow filled before the band and a call of
+// no documented kind fail.
+TEST(CallCheck, WidthsAndOrderAreTheSizeRecords)
+{
+    const AdvicePathClrSetting colours = survey::SurveyColours();
+    AdvicePathSizeSetting size{};
+    size.m_ArrowLength = 12;
+    size.m_PathBorderWidth = 0x10009; // only the low 16 bits are drawn
+    size.m_PathWidth = 7;
+    size.m_EdgeBorderWidth = 12;
+    size.m_EdgeWidth = 8;
+    size.m_ArrowBorderParam = 2;
+    size.m_ArrowFillParam = 200;
+    const tagLonLat line[2] = {At(0, 0), At(10, 0)};
+    const tagLonLat head[3] = {At(10, 0), At(0, -5), At(0, 5)};
+    const auto draw = [&](int bandFill, bool arrowFirst, bool stray)
+    {
+        survey::DrawRecorder view(colours);
+        view.DrawLine(line, 2, 0, colours.m_PathBorderClr, 9);
+        view.DrawLine(line, 2, 0, colours.m_PathClr, 7);
+        view.DrawLine(line, 2, 0, colours.m_ArrowBorderClr, 12);
+        view.DrawLine(head, 3, 2, colours.m_ArrowBorderClr, colours.m_ArrowBorderClr);
+        if (arrowFirst)
+            view.DrawPolygon(head, 3, 200, colours.m_ArrowClr, colours.m_ArrowClr);
+        view.DrawLine(line, 2, 0, colours.m_ArrowClr, bandFill);
+        if (!arrowFirst)
+            view.DrawPolygon(head, 3, 200, colours.m_ArrowClr, colours.m_ArrowClr);
+        if (stray)
+            view.DrawPolygon(line, 2, 0, 255, 2);
+        return survey::CheckCalls(view.Frame(), size, colours);
+    };
+    EXPECT_TRUE(draw(8, false, false).Passed()) << draw(8, false, false).problem;
+    EXPECT_THAT(draw(12, false, false).problem,
+                HasSubstr("band fill 1 is drawn 12 wide, the size record says 8"));
+    EXPECT_THAT(draw(8, true, false).problem,
+                HasSubstr("a band fill comes after the arrow's fill"));
+    EXPECT_THAT(draw(8, false, true).problem, HasSubstr("does not document: DrawPolygon"));
+}
+
+// East 100 m to the junction, then north 100 m: a left turn, 30 degrees from
+// either boundary of its class.
+TEST(TurnCheck, SideAndExactClassOfTheTurn)
 {
     const survey::RouteTrack track({At(0, 0), At(100, 0), At(100, 100)});
     survey::TurnPlace place;
@@ -176,8 +265,8 @@ TEST(TurnCheck, SideAndRoughSizeOfTheTurn)
     survey::AnnouncedTurn turn;
     for (const auto& [type, passes] :
          std::vector<std::pair<NAV_TURN_TYPE_tag, bool>>{{NAV_TURN_LEFT, true},
-                                                         {NAV_TURN_SLIGHT_LEFT, true},
-                                                         {NAV_TURN_SHARP_LEFT, true},
+                                                         {NAV_TURN_SLIGHT_LEFT, false},
+                                                         {NAV_TURN_SHARP_LEFT, false},
                                                          {NAV_TURN_STRAIGHT, false},
                                                          {NAV_TURN_RIGHT, false},
                                                          {NAV_TURN_UTURN, false}})

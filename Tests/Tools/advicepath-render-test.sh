@@ -14,7 +14,8 @@ case "$case_name" in
       grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
     done
     grep -qF 'and a track (<trk>) along the same way is read as one drive' "$work/stdout" ||
-      fail "--help does not say how a GPX route with a track is read" ;;
+      fail "--help does not say how a GPX route with a track is read"
+    expect_exit_codes_listed ;;
   version)
     run --version; expect_code 0
     grep -qE '^advicepath-render [0-9]+\.[0-9]+\.[0-9]+$' "$work/stdout" || fail "no version" ;;
@@ -29,6 +30,14 @@ case "$case_name" in
     grep -qF "$out/index.html" "$work/stdout" || fail "the page's path is not printed"
     head -c 8 "$out/overview.png" | od -An -tx1 | grep -q '89 50 4e 47' || fail "not a PNG"
     expect_no_partial_files ;;
+  earlier_run)
+    # A run into the folder of an earlier, longer one leaves none of its
+    # pictures beside the new page, and the user's own files where they were.
+    run "$sample" -o "$out" --quiet; expect_code 0
+    echo "mine" >"$out/turn-notes.txt"; echo "mine" >"$out/notes.txt"
+    run "$sample" -o "$out" --maneuver 2 --quiet; expect_code 0
+    [[ "$(cd "$out" && ls | tr '\n' ' ')" == "index.html notes.txt overview.png turn-002.png turn-notes.txt " ]] ||
+      fail "left in the folder: $(ls "$out")" ;;
   single_maneuver)
     run "$sample" -o "$out" --maneuver 2 --quiet; expect_code 0
     [[ -s "$out/turn-002.png" && -s "$out/overview.png" ]] || fail "pictures missing"
@@ -120,6 +129,28 @@ JSON
     # A route file over an extract that cannot be read.
     run "$sample" --map "$work/fake.osm" -o "$out" --quiet
     expect_code 3; expect_one_line_error "fake.osm"; expect_no_output ;;
+  credit)
+    # The sample asks for its credit on every picture (pdftotext reads it).
+    run "$sample" -o "$out" --maneuver 1 --format pdf --quiet; expect_code 0
+    for picture in overview turn-001; do
+      pdftotext "$out/$picture.pdf" - | grep -qF '© Mapbox © OpenStreetMap contributors' ||
+        fail "$picture.pdf lacks the route data's credit"
+    done
+    grep -qF 'Route data © Mapbox © OpenStreetMap contributors' "$out/index.html" ||
+      fail "the page lacks the route data's credit" ;;
+  off_map)
+    # The sample (San Francisco) touches no road of the Bautzen extract.
+    run "$sample" --map "$source_dir/data/osm/bautzen.osm" -o "$out"
+    expect_code 3; expect_one_line_error "lies wholly outside the extract"; expect_no_output
+    # A track from the extract's roads 13 km east, mostly off the map.
+    cat >"$work/east.gpx" <<'GPX'
+<gpx version="1.1" creator="t"><trk><trkseg><trkpt lat="51.19" lon="14.41"/>
+<trkpt lat="51.19" lon="14.412"/><trkpt lat="51.19" lon="14.6"/></trkseg></trk></gpx>
+GPX
+    run "$work/east.gpx" --map "$source_dir/data/osm/bautzen.osm" -o "$out" --quiet
+    expect_code 0
+    grep -qE '[0-9.]+ km \([0-9]+ %\) outside the map' "$out/index.html" ||
+      fail "the page does not say how much lies outside the map" ;;
   *) echo "unknown case $case_name"; exit 2 ;;
 esac
 echo "ok ($case_name)"

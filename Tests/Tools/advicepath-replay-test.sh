@@ -37,7 +37,8 @@ case "$case_name" in
                   --max-seconds --max-mb --announce-metres --announce-seconds --north-up --from --to \
                   --log-level --quiet --version --map --between; do
       grep -qF -- "$option" "$work/stdout" || fail "--help does not mention $option"
-    done ;;
+    done
+    expect_exit_codes_listed ;;
   map_route)
     # A drive routed over the Andorra extract with its roads under it.
     XDG_CACHE_HOME="$work/cache" run --map "$source_dir/data/osm/andorra.osm.pbf" \

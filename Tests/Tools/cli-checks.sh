@@ -25,3 +25,9 @@ expect_no_output() {
 expect_no_partial_files() {
   if [[ -d "$out" ]] && ls -A "$out" | grep -q -E 'part|tmp|~'; then fail "partial files left: $(ls -A "$out")"; fi
 }
+# The exit-code table every tool's --help ends with, the unexpected failure's
+# code included.
+expect_exit_codes_listed() {
+  tr '\n' ' ' <"$work/stdout" | grep -qE 'Exit codes: 0 .* 2 bad command line, 3 .* 4 .* 5 an unexpected +failure' ||
+    fail "--help does not list the exit codes"
+}

@@ -1,5 +1,6 @@
 #include "CommonOptions.h"
 
+#include "Colours.h"
 #include "Logging/HostLogging.h"
 
 #include <CLI/CLI.hpp>
@@ -11,34 +12,112 @@
 namespace tools
 {
 
-int ReportUsageError(const char* tool, const std::string& message)
+void DescribeTool(CLI::App& app, const std::string& footer, const ExitCodeMeanings& exitCodes)
 {
-    std::cerr << tool << ": " << message << " (see --help)\n";
-    return kExitUsage;
+    app.footer("\n" + (footer.empty() ? std::string() : footer + "\n\n") + ExitCodeHelp(exitCodes));
+    app.set_version_flag("--version", app.get_name() + " " + ADVICEPATH_VERSION);
 }
 
-void AddLogAndReadingOptions(CLI::App& app, std::string& logLevel, std::string& logConfig,
-                             bool& quiet, int& polylinePrecision, double& turnThresholdDegrees)
+void AddLogOptions(CLI::App& app, LogOptions& options)
 {
-    app.add_option("--log-level", logLevel,
-                   "library log lines shown on standard error: off, fatal, error, warn, info, "
-                   "debug, all")
+    CLI::Option_group* group = app.add_option_group("Logging", "");
+    group
+        ->add_option("--log-level", options.logLevel,
+                     "library log lines shown on standard error: off, fatal, error, warn, info, "
+                     "debug, all")
         ->capture_default_str();
-    app.add_option("--log-config", logConfig, "log4cpp properties file deciding where log lines go")
+    group
+        ->add_option("--log-config", options.logConfig,
+                     "log4cpp properties file deciding where log lines go")
         ->check(CLI::ExistingFile);
-    app.add_flag("-q,--quiet", quiet, "no progress and no summary");
-    app.add_option("--polyline-precision", polylinePrecision,
-                   "precision of encoded polylines: 5, 6, or 0 to detect")
+    group->add_flag("-q,--quiet", options.quiet, "no progress and no summary");
+}
+
+std::optional<int> ApplyLogOptions(const LogOptions& options)
+{
+    if (auto threshold = refhost::logging::ParseLevel(options.logLevel))
+        refhost::logging::SetThreshold(*threshold);
+    else
+        return ReportUsageError("--log-level: unknown level \"" + options.logLevel +
+                                "\" (off, fatal, error, warn, info, debug, all)");
+    std::string message;
+    if (!options.logConfig.empty() &&
+        !refhost::logging::ConfigureFromFile(options.logConfig, &message))
+        return Fail(kExitInput, options.logConfig + ": " + message);
+    return std::nullopt;
+}
+
+void AddReadingOptions(CLI::App& app, int& polylinePrecision, double& turnThresholdDegrees)
+{
+    CLI::Option_group* group = app.add_option_group("Reading route files", "");
+    group
+        ->add_option("--polyline-precision", polylinePrecision,
+                     "precision of encoded polylines: 5, 6, or 0 to detect")
         ->check(CLI::IsMember({0, 5, 6}))
         ->capture_default_str();
-    app.add_option("--turn-threshold", turnThresholdDegrees,
-                   "lines without instructions turn where the direction changes by more than "
-                   "this many degrees")
+    group
+        ->add_option("--turn-threshold", turnThresholdDegrees,
+                     "lines without instructions turn where the direction changes by more than "
+                     "this many degrees")
         ->check(CLI::Range(0.0, 180.0))
         ->capture_default_str();
 }
 
-std::optional<int> ParseArguments(CLI::App& app, int argc, char** argv, const char* tool)
+void AddPictureOptions(CLI::App& app, PictureOptions& options, const std::string& what)
+{
+    options.sizeText = std::to_string(options.width) + "x" + std::to_string(options.height);
+    CLI::Option_group* group = app.add_option_group("Pictures", "");
+    group->add_option("--size", options.sizeText, what + " size in pixels, WxH")
+        ->capture_default_str();
+    group->add_option("--sizes", options.sizesFile,
+                      "size table (JSON) instead of the built-in one");
+    group->add_option("--colors", options.coloursText,
+                      "four colours: route fill, route border, band fill, band border");
+}
+
+std::optional<std::string> FinishPictureOptions(PictureOptions& options)
+{
+    if (!ParseImageSize(options.sizeText, options.width, options.height))
+        return "--size: expected WxH with 16 to 8192 pixels each, got \"" + options.sizeText + "\"";
+    std::string error;
+    if (!ColoursOption(options.coloursText, options.colours, error))
+        return error;
+    return std::nullopt;
+}
+
+CLI::Option* AddOutputFolderOption(CLI::App& app, std::string& folder, const std::string& contents,
+                                   const std::string& ownFiles)
+{
+    return app.add_option("-o,--output", folder,
+                          "folder for " + contents +
+                              " (created if missing). What an earlier run "
+                              "left there (" +
+                              ownFiles +
+                              ") and this one does not write again is "
+                              "removed at the end of a good run; no other file is touched");
+}
+
+void AddDrawingOptions(CLI::App& app, RouteSource& source, PictureOptions& pictures,
+                       LogOptions& log, const std::string& what)
+{
+    AddPictureOptions(app, pictures, what);
+    AddLogOptions(app, log);
+    AddReadingOptions(app, source.polylinePrecision, source.turnThresholdDegrees);
+}
+
+std::optional<int> ParseDrawingArguments(CLI::App& app, int argc, char** argv, RouteSource& source,
+                                         PictureOptions& pictures)
+{
+    if (auto code = ParseArguments(app, argc, argv))
+        return code;
+    if (auto problem = FinishRouteSource(source))
+        return ReportUsageError(*problem);
+    if (auto problem = FinishPictureOptions(pictures))
+        return ReportUsageError(*problem);
+    return std::nullopt;
+}
+
+std::optional<int> ParseArguments(CLI::App& app, int argc, char** argv)
 {
     try
     {
@@ -56,28 +135,7 @@ std::optional<int> ParseArguments(CLI::App& app, int argc, char** argv, const ch
     }
     catch (const CLI::ParseError& e)
     {
-        return ReportUsageError(tool, e.what());
-    }
-    return std::nullopt;
-}
-
-std::optional<int> ApplyLogOptions(const std::string& level, const std::string& config,
-                                   std::string& message)
-{
-    if (auto threshold = refhost::logging::ParseLevel(level))
-    {
-        refhost::logging::SetThreshold(*threshold);
-    }
-    else
-    {
-        message = "--log-level: unknown level \"" + level +
-                  "\" (off, fatal, error, warn, info, debug, all)";
-        return kExitUsage;
-    }
-    if (!config.empty() && !refhost::logging::ConfigureFromFile(config, &message))
-    {
-        message = config + ": " + message;
-        return kExitInput;
+        return ReportUsageError(e.what());
     }
     return std::nullopt;
 }

@@ -56,13 +56,19 @@ std::optional<std::string> FinishRouteSource(RouteSource& source)
         return "--between computes the route: give no ROUTE_FILE (" + source.routeFile + ")";
     if (source.mapFile.empty())
         return std::string("--between needs --map EXTRACT to route over");
-    source.between.clear();
-    for (const std::string& text : source.betweenText)
+    return ParseBetween(source.betweenText, source.between);
+}
+
+std::optional<std::string> ParseBetween(const std::vector<std::string>& texts,
+                                        std::vector<tagLonLat>& points)
+{
+    points.clear();
+    for (const std::string& text : texts)
     {
         tagLonLat point{};
         if (!ParseLatLon(text, point))
             return "--between: expected LAT,LON in decimal degrees, got \"" + text + "\"";
-        source.between.push_back(point);
+        points.push_back(point);
     }
     return std::nullopt;
 }

@@ -41,6 +41,11 @@ std::optional<std::string> FinishRouteSource(RouteSource& source);
 // extract's name and the points ("andorra.osm.pbf 42.5063,1.5216 -> ...").
 std::string RouteSourceName(const RouteSource& source);
 
+// The points of a --between option as given, in order, into `points`: a
+// message for a usage error naming the first that is not LAT,LON, or nothing.
+std::optional<std::string> ParseBetween(const std::vector<std::string>& texts,
+                                        std::vector<tagLonLat>& points);
+
 // "LAT,LON" in decimal degrees into `point`; false for anything else (one
 // comma, finite numbers, -90 < LAT < 90, -180 < LON < 180).
 bool ParseLatLon(const std::string& text, tagLonLat& point);

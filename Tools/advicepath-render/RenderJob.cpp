@@ -3,10 +3,12 @@
 #include "CommonOptions.h"
 #include "IndexPage.h"
 #include "OutputFiles.h"
+#include "Progress.h"
 #include "RoadMapLayer.h"
 #include "RouteSource.h"
 #include "SizeTable.h"
 #include "TurnFraming.h"
+#include "TurnHandover.h"
 
 #include "MapView/RasterMapView.h"
 #include "MapView/ScaleLevels.h"
@@ -16,12 +18,10 @@
 #include "RouteFiles/ManeuverCaption.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace tools
 {
@@ -34,35 +34,9 @@ namespace fs = std::filesystem;
 const double kMargin = 24.0;     // pixels kept free around what a picture must show
 const double kStubMetres = 30.0; // length of the junction's other roads as drawn
 
-int Fail(int code, const std::string& message)
-{
-    std::cerr << "advicepath-render: " << message << "\n";
-    return code;
-}
-
-// Progress on standard error, only for a person watching a terminal.
-class Progress
-{
-public:
-    Progress(bool enabled, size_t total)
-        : m_enabled(enabled && ::isatty(STDERR_FILENO) != 0), m_total(total)
-    {
-    }
-    void Step(size_t done, const std::string& what) const
-    {
-        if (m_enabled)
-            (void)std::fprintf(stderr, "\rrendering %zu/%zu %-24s", done, m_total, what.c_str());
-    }
-    ~Progress()
-    {
-        if (m_enabled)
-            (void)std::fprintf(stderr, "\r%60s\r", "");
-    }
-
-private:
-    bool m_enabled;
-    size_t m_total;
-};
+// The names the renderer writes into its folder: what an earlier run left
+// there, if this one does not write it again, is removed.
+const char* kOwnFiles = R"(overview\.(png|svg|pdf)|turn-[0-9]{3,}\.(png|svg|pdf))";
 
 std::string Numbered(const std::string& text, size_t number)
 {
@@ -88,10 +62,15 @@ struct Job
                                                                               &ClosePathRender};
     refhost::PathView turnPath; // what the junction builder reads; kept alive
     IndexContent index;
-    bool roadMap = false; // --map: the extract's roads under the route
+    bool roadMap = false;             // --map: the extract's roads under the route
+    std::vector<std::string> written; // the pictures of this run
 
     explicit Job(const Options& o) : options(o), extension(o.format) {}
-    ~Job() { view.SetUnderlay(nullptr); }
+    ~Job()
+    {
+        view.SetUnderlay(nullptr);
+        view.SetCredit(std::string());
+    }
     Job(const Job&) = delete;
     Job& operator=(const Job&) = delete;
 
@@ -108,11 +87,12 @@ struct Job
         return viewport;
     }
 
-    int Write(const std::string& file) const
+    int Write(const std::string& file)
     {
         std::string error;
         if (!view.Write(OutputPath(file), &error))
             return Fail(kExitOutput, error);
+        written.push_back(file);
         return kExitOk;
     }
 
@@ -141,13 +121,7 @@ struct Job
         const refhost::Maneuver& m = route.ManeuverAt(maneuver);
         size_t number = maneuver + 1;
 
-        // The remaining route as a device hands it over: from shortly before
-        // this visit of the junction.
-        const AdvicePathSizeSetting& farthest = sizes.levels[static_cast<size_t>(
-            std::clamp<int>(sizes.maxTurnLevel, 0, static_cast<int>(sizes.levels.size()) - 1))];
-        double lengthBefore = std::max(refhost::RouteModel::kDefaultLengthBefore,
-                                       2.0 * static_cast<double>(farthest.m_FromLength));
-        turnPath = route.ViewForManeuver(maneuver, lengthBefore);
+        turnPath = TurnHandover(route, sizes, maneuver);
         render->SetTurnInfo(route.TurnInfoFor(maneuver), &turnPath);
         // The straight origin-destination line belongs to the overview; across
         // a junction close-up it would only hide the band.
@@ -203,9 +177,8 @@ struct Job
 
     int Run()
     {
-        std::string message;
-        if (auto code = ApplyLogOptions(options.logLevel, options.logConfig, message))
-            return Fail(*code, message);
+        if (auto code = ApplyLogOptions(options))
+            return *code;
 
         sizes = DefaultSizeTable();
         if (!options.sizesFile.empty())
@@ -224,15 +197,17 @@ struct Job
                                         RouteSourceName(options.source) + " has " +
                                         std::to_string(maneuvers) + " manoeuvres");
 
+        double offMap = 0.0;
         if (!options.source.mapFile.empty())
         {
             std::shared_ptr<roadmap::RoadMapPainter> painter;
-            if (!LoadRoadMapLayer(options.source.mapFile, *model, painter, error))
+            if (!LoadRoadMapLayer(options.source.mapFile, *model, painter, error, &offMap))
                 return Fail(kExitInput, error);
             view.SetUnderlay(painter);
             roadMap = true;
-            index.credit = kMapDataCredit;
         }
+        view.SetCredit(PictureCredit(*model, roadMap));
+        index.credit = PageCredit(*model, roadMap);
 
         if (!PrepareOutputFolder(options.outputDir, error))
             return Fail(kExitOutput, error);
@@ -248,16 +223,17 @@ struct Job
 
         index.routeName = RouteSourceName(options.source);
         index.summary = FormatDistance(model->Length()) + ", " + std::to_string(maneuvers) +
-                        (maneuvers == 1 ? " manoeuvre" : " manoeuvres");
+                        (maneuvers == 1 ? " manoeuvre" : " manoeuvres") +
+                        OffMapNote(offMap, model->Length());
 
         size_t first = options.maneuver ? static_cast<size_t>(*options.maneuver) - 1 : 0;
         size_t end = options.maneuver ? first + 1 : maneuvers;
-        Progress progress(!options.quiet, end - first + 1);
-        progress.Step(1, "overview");
+        Progress progress(!options.quiet, end - first + 1, "pictures");
+        progress.Update(0, "overview");
         int code = DrawOverview();
         for (size_t i = first; code == kExitOk && i < end; ++i)
         {
-            progress.Step(i - first + 2, TurnFileName(i + 1, extension));
+            progress.Update(i - first + 1, TurnFileName(i + 1, extension));
             code = DrawManeuver(i);
         }
         render->Clear();
@@ -267,7 +243,8 @@ struct Job
             return code;
 
         std::string page = OutputPath("index.html");
-        if (!WriteTextFile(page, MakeIndexPage(index), error))
+        if (!WriteTextFile(page, MakeIndexPage(index), error) ||
+            !RemoveEarlierOutputs(options.outputDir, kOwnFiles, written, error))
             return Fail(kExitOutput, error);
         if (!options.quiet)
             std::cout << page << "\n";

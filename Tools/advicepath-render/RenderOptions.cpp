@@ -1,8 +1,5 @@
 #include "RenderOptions.h"
 
-#include "Colours.h"
-#include "CommonOptions.h"
-
 #include <CLI/CLI.hpp>
 
 namespace tools
@@ -41,7 +38,7 @@ const char* kDescription =
     "route points) is read as a line that turns where its direction changes.";
 
 const char* kFooter =
-    "\nColours are the map view's 0xBBGGRR values or web colours #RRGGBB.\n"
+    "Colours are the map view's 0xBBGGRR values or web colours #RRGGBB.\n"
     "A size table file is JSON: {\"maxTurnLevel\": 3, \"levels\": [{\"pathWidth\": 14,\n"
     "\"pathBorderWidth\": 18, \"edgeWidth\": 10, \"edgeBorderWidth\": 14, \"arrowFillParam\": "
     "100,\n"
@@ -49,58 +46,39 @@ const char* kFooter =
     "\"arrowLength\": 12, \"arrowWidth\": 5}, ...]}, one record per level, level 0 finest;\n"
     "widths in pixels, lengths in metres.\n"
     "\n"
-    "Exit codes: 0 done, 2 bad command line, 3 the route file or size table cannot be\n"
-    "read or used, 4 the output cannot be written. Files are written whole or not at all.";
-
-int UsageError(const std::string& message)
-{
-    return ReportUsageError("advicepath-render", message);
-}
+    "Pictures and index.html are written whole or not at all.";
 
 } // namespace
 
 std::optional<int> ParseCommandLine(int argc, char** argv, Options& options)
 {
     CLI::App app(kDescription, "advicepath-render");
-    app.footer(kFooter);
-    app.set_version_flag("--version", std::string("advicepath-render ") + ADVICEPATH_VERSION);
+    DescribeTool(app, kFooter,
+                 {"done", "", "the route file or size table cannot be read or used",
+                  "the output cannot be written"});
 
-    std::string size = "800x600";
-    std::string colours;
     int maneuver = 0;
     AddRouteSourceOptions(app, options.source, "the route file to render");
-    app.add_option("-o,--output", options.outputDir,
-                   "folder for the pictures and index.html (created if missing)")
+    AddOutputFolderOption(app, options.outputDir, "the pictures and index.html",
+                          "overview.*, turn-NNN.*")
         ->required();
     app.add_option("--maneuver", maneuver,
                    "render only manoeuvre N (1 = the first after the departure) and the overview");
     app.add_option("--format", options.format, "picture format")
         ->check(CLI::IsMember({"png", "svg", "pdf"}))
         ->capture_default_str();
-    app.add_option("--size", size, "picture size in pixels, WxH")->capture_default_str();
-    app.add_option("--sizes", options.sizesFile, "size table (JSON) instead of the built-in one");
-    app.add_option("--colors", colours,
-                   "four colours: route fill, route border, band fill, band border");
     app.add_flag("--no-od-line", "leave out the straight origin-destination line of the overview");
-    AddLogAndReadingOptions(app, options.logLevel, options.logConfig, options.quiet,
-                            options.source.polylinePrecision, options.source.turnThresholdDegrees);
-    if (auto code = ParseArguments(app, argc, argv, "advicepath-render"))
+    AddDrawingOptions(app, options.source, options, options, "picture");
+    if (auto code = ParseDrawingArguments(app, argc, argv, options.source, options))
         return code;
-    if (auto problem = FinishRouteSource(options.source))
-        return UsageError(*problem);
 
     options.odLine = app.count("--no-od-line") == 0;
     if (app.count("--maneuver") != 0)
     {
         if (maneuver < 1)
-            return UsageError("--maneuver: manoeuvres are numbered from 1");
+            return ReportUsageError("--maneuver: manoeuvres are numbered from 1");
         options.maneuver = maneuver;
     }
-    if (!ParseImageSize(size, options.width, options.height))
-        return UsageError("--size: expected WxH with 16 to 8192 pixels each, got \"" + size + "\"");
-    std::string error;
-    if (!ColoursOption(colours, options.colours, error))
-        return UsageError(error);
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #define TOOLS_ADVICEPATH_RENDER_RENDEROPTIONS_H
 
 #include "AdvicePathRenderEx.h"
+#include "CommonOptions.h"
 #include "RouteSource.h"
 
 #include <optional>
@@ -11,20 +12,15 @@
 namespace tools
 {
 
-struct Options
+// The logging and picture options are the ones every tool takes alike.
+struct Options : LogOptions, PictureOptions
 {
+    Options() : PictureOptions(800, 600) {}
     RouteSource source; // the route file, or --map with --between
     std::string outputDir;
     std::optional<int> maneuver; // 1-based; all when empty
     std::string format = "png";  // png, svg or pdf
-    int width = 800;
-    int height = 600;
-    std::string sizesFile;
-    AdvicePathClrSetting colours;
     bool odLine = true;
-    std::string logLevel = "fatal";
-    std::string logConfig;
-    bool quiet = false;
 };
 
 // Parses the command line. Returns an exit code to stop with (help, version,

@@ -3,21 +3,22 @@
 #include "RenderJob.h"
 #include "RenderOptions.h"
 
-#include <exception>
-#include <iostream>
+#include "ToolFront.h"
+
+namespace
+{
+
+int Main(int argc, char** argv)
+{
+    tools::Options options;
+    if (auto code = tools::ParseCommandLine(argc, argv, options))
+        return *code;
+    return tools::RunRenderJob(options);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    try
-    {
-        tools::Options options;
-        if (auto code = tools::ParseCommandLine(argc, argv, options))
-            return *code;
-        return tools::RunRenderJob(options);
-    }
-    catch (const std::exception& e)
-    {
-        std::cerr << "advicepath-render: " << e.what() << "\n";
-        return 1;
-    }
+    return tools::RunTool("advicepath-render", argc, argv, Main);
 }

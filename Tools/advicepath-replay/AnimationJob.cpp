@@ -3,7 +3,7 @@
 #include "FrameCaption.h"
 #include "IndexPage.h"
 #include "OutputFiles.h"
-#include "ProgressBar.h"
+#include "Progress.h"
 #include "ReplayPage.h"
 #include "ReplaySetup.h"
 #include "RoadMapLayer.h"
@@ -83,7 +83,8 @@ private:
             return *code;
         std::string error;
         if (!m_options.source.mapFile.empty() &&
-            !LoadRoadMapLayer(m_options.source.mapFile, *m_route.model, m_roadMap, error))
+            !LoadRoadMapLayer(m_options.source.mapFile, *m_route.model, m_roadMap, error,
+                              &m_offMap))
             return Fail(kExitInput, error);
         if (!PrepareOutputFolder(m_options.outputDir, error))
             return Fail(kExitOutput, error);
@@ -142,6 +143,7 @@ private:
         base.height = m_options.height;
         refhost::RasterMapView view(base);
         view.SetUnderlay(m_roadMap); // --map: the extract's roads under the drive
+        view.SetCredit(PictureCredit(model, m_roadMap != nullptr));
         // The tallest caption (a banner of two lines): room kept above the band.
         view.SetBannerCaption("primary", "secondary", "distance");
         const double captionHeight = view.CaptionHeight();
@@ -177,7 +179,7 @@ private:
         drive.seconds = plan.Seconds();
 
         WebpAnimation animation(base.DeviceWidth(), base.DeviceHeight(), drive.quality);
-        ProgressBar progress(!m_options.quiet, plan.FrameCount(), "frames");
+        Progress progress(!m_options.quiet, plan.FrameCount(), "frames");
         refhost::RasterImage image;
         std::string error;
         auto millis = [&](size_t frame)
@@ -257,15 +259,15 @@ private:
         page.routeName = RouteSourceName(m_options.source);
         page.summary = FormatDistance(model.Length()) + ", " +
                        FormatDuration(m_route.timeline->Duration()) + " of driving, " +
-                       std::to_string(model.ManeuverCount()) + " manoeuvres";
+                       std::to_string(model.ManeuverCount()) + " manoeuvres" +
+                       OffMapNote(m_offMap, model.Length());
         page.timing = std::to_string(drive.rows.size()) + " frames at " +
                       OneDecimal(m_options.framesPerSecond) + " per second (" +
                       OneDecimal(drive.seconds) + " s): announcements " +
                       OneDecimal(drive.announcedSpeedUp) + "\xC3\x97 real time, the rest " +
                       OneDecimal(drive.betweenSpeedUp) + "\xC3\x97";
         page.animation = "drive.webp";
-        if (m_roadMap)
-            page.credit = kMapDataCredit;
+        page.credit = PageCredit(model, m_roadMap != nullptr);
         page.width = m_options.width;
         page.height = m_options.height;
         for (size_t m = 0; m < model.ManeuverCount(); ++m)
@@ -307,12 +309,18 @@ private:
         if (!webp.Open(error) || !webp.Write(drive.webp.data(), drive.webp.size()) ||
             !webp.Commit(error))
             return Fail(kExitOutput,
-                        error.empty() ? "cannot write " + Output("drive.webp") : error);
+                        error.empty() ? Output("drive.webp") + ": cannot write" : error);
         m_written.push_back(Output("drive.webp"));
         if (!WriteTextFile(Output("frames.json"), FramesJson(drive), error))
             return Fail(kExitOutput, error);
         m_written.push_back(Output("frames.json"));
         if (!WriteTextFile(Output("index.html"), Page(drive), error))
+            return Fail(kExitOutput, error);
+        // The frames an earlier run wrote as pictures, if this one does not.
+        std::vector<std::string> names;
+        for (const std::string& file : m_written)
+            names.push_back(fs::path(file).filename().string());
+        if (!RemoveEarlierOutputs(m_options.outputDir, R"(frame-[0-9]{4,}\.png)", names, error))
             return Fail(kExitOutput, error);
         return kExitOk;
     }
@@ -320,6 +328,7 @@ private:
     const ReplayOptions& m_options;
     LoadedRoute m_route;
     std::shared_ptr<roadmap::RoadMapPainter> m_roadMap; // --map, else none
+    double m_offMap = 0.0;                              // metres of the route off the map
     std::vector<std::string> m_written;                 // files of this run, removed should it fail
 };
 

@@ -2,12 +2,13 @@
 
 #include "IndexPage.h"
 #include "OutputFiles.h"
-#include "ProgressBar.h"
+#include "Progress.h"
 #include "ReplaySetup.h"
 
-#include "Drive/CountingMapView.h"
 #include "Drive/DurationSpread.h"
 #include "Memory/ProcessMemoryStatus.h"
+#include "Support/CountingMapView.h"
+#include "Support/ViewportScale.h"
 
 #include <nlohmann/json.hpp>
 
@@ -106,7 +107,7 @@ int RunMeasureJob(const ReplayOptions& options)
                                                          kFramesPerDriveSecond)) +
                           1;
 
-    drive::CountingMapView view;
+    aptest::FollowingViewport<aptest::CountingMapView> view;
     auto render = OpenRender(view, route.sizes, options);
     if (!render)
         return kExitInput;
@@ -123,7 +124,7 @@ int RunMeasureJob(const ReplayOptions& options)
                                   });
         measures.setUpSeconds = SecondsSince(setUpStart);
         measures.before = refhost::memory::ReadHeapFigures();
-        ProgressBar progress(!options.quiet, frames, "frames");
+        Progress progress(!options.quiet, frames, "frames");
         for (size_t i = 0; i < frames; ++i)
         {
             const auto frameStart = std::chrono::steady_clock::now();
@@ -158,7 +159,7 @@ int RunMeasureJob(const ReplayOptions& options)
     const Spread wholeFrame = SpreadOf(measures.wholeFrame);
     const uint64_t peakResident = PeakResidentBytes();
     const double perFrame = 1.0 / static_cast<double>(frames);
-    const drive::CountingMapView::Counts& counts = view.Totals();
+    const aptest::CountingMapView::Counts& counts = view.Totals();
     const std::string name = RouteSourceName(options.source);
 
     if (!options.quiet)

@@ -1,8 +1,5 @@
 #include "ReplayOptions.h"
 
-#include "Colours.h"
-#include "CommonOptions.h"
-
 #include <CLI/CLI.hpp>
 
 #include <cmath>
@@ -33,7 +30,7 @@ const char* kDescription =
     "is built once per extract and kept in the user's cache folder).";
 
 const char* kFooter =
-    "\nTiming: while a manoeuvre is announced the drive plays --speed-up times faster than\n"
+    "Timing: while a manoeuvre is announced the drive plays --speed-up times faster than\n"
     "real time; the stretches between announcements play faster (at least twice as fast),\n"
     "so that the animation lasts at most --max-seconds. Announcements take at most three\n"
     "quarters of it: a route with many of them plays them faster than --speed-up.\n"
@@ -45,14 +42,7 @@ const char* kFooter =
     "vehicle, and changes its level by at most one a second of driving.\n"
     "Colours and size tables as in advicepath-render.\n"
     "\n"
-    "Exit codes: 0 done, 2 bad command line, 3 the route file or size table cannot be\n"
-    "read or used, 4 the output cannot be written (or would exceed --max-mb). Files are\n"
-    "written whole or not at all.";
-
-int UsageError(const std::string& message)
-{
-    return ReportUsageError("advicepath-replay", message);
-}
+    "Files are written whole or not at all.";
 
 } // namespace
 
@@ -84,24 +74,19 @@ bool ParseRoutePoint(const std::string& text, RoutePoint& point)
 std::optional<int> ParseReplayCommandLine(int argc, char** argv, ReplayOptions& options)
 {
     CLI::App app(kDescription, "advicepath-replay");
-    app.footer(kFooter);
-    app.set_version_flag("--version", std::string("advicepath-replay ") + ADVICEPATH_VERSION);
+    DescribeTool(app, kFooter,
+                 {"done", "", "the route file or size table cannot be read or used",
+                  "the output cannot be written (or would exceed --max-mb)"});
 
-    std::string size = "640x480";
-    std::string colours;
     std::string from;
     std::string to;
     AddRouteSourceOptions(app, options.source, "the route file to replay");
-    app.add_option("-o,--output", options.outputDir,
-                   "folder for drive.webp, frames.json and index.html (created if missing); "
-                   "required unless --measure");
+    AddOutputFolderOption(app, options.outputDir,
+                          "drive.webp, frames.json and index.html; required unless --measure",
+                          "frame-NNNN.png");
     app.add_flag("--measure", options.measure,
                  "measure the library's cost per frame instead of writing an animation");
     app.add_option("--json", options.jsonFile, "with --measure: also write the figures as JSON");
-    app.add_option("--size", size, "frame size in pixels, WxH")->capture_default_str();
-    app.add_option("--sizes", options.sizesFile, "size table (JSON) instead of the built-in one");
-    app.add_option("--colors", colours,
-                   "four colours: route fill, route border, band fill, band border");
     app.add_option("--speed", options.speedKmh,
                    "km/h on the links the route file gives no times for")
         ->check(CLI::Range(1.0, 1000.0))
@@ -132,21 +117,16 @@ std::optional<int> ParseReplayCommandLine(int argc, char** argv, ReplayOptions& 
     app.add_flag("--north-up", options.northUp, "keep north up (default: heading up)");
     app.add_option("--from", from, "start of the part to replay (distance or manoeuvre)");
     app.add_option("--to", to, "end of the part to replay (distance or manoeuvre)");
-    AddLogAndReadingOptions(app, options.logLevel, options.logConfig, options.quiet,
-                            options.source.polylinePrecision, options.source.turnThresholdDegrees);
-    if (auto code = ParseArguments(app, argc, argv, "advicepath-replay"))
+    AddDrawingOptions(app, options.source, options, options, "frame");
+    if (auto code = ParseDrawingArguments(app, argc, argv, options.source, options))
         return code;
-    if (auto problem = FinishRouteSource(options.source))
-        return UsageError(*problem);
 
     if (!options.measure && options.outputDir.empty())
-        return UsageError("--output is required (or --measure)");
+        return ReportUsageError("--output is required (or --measure)");
     if (!options.jsonFile.empty() && !options.measure)
-        return UsageError("--json goes with --measure");
+        return ReportUsageError("--json goes with --measure");
     if (options.measure && !options.pngFrames.empty())
-        return UsageError("--png goes with an animation, not with --measure");
-    if (!ParseImageSize(size, options.width, options.height))
-        return UsageError("--size: expected WxH with 16 to 8192 pixels each, got \"" + size + "\"");
+        return ReportUsageError("--png goes with an animation, not with --measure");
     for (auto [text, point, name] :
          {std::tuple{&from, &options.from, "--from"}, std::tuple{&to, &options.to, "--to"}})
     {
@@ -154,15 +134,12 @@ std::optional<int> ParseReplayCommandLine(int argc, char** argv, ReplayOptions& 
             continue;
         RoutePoint parsed;
         if (!ParseRoutePoint(*text, parsed))
-            return UsageError(std::string(name) +
-                              ": expected a distance (\"1500m\", \"12.5km\") or a manoeuvre "
-                              "number, got \"" +
-                              *text + "\"");
+            return ReportUsageError(std::string(name) +
+                                    ": expected a distance (\"1500m\", \"12.5km\") or a manoeuvre "
+                                    "number, got \"" +
+                                    *text + "\"");
         *point = parsed;
     }
-    std::string error;
-    if (!ColoursOption(colours, options.colours, error))
-        return UsageError(error);
     return std::nullopt;
 }
 

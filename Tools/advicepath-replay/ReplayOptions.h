@@ -3,6 +3,7 @@
 #define TOOLS_ADVICEPATH_REPLAY_REPLAYOPTIONS_H
 
 #include "AdvicePathRenderEx.h"
+#include "CommonOptions.h"
 #include "RouteSource.h"
 
 #include <optional>
@@ -21,19 +22,14 @@ struct RoutePoint
     int maneuver = 0;
 };
 
-struct ReplayOptions
+// The logging and picture options are the ones every tool takes alike.
+struct ReplayOptions : LogOptions, PictureOptions
 {
+    ReplayOptions() : PictureOptions(640, 480) {}
     RouteSource source; // the route file, or --map with --between
     std::string outputDir;
     bool measure = false;
-    std::string jsonFile; // --measure --json
-    int width = 640;
-    int height = 480;
-    std::string sizesFile;
-    AdvicePathClrSetting colours;
-    std::string logLevel = "fatal";
-    std::string logConfig;
-    bool quiet = false;
+    std::string jsonFile;          // --measure --json
     double speedKmh = 50.0;        // links without times
     double framesPerSecond = 10.0; // of animation
     double speedUp = 8.0;          // while a manoeuvre is announced

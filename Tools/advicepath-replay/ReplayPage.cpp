@@ -10,18 +10,16 @@ namespace tools
 std::string MakeReplayPage(const ReplayPageContent& content)
 {
     std::ostringstream html;
-    html << PageHead(
+    html << PageStart(
                 content.routeName + " (drive)",
                 ".drive { display: flex; flex-wrap: wrap; gap: 2em; align-items: flex-start; }\n"
                 ".drive img { flex: none; border: 1px solid #ccc; max-width: 100%; "
                 "height: auto; }\n"
                 ".drive ol { flex: 1 1 16em; margin: 0; padding-left: 1.5em; max-width: 32em; }\n"
                 ".drive li { margin-bottom: 0.6em; }\n"
-                ".note { color: #666; }\n")
-         << "<body>\n"
-         << "<h1>" << EscapeHtml(content.routeName) << "</h1>\n"
-         << "<p>" << EscapeHtml(content.summary) << "<br><span class=\"note\">"
-         << EscapeHtml(content.timing) << "</span></p>\n"
+                ".note { color: #666; }\n",
+                content.routeName, content.summary)
+         << "<br><span class=\"note\">" << EscapeHtml(content.timing) << "</span></p>\n"
          << "<div class=\"drive\">\n"
          << "<img src=\"" << EscapeHtml(content.animation) << "\" width=\"" << content.width
          << "\" height=\"" << content.height << "\" alt=\"The route driven with the library "

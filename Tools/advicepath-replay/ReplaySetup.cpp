@@ -49,17 +49,11 @@ std::optional<int> TimeOf(const RoutePoint& point, bool start, const LoadedRoute
 
 } // namespace
 
-int Fail(int code, const std::string& message)
-{
-    std::cerr << "advicepath-replay: " << message << "\n";
-    return code;
-}
-
 std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded)
 {
+    if (auto code = ApplyLogOptions(options))
+        return code;
     std::string error;
-    if (auto code = ApplyLogOptions(options.logLevel, options.logConfig, error))
-        return Fail(*code, error);
     loaded.sizes = DefaultSizeTable();
     if (!options.sizesFile.empty() && !ReadSizeTable(options.sizesFile, loaded.sizes, error))
         return Fail(kExitInput, error);
@@ -118,18 +112,6 @@ OpenRender(CMapService& view, const SizeTable& sizes, const ReplayOptions& optio
     }
     render->SetClr(options.colours);
     return render;
-}
-
-std::string FormatDuration(double seconds)
-{
-    const long total = std::lround(std::max(0.0, seconds));
-    char text[32];
-    if (total >= 3600)
-        (void)std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", total / 3600, total / 60 % 60,
-                            total % 60);
-    else
-        (void)std::snprintf(text, sizeof text, "%ld:%02ld", total / 60, total % 60);
-    return text;
 }
 
 } // namespace tools

@@ -4,6 +4,7 @@
 #define TOOLS_ADVICEPATH_REPLAY_REPLAYSETUP_H
 
 #include "CommonOptions.h"
+#include "Progress.h"
 #include "ReplayOptions.h"
 #include "SizeTable.h"
 
@@ -18,9 +19,6 @@
 
 namespace tools
 {
-
-// Writes "advicepath-replay: <message>" to standard error; returns `code`.
-int Fail(int code, const std::string& message);
 
 struct LoadedRoute
 {
@@ -49,9 +47,6 @@ drive::ReplaySettings MakeReplaySettings(const ReplayOptions& options, double ca
 // null (the message written) when the library refuses the size table.
 std::unique_ptr<AdvicePathRenderEx, bool (*)(AdvicePathRenderEx*)>
 OpenRender(CMapService& view, const SizeTable& sizes, const ReplayOptions& options);
-
-// "1:05:12" or "4:07": seconds as hours, minutes and seconds.
-std::string FormatDuration(double seconds);
 
 } // namespace tools
 

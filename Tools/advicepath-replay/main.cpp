@@ -5,21 +5,22 @@
 #include "MeasureJob.h"
 #include "ReplayOptions.h"
 
-#include <exception>
-#include <iostream>
+#include "ToolFront.h"
+
+namespace
+{
+
+int Main(int argc, char** argv)
+{
+    tools::ReplayOptions options;
+    if (auto code = tools::ParseReplayCommandLine(argc, argv, options))
+        return *code;
+    return options.measure ? tools::RunMeasureJob(options) : tools::RunAnimationJob(options);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    try
-    {
-        tools::ReplayOptions options;
-        if (auto code = tools::ParseReplayCommandLine(argc, argv, options))
-            return *code;
-        return options.measure ? tools::RunMeasureJob(options) : tools::RunAnimationJob(options);
-    }
-    catch (const std::exception& e)
-    {
-        std::cerr << "advicepath-replay: " << e.what() << "\n";
-        return 1;
-    }
+    return tools::RunTool("advicepath-replay", argc, argv, Main);
 }

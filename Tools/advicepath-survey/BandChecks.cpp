@@ -61,6 +61,13 @@ std::string Degrees(double degrees)
 // The library computes its cuts and the arrow along quarter-degree
 // directions: sin 0.25 degrees of stray per metre measured.
 constexpr double kQuarterDegreeStray = 0.0043633;
+// What rounding leaves of a length the library computes exactly, metres.
+constexpr double kExactMetres = 0.01;
+// How far the arrow's axis may turn from its chord: the quarter-degree
+// direction's step, and a little for the two geodesies' bearings.
+constexpr double kChordDegrees = 0.3;
+// How far the base may turn from square to the axis, degrees.
+constexpr double kSquareDegrees = 0.5;
 
 // How near the track the band's points must lie at `size`: the cuts are
 // measured over at most the longer stretch.
@@ -155,21 +162,14 @@ Finding CheckBandOnTrack(const RouteTrack& track, const DrawnFrame& frame, const
         return {"the band's border and fill are not the same lines"};
     band.points = PointsOf(frame.bandFill);
 
-    // Where the road curls under the arrow, the band's last point is the
-    // arrow's base off the road (BandReach.h): the arrow's, not the road's.
+    // Unless the arrow lies beyond the route's end, the band's last point is
+    // the arrow's base, on the arrow's chord and off a road that bends under
+    // it: CheckArrow checks it there.
     const BandEnds ends = Reading(track, place, size, false);
-    const double arrowLength = size.m_ArrowLength;
     std::size_t onRoad = band.points.size();
-    const ArrowBase base = ExpectedArrowBase(track, ends.end, ends.lastPieceStart, arrowLength);
-    band.curledArrow = !ends.arrowBeyondEnd && !base.onRoad && band.points.size() > 1;
-    if (band.curledArrow)
-    {
+    band.endsAtArrowBase = !ends.arrowBeyondEnd && band.points.size() > 1;
+    if (band.endsAtArrowBase)
         --onRoad;
-        const double off = Apart(band.points.back(), base.point);
-        if (off > kOnTrackMetres + kQuarterDegreeStray * arrowLength)
-            return {"the band's last point lies " + Metres(off) +
-                    " from the base of an arrow on a road that curls under it"};
-    }
     Finding placed = PlaceOnTrack(track, place, BandNearness(size), onRoad, band);
     if (!placed.Passed())
         return placed;
@@ -202,74 +202,140 @@ Finding TipUnplaced(const RouteTrack& track, const TurnPlace& place, const tagLo
             " behind the band's end"};
 }
 
-// The arrow of tip `tip` and axis `axis` against one reading of the band's
-// ends.
+tagLonLat MiddleOfBase(const std::array<tagLonLat, 3>& head)
+{
+    return {(head[1].lon + head[2].lon) / 2.0, (head[1].lat + head[2].lat) / 2.0};
+}
+
+// How far a length the library computes along a quarter-degree direction may
+// differ from the one asked for, metres.
+double LengthStray(double metres)
+{
+    return kExactMetres + kQuarterDegreeStray * metres;
+}
+
+// The triangle's own shape: height m_ArrowLength, base 2 x m_ArrowWidth
+// square to the axis, the right corner first; a NaN anywhere fails. `axis`
+// receives the bearing from the base's middle to the tip.
+Finding CheckShape(const std::array<tagLonLat, 3>& head, const AdvicePathSizeSetting& size,
+                   double& axis)
+{
+    const tagLonLat middle = MiddleOfBase(head);
+    const double arrowLength = size.m_ArrowLength;
+    const double baseWidth = 2.0 * size.m_ArrowWidth;
+    const double height = Apart(middle, head[0]);
+    if (!(std::fabs(height - arrowLength) <= LengthStray(arrowLength)))
+        return {"the arrow head is " + Metres(height) + " long, the size record says " +
+                Metres(arrowLength)};
+    const double width = Apart(head[1], head[2]);
+    if (!(std::fabs(width - baseWidth) <= LengthStray(baseWidth)))
+        return {"the arrow's base is " + Metres(width) + " wide, the size record says " +
+                Metres(baseWidth)};
+    axis = refhost::geodesy::Bearing(middle, head[0]);
+    const double corner = refhost::geodesy::AngleDiff(axis, refhost::geodesy::Bearing(middle, head[1]));
+    if (!(corner > 0.0))
+        return {"the arrow's base corners are the wrong way round (the right one must come "
+                "first)"};
+    if (!(std::fabs(corner - 90.0) <= kSquareDegrees))
+        return {"the arrow's base is " + Degrees(std::fabs(corner - 90.0)) +
+                " off square to its axis"};
+    return {};
+}
+
+// The arrow `head` (shape checked, axis `axis`) against one reading of the
+// band's ends; `slack` as for ExpectedBandEnds. Where the road bends under
+// the arrow, `bendDegrees` receives the angle between the arrow and the road
+// at its tip.
 Finding ArrowAgainst(const RouteTrack& track, const TurnPlace& place,
-                     const AdvicePathSizeSetting& size, const BandEnds& ends, const tagLonLat& tip,
-                     double axis, double lastPiece)
+                     const AdvicePathSizeSetting& size, const BandEnds& ends, double slack,
+                     const std::array<tagLonLat, 3>& head, double axis, const PlacedBand& band,
+                     double& bendDegrees)
 {
     const double arrowLength = size.m_ArrowLength;
-    double road = 0.0;
+    const tagLonLat& tip = head[0];
+    const tagLonLat middle = MiddleOfBase(head);
     if (ends.arrowBeyondEnd)
     {
-        // The library continues the last segment: its direction at the end.
-        road = track.Bearing(std::max(0.0, ends.end - 0.5), ends.end);
+        // The library continues the last segment: its direction at the end,
+        // the base's middle the route's end.
+        const double road = track.Bearing(std::max(0.0, ends.end - 0.5), ends.end);
         const double off = Apart(tip, Step(track.At(ends.end), road, arrowLength));
-        if (off > kOnTrackMetres + kQuarterDegreeStray * arrowLength)
+        if (!(off <= kOnTrackMetres + kQuarterDegreeStray * arrowLength))
             return {"the arrow's tip lies " + Metres(off) +
                     " from the route's end continued by the arrow's length"};
+        const double baseOff = Apart(middle, track.At(ends.end));
+        if (!(baseOff <= kOnTrackMetres))
+            return {"the arrow's base lies " + Metres(baseOff) + " from the route's end"};
+        return {};
     }
-    else
+    const double lastPiece = band.along.empty() ? place.passed : band.End();
+    const std::optional<TrackPlace> placed = track.FirstNear(
+        tip, std::max(place.passed, lastPiece - kBackSlack), track.Length(), BandNearness(size));
+    if (!placed)
+        return TipUnplaced(track, place, tip, lastPiece);
+    if (!(std::fabs(placed->metres - ends.end) <= kOnTrackMetres))
     {
-        const std::optional<TrackPlace> placed =
-            track.FirstNear(tip, std::max(place.passed, lastPiece - kBackSlack), track.Length(),
-                            BandNearness(size));
-        if (!placed)
-            return TipUnplaced(track, place, tip, lastPiece);
-        if (std::fabs(placed->metres - ends.end) > kOnTrackMetres)
-        {
-            const double expected = ExpectedBandEnds(track, place, size).end;
-            return {"the arrow's tip lies " + Metres(placed->metres - place.passed) +
-                    " past the junction, the size record puts it " +
-                    Metres(expected - place.passed) + " past it"};
-        }
-        // The road's chord under the head: from its base (on the road, or
-        // where the road curls under it, the library's) to the tip.
-        const ArrowBase base =
-            ExpectedArrowBase(track, placed->metres, ends.lastPieceStart, arrowLength);
-        road = refhost::geodesy::Bearing(base.point, track.At(placed->metres));
+        const double expected = ExpectedBandEnds(track, place, size).end;
+        return {"the arrow's tip lies " + Metres(placed->metres - place.passed) +
+                " past the junction, the size record puts it " + Metres(expected - place.passed) +
+                " past it"};
     }
-    const double off = std::fabs(refhost::geodesy::AngleDiff(road, axis));
-    if (off > kArrowDegrees)
-        return {"the arrow points " + Degrees(off) + " away from the road under it"};
+    // The band was not placed on the track: its check has said why.
+    if (!band.endsAtArrowBase || band.along.size() + 1 != band.points.size())
+        return {};
+    const double baseOff = Apart(band.points.back(), middle);
+    if (!(baseOff <= kExactMetres))
+        return {"the band ends " + Metres(baseOff) + " from the arrow's base"};
+    // P0: the band's last point on the road, where the survey's own walk back
+    // from the tip puts it.
+    const ArrowChord chord =
+        ExpectedArrowChord(track, placed->metres, ends.lastPieceStart, arrowLength, slack);
+    const double from = band.along.back();
+    const double fromSlack =
+        chord.fromVertex ? kOnTrackMetres : BandNearness(size).Allowed(arrowLength * 2.0);
+    if (!(std::fabs(from - chord.fromMetres) <= fromSlack))
+        return {"the arrow is aimed from " + Metres(placed->metres - from) +
+                " before its tip, the walk back from the tip passes the arrow's length on the "
+                "segment from " +
+                Metres(placed->metres - chord.fromMetres) + " before it"};
+    const tagLonLat& p0 = band.points[band.points.size() - 2];
+    const double off = std::fabs(refhost::geodesy::AngleDiff(refhost::geodesy::Bearing(p0, tip), axis));
+    if (!(off <= kChordDegrees))
+        return {"the arrow points " + Degrees(off) + " away from its chord (from " +
+                Metres(placed->metres - from) + " before the tip)"};
+    if (track.LargestStray(p0, tip, from, placed->metres) > kOnTrackMetres)
+        bendDegrees = std::fabs(
+            refhost::geodesy::AngleDiff(axis, track.Bearing(std::max(from, placed->metres - 1.0), placed->metres)));
     return {};
 }
 
 } // namespace
 
 Finding CheckArrow(const RouteTrack& track, const DrawnFrame& frame, const TurnPlace& place,
-                   const AdvicePathSizeSetting& size, const PlacedBand& band)
+                   const AdvicePathSizeSetting& size, const PlacedBand& band, double* bendDegrees)
 {
     if (!frame.arrowFill)
         return {"no arrow head drawn"};
     const std::array<tagLonLat, 3>& head = *frame.arrowFill;
-    if (!frame.arrowOutline || frame.arrowOutline->front().lon != head.front().lon ||
-        frame.arrowOutline->front().lat != head.front().lat)
-        return {"the arrow's outline and fill differ"};
-    const tagLonLat& tip = head[0];
-    const tagLonLat middle = {(head[1].lon + head[2].lon) / 2.0, (head[1].lat + head[2].lat) / 2.0};
-    const double axis = refhost::geodesy::Bearing(middle, tip);
-    if (refhost::geodesy::AngleDiff(axis, refhost::geodesy::Bearing(middle, head[1])) <= 0.0)
-        return {"the arrow's base corners are the wrong way round (the right one must come "
-                "first)"};
-    const double lastPiece = band.along.empty() ? place.passed : band.End();
-    Finding finding;
+    for (std::size_t i = 0; i < 3; ++i)
+        if (!frame.arrowOutline || (*frame.arrowOutline)[i].lon != head[i].lon ||
+            (*frame.arrowOutline)[i].lat != head[i].lat)
+            return {"the arrow's outline and fill differ"};
+    double axis = 0.0;
+    Finding finding = CheckShape(head, size, axis);
+    if (!finding.Passed())
+        return finding;
     for (const bool upper : {false, true})
     {
-        finding = ArrowAgainst(track, place, size, Reading(track, place, size, upper), tip, axis,
-                               lastPiece);
+        double bend = -1.0;
+        finding = ArrowAgainst(track, place, size, Reading(track, place, size, upper),
+                               upper ? 0.01 : -0.01, head, axis, band, bend);
         if (finding.Passed())
+        {
+            if (bendDegrees != nullptr)
+                *bendDegrees = bend;
             return finding;
+        }
     }
     return finding;
 }

@@ -16,8 +16,6 @@ namespace survey
 
 // How near the track a drawn point must lie, metres.
 constexpr double kOnTrackMetres = 0.5;
-// How far the arrow's axis may turn from the road under it, degrees.
-constexpr double kArrowDegrees = 10.0;
 
 // The outcome of one check: empty `problem` when it passed.
 struct Finding
@@ -32,10 +30,9 @@ struct PlacedBand
 {
     std::vector<tagLonLat> points;
     std::vector<double> along;
-    // The road curls under the arrow: the band's last point is the arrow's
-    // base off the road, checked against the library's placement for it and
-    // not placed on the track (BandReach.h).
-    bool curledArrow = false;
+    // The band's last point is the arrow's base (on the arrow's chord, not
+    // placed on the track; CheckArrow checks it).
+    bool endsAtArrowBase = false;
     double Start() const { return along.front(); }
     double End() const { return along.back(); }
 };
@@ -53,15 +50,20 @@ Finding CheckBandOnTrack(const RouteTrack& track, const DrawnFrame& frame, const
                          const AdvicePathSizeSetting& size, PlacedBand& band);
 
 // The arrow head drawn in `frame` after its band `band`: fill and outline
-// alike; the tip on the track past the junction's last link, where the
-// leaving stretch ends (BandReach), or where the route ends on a piece
-// shorter than the arrow, m_ArrowLength straight beyond the route's end; its
-// axis (tip minus the middle of the base corners) within kArrowDegrees of
-// the road's direction under it: the chord from the road's point an arrow's
-// length from the tip (ExpectedArrowBase) to the tip, or beyond the route's
-// end its last segment's direction; the right base corner first.
+// alike; height m_ArrowLength and base 2 x m_ArrowWidth within the
+// quarter-degree stray, square to the axis, the right corner first (a flat
+// triangle or a NaN fails); the tip on the track past the junction's last
+// link, where the leaving stretch ends (BandReach), and the axis along the
+// chord from P0 (ExpectedArrowChord: the band's last point on the road) to
+// the tip, the band ending at the base's middle; or, where the route ends on
+// a piece shorter than the arrow, the base's middle the route's end and the
+// tip m_ArrowLength straight beyond it. Where the road bends under the arrow
+// (strays more than kOnTrackMetres from the chord) `bendDegrees`, when given,
+// receives the angle between the arrow and the road at its tip, else -1: a
+// bend never fails by itself.
 Finding CheckArrow(const RouteTrack& track, const DrawnFrame& frame, const TurnPlace& place,
-                   const AdvicePathSizeSetting& size, const PlacedBand& band);
+                   const AdvicePathSizeSetting& size, const PlacedBand& band,
+                   double* bendDegrees = nullptr);
 
 // "12.3 m" style metres for messages.
 std::string Metres(double metres);

@@ -107,58 +107,29 @@ BandEnds ExpectedBandEnds(const RouteTrack& track, const TurnPlace& place,
     return band;
 }
 
-ArrowBase ExpectedArrowBase(const RouteTrack& track, double tipMetres, double lastPieceStart,
-                            double arrowLength)
+ArrowChord ExpectedArrowChord(const RouteTrack& track, double tipMetres, double lastPieceStart,
+                              double arrowLength, double slack)
 {
-    const tagLonLat tip = track.At(tipMetres);
-    const std::vector<tagLonLat>& points = track.Points();
     const std::vector<double>& along = track.Along();
-    // The last track point before the tip, then back point by point.
-    auto after = std::lower_bound(along.begin(), along.end(), tipMetres);
-    auto index = static_cast<std::size_t>(after - along.begin());
-    tagLonLat nearer = tip;
-    double nearerMetres = tipMetres;
-    ArrowBase base;
+    // The track's points strictly between the piece's start and the tip, from
+    // the tip backwards: each ends the segment before it.
+    auto index = static_cast<std::size_t>(std::lower_bound(along.begin(), along.end(), tipMetres) -
+                                          along.begin());
+    ArrowChord chord;
     while (index > 0)
     {
         --index;
-        const double metres = std::max(along[index], lastPieceStart);
-        const tagLonLat farther = metres > along[index] ? track.At(metres) : points[index];
-        const SegmentFoot offFarther = FootOnSegment(farther, tip, tip);
-        if (offFarther.offMetres >= arrowLength)
-        {
-            // Where the segment from `nearer` to `farther` leaves the circle of
-            // the arrow's length round the tip: halving its metres along.
-            double low = nearerMetres;
-            double high = metres;
-            for (int step = 0; step < 40; ++step)
-            {
-                const double middle = (low + high) / 2.0;
-                if (FootOnSegment(track.At(middle), tip, tip).offMetres < arrowLength)
-                    low = middle;
-                else
-                    high = middle;
-            }
-            base.onRoad = true;
-            base.metres = (low + high) / 2.0;
-            base.point = track.At(base.metres);
-            return base;
-        }
-        nearer = farther;
-        nearerMetres = metres;
-        if (metres <= lastPieceStart)
+        if (along[index] <= lastPieceStart)
             break;
+        if (tipMetres - along[index] + slack > arrowLength)
+        {
+            chord.fromMetres = along[index];
+            return chord;
+        }
     }
-    // The last piece never gets an arrow's length from its tip: the base lies
-    // on the line from the piece's start to the tip, an arrow's length from
-    // the tip.
-    const tagLonLat start = track.At(lastPieceStart);
-    const double apart = FootOnSegment(start, tip, tip).offMetres;
-    base.onRoad = false;
-    base.metres = lastPieceStart;
-    const double k = apart > 0.0 ? arrowLength / apart : 0.0;
-    base.point = {tip.lon + (start.lon - tip.lon) * k, tip.lat + (start.lat - tip.lat) * k};
-    return base;
+    chord.fromMetres = lastPieceStart;
+    chord.fromVertex = std::binary_search(along.begin(), along.end(), lastPieceStart);
+    return chord;
 }
 
 } // namespace survey

@@ -53,22 +53,23 @@ struct BandEnds
     double lastPieceStart = 0.0;
 };
 
-// The arrow's base for a tip `tipMetres` along, the head `arrowLength` long:
-// where the road, walked back from the tip, first lies an arrow's length from
-// it in a straight line, so that the head lies on the road with its axis the
-// road's chord under it. Where the last piece (from `lastPieceStart`) never
-// gets that far (the road curls under the arrow, a small roundabout under a
-// long head), the library's placement for a piece shorter than the arrow
-// stands: on the line from the piece's start to the tip, an arrow's length
-// from the tip, which need not be on the road.
-struct ArrowBase
+// Where the arrow head's axis is aimed from, for a tip `tipMetres` along:
+// walking back from the tip over the band's last piece (from
+// `lastPieceStart`), segment by segment with the survey's own metres, P0 is
+// the start of the segment on which the walked length first exceeds
+// `arrowLength` (the piece's start when it never does). The axis is the chord
+// from P0 to the tip and the base lies an arrow's length back from the tip
+// on it: on a straight road that is on the road; where the road bends under
+// the arrow it is off the road, and seen from the tip it may lie at or beyond
+// P0. `slack` (metres) is added to the walked length before it is compared,
+// as for ExpectedBandEnds.
+struct ArrowChord
 {
-    bool onRoad = true;
-    double metres = 0.0; // along the track (onRoad), else the piece's start
-    tagLonLat point = AP_INVALID_POINT;
+    double fromMetres = 0.0; // P0, metres along
+    bool fromVertex = true;  // P0 is a point of the track, not the piece's cut start
 };
-ArrowBase ExpectedArrowBase(const RouteTrack& track, double tipMetres, double lastPieceStart,
-                            double arrowLength);
+ArrowChord ExpectedArrowChord(const RouteTrack& track, double tipMetres, double lastPieceStart,
+                              double arrowLength, double slack = 0.0);
 
 // The band's ends for `size`. A length within a centimetre of a tolerance
 // limit may fall either side of it in the library's sums: `slack` (metres)

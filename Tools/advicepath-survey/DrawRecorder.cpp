@@ -1,7 +1,5 @@
 #include "DrawRecorder.h"
 
-#include "MapView/ScaleLevels.h"
-
 namespace survey
 {
 
@@ -39,18 +37,39 @@ int DrawRecorder::DrawLine(const tagLonLat* points, int32_t count, int32_t third
                            int32_t fifth)
 {
     DrawnLine line{Copy(points, count), points, fifth};
+    char call = '?';
     if (third != 0 && colour == m_colours.m_ArrowBorderClr && count == 3)
+    {
         m_frame.arrowOutline = Triangle(points, count);
+        m_frame.arrowOutlineThird = third;
+        m_frame.arrowOutlineFifth = fifth;
+        call = 'O';
+    }
     else if (third == 0 && colour == m_colours.m_PathBorderClr)
+    {
         m_frame.routeBorder.push_back(std::move(line));
+        call = 'R';
+    }
     else if (third == 0 && colour == m_colours.m_PathClr)
+    {
         m_frame.routeFill.push_back(std::move(line));
+        call = 'r';
+    }
     else if (third == 0 && colour == m_colours.m_ArrowBorderClr)
+    {
         m_frame.bandBorder.push_back(std::move(line));
+        call = 'B';
+    }
     else if (third == 0 && colour == m_colours.m_ArrowClr)
+    {
         m_frame.bandFill.push_back(std::move(line));
+        call = 'b';
+    }
     else
+    {
         m_frame.unexpected.push_back(Describe("DrawLine", count, third, colour, fifth));
+    }
+    m_frame.calls += call;
     return 1;
 }
 
@@ -58,20 +77,23 @@ int DrawRecorder::DrawPolygon(const tagLonLat* points, int32_t count, int32_t th
                               uint32_t colour, int32_t fifth)
 {
     if (colour == m_colours.m_ArrowClr && count == 3)
+    {
         m_frame.arrowFill = Triangle(points, count);
+        m_frame.arrowFillThird = third;
+        m_frame.arrowFillFifth = fifth;
+        m_frame.calls += 'P';
+    }
     else
+    {
         m_frame.unexpected.push_back(Describe("DrawPolygon", count, third, colour, fifth));
+        m_frame.calls += '?';
+    }
     return 1;
 }
 
-int64_t DrawRecorder::GetScale()
+int32_t DrawRecorder::ScaleToLevel(int64_t value)
 {
-    return refhost::ScaleOfViewport(m_viewport);
-}
-
-int32_t DrawRecorder::ScaleToLevel(int64_t scale)
-{
-    m_frame.level = refhost::LevelOfScale(scale);
+    m_frame.level = MapViewDouble::ScaleToLevel(value);
     return m_frame.level;
 }
 

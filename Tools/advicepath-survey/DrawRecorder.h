@@ -2,13 +2,13 @@
 // Draw, sorted by what it is: the route line's edges, the band's lines and
 // the arrow head. The colours the survey sets tell them apart (SurveyColours);
 // its scale follows the viewport the drive sets, as the reference map view's
-// does (ScaleLevels.h).
+// does (Support/ViewportScale.h).
 #ifndef TOOLS_SURVEY_DRAWRECORDER_H
 #define TOOLS_SURVEY_DRAWRECORDER_H
 
 #include "AdvicePathRenderEx.h"
-#include "MapService.h"
 #include "MapView/WebMercator.h"
+#include "Support/ViewportScale.h"
 
 #include <array>
 #include <cstdint>
@@ -43,18 +43,25 @@ struct DrawnFrame
     std::optional<std::array<tagLonLat, 3>> arrowOutline;
     std::optional<std::array<tagLonLat, 3>> arrowFill; // tip, right corner, left corner
     std::vector<std::string> unexpected;               // calls of no known kind
+    // The arrow calls' third and fifth arguments.
+    int32_t arrowOutlineThird = 0;
+    int32_t arrowOutlineFifth = 0;
+    int32_t arrowFillThird = 0;
+    int32_t arrowFillFifth = 0;
+    // Every call in order, one letter each: R and r the route line's border
+    // and fill, B and b the band's, O the arrow's outline, P its fill, ? a
+    // call of no known kind.
+    std::string calls;
 
     bool HasTurn() const { return !bandFill.empty() || arrowFill.has_value(); }
 };
 
-class DrawRecorder : public CMapService
+class DrawRecorder : public aptest::FollowingViewport<aptest::MapViewDouble>
 {
 public:
     // The colours' class has assignment only.
     explicit DrawRecorder(const AdvicePathClrSetting& colours) { m_colours = colours; }
 
-    void SetViewport(const refhost::MapViewport& viewport) { m_viewport = viewport; }
-    const refhost::MapViewport& Viewport() const { return m_viewport; }
     // Forgets the last frame's calls.
     void StartFrame() { m_frame = DrawnFrame(); }
     const DrawnFrame& Frame() const { return m_frame; }
@@ -63,12 +70,10 @@ public:
                  int32_t fifth) override;
     int DrawPolygon(const tagLonLat* points, int32_t count, int32_t third, uint32_t colour,
                     int32_t fifth) override;
-    int64_t GetScale() override;
-    int32_t ScaleToLevel(int64_t scale) override;
+    int32_t ScaleToLevel(int64_t value) override;
 
 private:
     AdvicePathClrSetting m_colours;
-    refhost::MapViewport m_viewport;
     DrawnFrame m_frame;
 };
 

@@ -1,5 +1,6 @@
 #include "RouteSurvey.h"
 
+#include "CallChecks.h"
 #include "DriveChecks.h"
 #include "JunctionClass.h"
 #include "TurnChecks.h"
@@ -23,7 +24,17 @@ struct Watch
     LevelSteps levels;
     bool bandSeen = false;
     int junctionLevel = 0; // the level drawn last before the junction
+    // When its band must show, metres along: from `showFrom` until `showTo`,
+    // where the route leaves its junction (BandWindows).
+    double showFrom = 0.0;
+    double showTo = 0.0;
+    bool arrival = false;
 };
+
+// Metres either side of a band's first and last place within which a frame
+// may show it or not: the drive and the survey sum the same lengths in
+// another order.
+constexpr double kWindowSlack = 0.01;
 
 // A finding of a drawn band, with the level it was drawn at.
 Finding AtLevel(int level, Finding finding)
@@ -63,6 +74,7 @@ public:
                 m + 1 < m_watches.size() && route.ManeuverAt(m + 1).type != NAV_TURN_END;
             place.nextJunction = nextIsTurn ? m_watches[m + 1].place.junction : m_track.Length();
         }
+        BandWindows();
     }
 
     std::vector<ManeuverReport> Run()
@@ -77,15 +89,12 @@ public:
             return {};
         render->SetClr(SurveyColours());
         drive::DriveReplay replay(m_route, m_timeline, *render, sizes, m_settings.maxTurnLevel,
-                                  m_settings.replay,
-                                  [this](const drive::FrameRecord& frame)
-                                  {
-                                      m_recorder.SetViewport(frame.viewport);
-                                      m_recorder.StartFrame();
-                                  });
-        const std::vector<drive::ScheduledManeuver>& schedule = replay.Schedule().Maneuvers();
-        for (const drive::ScheduledManeuver& entry : schedule)
-            m_watches[entry.maneuver].report.announced = entry.announced && !entry.arrival;
+                                    m_settings.replay,
+                                    [this](const drive::FrameRecord& frame)
+                                    {
+                                        m_recorder.SetViewport(frame.viewport);
+                                        m_recorder.StartFrame();
+                                    });
 
         const double duration = m_timeline.Duration();
         const double step = 1.0 / m_settings.framesPerSecond;
@@ -93,7 +102,7 @@ public:
         for (std::size_t i = 0; i <= frames; ++i)
         {
             const double seconds = std::min(static_cast<double>(i) * step, duration);
-            CheckFrame(replay.Frame(seconds), schedule);
+            CheckFrame(replay.Frame(seconds));
             if (seconds >= duration)
                 break;
         }
@@ -113,6 +122,34 @@ public:
     }
 
 private:
+    // When each band must show, from the route and the host's announcement
+    // rule (ManeuverSchedule.h), not from the drive's own schedule: from the
+    // larger of the rule's metres and seconds of travel before the junction,
+    // never before the manoeuvre before is passed nor before an earlier link
+    // ending at the same junction point, until the route leaves the junction
+    // (the end of the leaving link); not at all when nothing is left before
+    // the junction, nor for the arrival.
+    void BandWindows()
+    {
+        const drive::AnnouncementRule& rule = m_settings.replay.announcement;
+        double previousTo = 0.0;
+        for (std::size_t m = 0; m < m_watches.size(); ++m)
+        {
+            Watch& watch = m_watches[m];
+            const double junction = watch.place.junction;
+            watch.arrival = m_route.ManeuverAt(m).type == NAV_TURN_END;
+            watch.showTo = std::max({junction, watch.place.passed, previousTo});
+            const double byTime = m_timeline.DistanceAtTime(m_timeline.TimeAtDistance(junction) -
+                                                            std::max(0.0, rule.seconds));
+            double from = std::min(junction - std::max(0.0, rule.minMetres), byTime);
+            const std::size_t earliest = m_route.ViewStartForManeuver(m, junction - from);
+            from = std::max({from, m_route.LinkStartDistance(earliest), previousTo, 0.0});
+            watch.showFrom = from;
+            watch.report.announced = !watch.arrival && from < junction;
+            previousTo = watch.showTo;
+        }
+    }
+
     const AdvicePathSizeSetting& SizeAt(int level) const
     {
         const int last = static_cast<int>(m_settings.sizes.size()) - 1;
@@ -159,8 +196,7 @@ private:
         return owner;
     }
 
-    void CheckFrame(const drive::FrameRecord& frame,
-                    const std::vector<drive::ScheduledManeuver>& schedule)
+    void CheckFrame(const drive::FrameRecord& frame)
     {
         const DrawnFrame& drawn = m_recorder.Frame();
         const double metres = frame.vehicle.distance;
@@ -170,50 +206,67 @@ private:
             place.pathFirstLink = frame.vehicle.link;
             place.pathStart = metres;
         }
+        Fail(Owner(frame), kCallsCheck,
+             AtLevel(drawn.level, CheckCalls(drawn, SizeAt(drawn.level), SurveyColours())), &frame);
         if (metres < m_track.Length() - 0.01)
             Fail(Owner(frame), kDriveCheck, m_routeLine.Check(drawn, frame.viewport, frame.vehicle),
                  &frame);
 
-        // The manoeuvre whose band must show here.
-        const auto ahead = std::find_if(schedule.begin(), schedule.end(),
-                                        [metres](const drive::ScheduledManeuver& entry)
-                                        { return metres < entry.passed; });
-        const drive::ScheduledManeuver* due = ahead != schedule.end() && ahead->announced &&
-                                                      !ahead->arrival && metres >= ahead->announce
-                                                  ? &*ahead
-                                                  : nullptr;
-        if (due != nullptr)
-            CheckDue(frame, *due);
+        // The manoeuvre whose band must show here, and the one before it.
+        const auto ahead = std::find_if(m_watches.begin(), m_watches.end(),
+                                        [metres](const Watch& watch)
+                                        { return !watch.arrival && metres < watch.showTo; });
+        const auto before = ahead == m_watches.begin() ? m_watches.end() : ahead - 1;
+        const bool atEdge =
+            (ahead != m_watches.end() && (std::fabs(metres - ahead->showFrom) < kWindowSlack ||
+                                          ahead->showTo - metres < kWindowSlack)) ||
+            (before != m_watches.end() && metres - before->showTo < kWindowSlack);
+        const bool due =
+            ahead != m_watches.end() && ahead->report.announced && metres >= ahead->showFrom;
+        if (atEdge)
+        {
+            // Either way is right at the first and last place of a band.
+        }
+        else if (due)
+        {
+            CheckDue(frame, static_cast<std::size_t>(ahead - m_watches.begin()));
+        }
         else if (drawn.HasTurn())
-            Fail(ahead == schedule.begin() ? Owner(frame) : (ahead - 1)->maneuver, kDriveCheck,
-                 {"a band is drawn where none is announced"}, &frame);
+        {
+            // A band left on belongs to the manoeuvre before.
+            const std::size_t owner = before == m_watches.end() || before->arrival
+                                          ? Owner(frame)
+                                          : static_cast<std::size_t>(before - m_watches.begin());
+            Fail(owner, kDriveCheck, {"a band is drawn where none must show"}, &frame);
+        }
 
         if (drawn.HasTurn() && frame.announced)
             CheckBand(frame, *frame.announced);
     }
 
-    void CheckDue(const drive::FrameRecord& frame, const drive::ScheduledManeuver& due)
+    void CheckDue(const drive::FrameRecord& frame, std::size_t due)
     {
         const DrawnFrame& drawn = m_recorder.Frame();
-        Watch& watch = m_watches[due.maneuver];
+        Watch& watch = m_watches[due];
+        const double junction = watch.place.junction;
         if (frame.setTurnInfo)
             watch.levels.Reset();
         if (!drawn.HasTurn())
         {
-            Fail(due.maneuver, kDriveCheck,
-                 {"no band drawn " + Metres(due.junction - frame.vehicle.distance) +
+            Fail(due, kDriveCheck,
+                 {"no band drawn " + Metres(junction - frame.vehicle.distance) +
                   " before the junction, at level " + std::to_string(drawn.level)},
                  &frame);
             return;
         }
-        if (frame.announced != due.maneuver)
+        if (frame.announced != due)
         {
-            Fail(due.maneuver, kDriveCheck, {"the band drawn is another manoeuvre's"}, &frame);
+            Fail(due, kDriveCheck, {"the band drawn is another manoeuvre's"}, &frame);
             return;
         }
-        Fail(due.maneuver, kDriveCheck, watch.levels.Add(drawn.level), &frame);
-        if (frame.vehicle.time >= m_timeline.TimeAtDistance(due.junction) - kBandInViewSeconds)
-            Fail(due.maneuver, kDriveCheck, CheckBandInView(drawn, frame.viewport), &frame);
+        Fail(due, kDriveCheck, watch.levels.Add(drawn.level), &frame);
+        if (frame.vehicle.time >= m_timeline.TimeAtDistance(junction) - kBandInViewSeconds)
+            Fail(due, kDriveCheck, CheckBandInView(drawn, frame.viewport), &frame);
     }
 
     void CheckBand(const drive::FrameRecord& frame, std::size_t m)
@@ -226,10 +279,12 @@ private:
         const AdvicePathSizeSetting& size = SizeAt(drawn.level);
         PlacedBand band;
         const Finding onTrack = CheckBandOnTrack(m_track, drawn, watch.place, size, band);
-        watch.report.curledArrow = watch.report.curledArrow || band.curledArrow;
         Fail(m, kBandCheck, AtLevel(drawn.level, onTrack), &frame);
+        double bend = -1.0;
         Fail(m, kArrowCheck,
-             AtLevel(drawn.level, CheckArrow(m_track, drawn, watch.place, size, band)), &frame);
+             AtLevel(drawn.level, CheckArrow(m_track, drawn, watch.place, size, band, &bend)),
+             &frame);
+        watch.report.bendDegrees = std::max(watch.report.bendDegrees, bend);
         if (!onTrack.Passed() || !watch.report.findings[kTurnCheck].Passed())
             return;
         std::optional<int> exits;
@@ -260,6 +315,8 @@ const char* CheckName(int check)
         return "arrow";
     case kTurnCheck:
         return "turn";
+    case kCallsCheck:
+        return "calls";
     default:
         return "drive";
     }

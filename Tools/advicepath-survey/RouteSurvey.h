@@ -1,10 +1,12 @@
 // One route driven through the library as the drive's frame loop calls it
 // (Drive/DriveReplay.h), on a map view that records every call, with every
 // frame checked: the band of the manoeuvre announced lies on the route and
-// reaches where the size record says, its arrow points down the leaving
-// road, it turns the way the manoeuvre is announced, and the drive shows it
-// from its announcement until its junction is passed, in view, with the
-// route line starting at the vehicle.
+// reaches where the size record says, its arrow head is the size record's
+// and lies along its documented chord, it turns the way the manoeuvre is
+// announced, the drive shows it from its announcement until the route
+// leaves its junction, in view, with the route line starting at the
+// vehicle, and every map view call is documented, in order, with the size
+// record's widths.
 #ifndef TOOLS_SURVEY_ROUTESURVEY_H
 #define TOOLS_SURVEY_ROUTESURVEY_H
 
@@ -33,13 +35,14 @@ struct SurveySettings
     drive::ReplaySettings replay; // camera and announcements
 };
 
-// The four checks, in table order.
+// The five checks, in table order.
 enum CheckKind
 {
     kBandCheck,  // the band lies on the route, from where it must begin
-    kArrowCheck, // the arrow points down the leaving road, where it must
+    kArrowCheck, // the arrow head's shape, tip and chord
     kTurnCheck,  // the turn is the one announced
     kDriveCheck, // the drive shows it as it must
+    kCallsCheck, // the map view's calls: widths and order as documented
     kCheckCount
 };
 const char* CheckName(int check);
@@ -62,8 +65,10 @@ struct ManeuverReport
     // Announced by the drive; a manoeuvre whose junction comes right where
     // the one before is passed has no stretch to be announced in.
     bool announced = false;
-    // Some frame drew its arrow on a road that curls under it (BandReach.h).
-    bool curledArrow = false;
+    // The largest angle between the arrow and the road at its tip of the
+    // frames that drew it over a bend of the road (BandChecks.h); negative
+    // when none did.
+    double bendDegrees = -1.0;
     std::array<Finding, kCheckCount> findings; // the first failure of each check
     int failedCheck = -1;                      // the check of the first failure
     std::optional<FailedFrame> failure;        // its frame

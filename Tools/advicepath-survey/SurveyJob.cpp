@@ -5,6 +5,7 @@
 #include "ExtractRoads.h"
 #include "FailurePicture.h"
 #include "OutputFiles.h"
+#include "Progress.h"
 #include "RoutePlanner.h"
 #include "RouteSource.h"
 #include "RouteSurvey.h"
@@ -18,7 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <unistd.h>
+#include <memory>
 #include <utility>
 
 namespace survey
@@ -32,11 +33,7 @@ namespace fs = std::filesystem;
 // Routes planned for each one wanted over an extract.
 constexpr std::size_t kPlannedPerRoute = 3;
 
-int Fail(int code, const std::string& message)
-{
-    std::cerr << "advicepath-survey: " << message << "\n";
-    return code;
-}
+using tools::Fail;
 
 bool EndsWith(const std::string& text, const std::string& end)
 {
@@ -54,46 +51,10 @@ uint64_t SeedFor(uint64_t seed, const std::string& path)
     return seed ^ hash;
 }
 
-// Progress on standard error: a line per input, and, on a terminal, the
-// route being surveyed.
-class Progress
-{
-public:
-    explicit Progress(bool wanted) : m_wanted(wanted), m_terminal(::isatty(STDERR_FILENO) != 0) {}
-
-    void Start(const std::string& input)
-    {
-        m_input = fs::path(input).filename().string();
-        m_start = std::chrono::steady_clock::now();
-    }
-    void Route(std::size_t done, std::size_t total)
-    {
-        if (m_wanted && m_terminal)
-            static_cast<void>(
-                std::fprintf(stderr, "\r%s: route %zu/%zu ", m_input.c_str(), done, total));
-    }
-    void Finish(std::size_t routes, std::size_t checked, std::size_t failed)
-    {
-        if (!m_wanted)
-            return;
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-        static_cast<void>(std::fprintf(
-            stderr, "%s%s: %zu routes, %zu manoeuvres checked, %zu failed, %.1f s\n",
-            m_terminal ? "\r" : "", m_input.c_str(), routes, checked, failed, seconds));
-    }
-
-private:
-    bool m_wanted;
-    bool m_terminal;
-    std::string m_input;
-    std::chrono::steady_clock::time_point m_start;
-};
-
 class Job
 {
 public:
-    explicit Job(const SurveyOptions& options) : m_options(options), m_progress(!options.quiet)
+    explicit Job(const SurveyOptions& options) : m_options(options)
     {
         tools::SizeTable table = tools::DefaultSizeTable();
         m_settings.sizes = std::move(table.levels);
@@ -103,23 +64,36 @@ public:
 
     int Run()
     {
+        if (auto code = tools::ApplyLogOptions(m_options))
+            return *code;
         std::string error;
-        if (auto code = tools::ApplyLogOptions(m_options.logLevel, m_options.logConfig, error))
-            return Fail(*code, error);
         if (!m_options.outputDir.empty() && !tools::PrepareOutputFolder(m_options.outputDir, error))
             return Fail(tools::kExitOutput, error);
         for (const std::string& input : m_options.inputs)
         {
-            m_progress.Start(input);
+            const auto start = std::chrono::steady_clock::now();
+            m_progress = std::make_unique<tools::Progress>(
+                !m_options.quiet, m_options.between.empty() ? m_options.routes : 1, "routes");
             const std::size_t checked = m_report.Checked();
             const std::size_t failed = m_report.Failed();
             const std::size_t routes = m_routes;
             const int code = IsExtract(input) ? SurveyExtract(input) : SurveyFile(input);
             if (code != tools::kExitOk)
                 return code;
-            m_progress.Finish(m_routes - routes, m_report.Checked() - checked,
-                              m_report.Failed() - failed);
+            char summary[160];
+            static_cast<void>(std::snprintf(
+                summary, sizeof summary,
+                "%s: %zu routes, %zu manoeuvres checked, %zu failed, %.1f s",
+                fs::path(input).filename().c_str(), m_routes - routes, m_report.Checked() - checked,
+                m_report.Failed() - failed,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()));
+            m_progress->Say(summary);
+            m_progress.reset();
         }
+        if (!m_options.outputDir.empty() &&
+            !tools::RemoveEarlierOutputs(m_options.outputDir, R"(failure-[0-9]{4,}\.png)",
+                                         m_pictures, error))
+            return Fail(tools::kExitOutput, error);
         std::cout << m_report.Text() << std::flush;
         if (!m_options.jsonFile.empty() &&
             !tools::WriteTextFile(m_options.jsonFile, m_report.Json().dump(2) + "\n", error))
@@ -149,7 +123,7 @@ private:
         std::string firstError;
         for (std::size_t i = 0; i < planned.size() && routed < wanted; ++i)
         {
-            m_progress.Route(routed + 1, wanted);
+            m_progress->Update(routed, fs::path(input).filename().string());
             const refhost::routing::RoutingResult result =
                 refhost::routing::ComputeRoute(input, planned[i].points, routing);
             if (!result.ok)
@@ -216,6 +190,7 @@ private:
     {
         ++m_routes;
         route.maneuvers = SurveyRoute(model, m_settings, exits);
+        MeasureGuidance(model, route);
         const std::size_t firstNew = m_report.Failures().size();
         const std::vector<FailureRecord> failures = m_report.Add(route);
         if (m_options.outputDir.empty() || failures.empty())
@@ -240,14 +215,33 @@ private:
                                      failure.check == CheckName(kDriveCheck), path, error))
                 return Fail(tools::kExitOutput, error);
             m_report.SetPicture(index, path);
+            m_pictures.emplace_back(name);
         }
         return std::nullopt;
+    }
+
+    static void MeasureGuidance(const refhost::RouteModel& model, SurveyedRoute& route)
+    {
+        route.metres = model.Length();
+        const std::size_t count = model.ManeuverCount();
+        route.guided = count > 0 ? count - 1 : 0;
+        for (std::size_t i = 1; i < route.guided; ++i)
+        {
+            const double gap =
+                model.ManeuverAt(i).distanceFromStart - model.ManeuverAt(i - 1).distanceFromStart;
+            if (route.closestGap < 0.0 || gap < route.closestGap)
+            {
+                route.closestGap = gap;
+                route.closestNumber = i + 1;
+            }
+        }
     }
 
     const SurveyOptions& m_options;
     SurveySettings m_settings;
     SurveyReport m_report;
-    Progress m_progress;
+    std::unique_ptr<tools::Progress> m_progress; // the input's at hand
+    std::vector<std::string> m_pictures;         // the failure pictures written
     std::size_t m_routes = 0;
 };
 

@@ -1,11 +1,8 @@
 #include "SurveyOptions.h"
 
-#include "CommonOptions.h"
+#include "RouteSource.h"
 
 #include <CLI/CLI.hpp>
-
-#include <cmath>
-#include <cstdlib>
 
 namespace survey
 {
@@ -21,15 +18,22 @@ const char* kDescription =
     "         (the points the library computes: plus sin 0.25 degrees of the length\n"
     "         they were measured over), in driving order, and the band begins where\n"
     "         the size record puts it;\n"
-    "  arrow  the arrow head's tip lies on the track past the junction's last link,\n"
-    "         where the leaving stretch ends, its axis within 10 degrees of the road;\n"
-    "  turn   the band turns to the side and by the rough size of the instruction, keeps\n"
-    "         the side of a fork or ramp named, and at a roundabout passes exactly the\n"
-    "         exits before the one named;\n"
+    "  arrow  the arrow head is the size record's (length, base width, right corner\n"
+    "         first), its tip lies on the track where the leaving stretch ends and its\n"
+    "         axis along the chord from where the walk back from the tip passes the\n"
+    "         arrow's length, the band ending at its base (a bend of the road under\n"
+    "         the arrow is counted in the row \"arrow over a bend\", never failed);\n"
+    "  turn   the band turns to the side and by the class of the instruction (the next\n"
+    "         class only within 10 degrees of the boundary), keeps the side of a fork\n"
+    "         or ramp named, and at a roundabout passes exactly the exits before the\n"
+    "         one named;\n"
     "  drive  on every frame the route line starts at the vehicle (0.5 px) and never\n"
-    "         reaches back behind it; the band shows from its announcement until its\n"
-    "         junction is passed and not after, wholly in view from 3 s before the\n"
-    "         junction, and the camera does not zoom out and back in while it shows.\n"
+    "         reaches back behind it; the band shows from its announcement (the\n"
+    "         host's rule applied to the route) until the route leaves its junction\n"
+    "         and not after, wholly in view from 3 s before the junction, and the\n"
+    "         camera does not zoom out and back in while it shows;\n"
+    "  calls  every map view call is one the library documents, in its order, with\n"
+    "         the size record's widths.\n"
     "\n"
     "An INPUT is an OpenStreetMap extract (.osm, .osm.gz, .osm.bz2, .osm.pbf, or such\n"
     "content), over which --routes car routes are computed with Routino between points\n"
@@ -41,19 +45,18 @@ const char* kDescription =
     "check, one line per failed manoeuvre with the command that shows it again, and last\n"
     "\"N manoeuvres checked, F failed\". Progress goes to standard error.";
 
-const char* kFooter =
-    "\nExit codes: 0 every manoeuvre passed, 1 some failed, 2 bad command line, 3 an input\n"
-    "cannot be read (or no route can be computed over an extract), 4 the JSON or the\n"
-    "pictures cannot be written. Pictures and the JSON are data \xC2\xA9 OpenStreetMap\n"
-    "contributors where they come from an extract.";
+const char* kFooter = "Pictures and the JSON are data \xC2\xA9 OpenStreetMap contributors where "
+                      "they come\nfrom an extract.";
 
 } // namespace
 
 std::optional<int> ParseCommandLine(int argc, char** argv, SurveyOptions& options)
 {
     CLI::App app(kDescription, "advicepath-survey");
-    app.footer(kFooter);
-    app.set_version_flag("--version", std::string("advicepath-survey ") + ADVICEPATH_VERSION);
+    tools::DescribeTool(app, kFooter,
+                        {"every manoeuvre passed", "some failed",
+                         "an input cannot be read (or no route can be computed over an extract)",
+                         "the JSON or the pictures cannot be written"});
     app.add_option("INPUT", options.inputs, "OpenStreetMap extracts and route files")->required();
     app.add_option("--routes", options.routes,
                    "routes surveyed over each extract (more are planned, as some find no way)")
@@ -68,32 +71,19 @@ std::optional<int> ParseCommandLine(int argc, char** argv, SurveyOptions& option
     app.add_option("--seed", options.seed, "seed of the route points (same seed, same routes)")
         ->capture_default_str();
     app.add_option("--json", options.jsonFile, "also write the table and failures as JSON");
-    app.add_option("-o,--output", options.outputDir,
-                   "folder for a picture of each failure (created if missing)");
+    tools::AddOutputFolderOption(app, options.outputDir, "a picture of each failure",
+                                 "failure-NNNN.png");
     app.add_option("--fps", options.framesPerSecond, "frames per second of driving time")
         ->check(CLI::Range(1.0, 60.0))
         ->capture_default_str();
-    tools::AddLogAndReadingOptions(app, options.logLevel, options.logConfig, options.quiet,
-                                   options.polylinePrecision, options.turnThresholdDegrees);
+    tools::AddLogOptions(app, options);
+    tools::AddReadingOptions(app, options.polylinePrecision, options.turnThresholdDegrees);
     // The table is the survey's result: quiet leaves out only the progress.
     app.get_option("--quiet")->description("no progress on standard error");
-    if (auto code = tools::ParseArguments(app, argc, argv, "advicepath-survey"))
+    if (auto code = tools::ParseArguments(app, argc, argv))
         return code;
-    for (const std::string& text : between)
-    {
-        tagLonLat point{};
-        const char* start = text.c_str();
-        char* comma = nullptr;
-        char* end = nullptr;
-        point.lat = std::strtod(start, &comma);
-        if (comma != start && *comma == ',')
-            point.lon = std::strtod(comma + 1, &end);
-        if (end == nullptr || end == comma + 1 || *end != '\0' ||
-            !(std::fabs(point.lat) < 90.0 && std::fabs(point.lon) < 180.0))
-            return tools::ReportUsageError("advicepath-survey",
-                                           "--between: expected LAT,LON, got \"" + text + "\"");
-        options.between.push_back(point);
-    }
+    if (auto problem = tools::ParseBetween(between, options.between))
+        return tools::ReportUsageError(*problem);
     return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "CommonOptions.h"
 #include "LonLat.h"
 #include <optional>
 #include <string>
@@ -13,7 +14,8 @@
 namespace survey
 {
 
-struct SurveyOptions
+// The logging options are the ones every tool takes alike.
+struct SurveyOptions : tools::LogOptions
 {
     std::vector<std::string> inputs; // extracts and route files
     std::size_t routes = 20;         // per extract
@@ -24,9 +26,6 @@ struct SurveyOptions
     std::string jsonFile;
     std::string outputDir; // pictures of the failures
     double framesPerSecond = 10.0;
-    std::string logLevel = "fatal";
-    std::string logConfig;
-    bool quiet = false;
     int polylinePrecision = 0;
     double turnThresholdDegrees = 30.0;
 };

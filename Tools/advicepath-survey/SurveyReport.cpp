@@ -4,6 +4,7 @@
 #include "RoutePlanner.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace survey
@@ -11,6 +12,16 @@ namespace survey
 
 namespace
 {
+
+// The row of manoeuvres whose road bends under the arrow: never a failure by
+// itself, counted to show how often the arrow's chord leaves the road.
+const char* const kArrowOverBend = "arrow over a bend";
+
+const std::vector<std::string>& BendNames()
+{
+    static const std::vector<std::string> names = {kArrowOverBend};
+    return names;
+}
 
 std::string Joined(const std::vector<std::string>& parts, const char* separator)
 {
@@ -24,9 +35,9 @@ std::string Line(const std::string& name, std::size_t checked, std::size_t faile
                  const std::size_t* byCheck)
 {
     char text[160];
-    static_cast<void>(std::snprintf(text, sizeof text, "%-28s %8zu %7zu %6zu %6zu %6zu %6zu\n",
+    static_cast<void>(std::snprintf(text, sizeof text, "%-28s %8zu %7zu %6zu %6zu %6zu %6zu %6zu\n",
                                     name.c_str(), checked, failed, byCheck[0], byCheck[1],
-                                    byCheck[2], byCheck[3]));
+                                    byCheck[2], byCheck[3], byCheck[4]));
     return text;
 }
 
@@ -69,6 +80,13 @@ std::vector<FailureRecord> SurveyReport::Add(const SurveyedRoute& route)
     ++m_routes;
     if (std::find(m_inputs.begin(), m_inputs.end(), route.input) == m_inputs.end())
         m_inputs.push_back(route.input);
+    m_metres += route.metres;
+    m_guided += route.guided;
+    if (route.closestGap >= 0.0 && (m_closestGap < 0.0 || route.closestGap < m_closestGap))
+    {
+        m_closestGap = route.closestGap;
+        m_closestAt = route.input + ", manoeuvre " + std::to_string(route.closestNumber);
+    }
     std::vector<FailureRecord> added;
     for (const ManeuverReport& report : route.maneuvers)
     {
@@ -78,8 +96,12 @@ std::vector<FailureRecord> SurveyReport::Add(const SurveyedRoute& route)
             continue;
         }
         ++m_checked;
-        m_curledArrows += report.curledArrow ? 1 : 0;
         Count(report.kind, report);
+        if (report.bendDegrees >= 0.0)
+        {
+            Count(kArrowOverBend, report);
+            m_largestBend = std::max(m_largestBend, report.bendDegrees);
+        }
         for (const std::string& place : report.places)
             Count(place, report);
         if (!report.Failed())
@@ -117,12 +139,12 @@ std::string SurveyReport::Text() const
 {
     std::string text;
     char head[160];
-    static_cast<void>(std::snprintf(head, sizeof head, "%-28s %8s %7s %6s %6s %6s %6s\n",
+    static_cast<void>(std::snprintf(head, sizeof head, "%-28s %8s %7s %6s %6s %6s %6s %6s\n",
                                     "junction class", "checked", "failed", "band", "arrow", "turn",
-                                    "drive"));
+                                    "drive", "calls"));
     text += head;
     const std::size_t none[kCheckCount] = {};
-    for (const std::vector<std::string>* names : {&KindNames(), &PlaceNames()})
+    for (const std::vector<std::string>* names : {&KindNames(), &PlaceNames(), &BendNames()})
     {
         for (const std::string& name : *names)
         {
@@ -147,9 +169,27 @@ std::string SurveyReport::Text() const
     if (m_unannounced > 0)
         text += "; " + std::to_string(m_unannounced) +
                 " manoeuvres not announced (no stretch before their junction)";
-    if (m_curledArrows > 0)
-        text += "; " + std::to_string(m_curledArrows) +
-                " arrow heads longer than the curl of the road under them";
+    if (m_largestBend >= 0.0)
+    {
+        char bend[96];
+        static_cast<void>(std::snprintf(bend, sizeof bend,
+                                        "; arrow over a bend: at most %.1f degrees between the "
+                                        "arrow and the road at its tip",
+                                        m_largestBend));
+        text += bend;
+    }
+    if (m_metres > 0.0)
+    {
+        char density[160];
+        static_cast<void>(std::snprintf(
+            density, sizeof density, "\n%.1f km, %zu manoeuvres before the arrivals: %.2f per km",
+            m_metres / 1000.0, m_guided, static_cast<double>(m_guided) / (m_metres / 1000.0)));
+        text += density;
+        if (m_closestGap >= 0.0)
+            text += "; closest two " +
+                    std::to_string(static_cast<long>(std::lround(m_closestGap))) + " m apart (" +
+                    m_closestAt + ")";
+    }
     text += "\n" + std::to_string(m_checked) + " manoeuvres checked, " + std::to_string(m_failed) +
             " failed\n";
     return text;
@@ -158,7 +198,7 @@ std::string SurveyReport::Text() const
 nlohmann::json SurveyReport::Json() const
 {
     nlohmann::json classes = nlohmann::json::array();
-    for (const std::vector<std::string>* names : {&KindNames(), &PlaceNames()})
+    for (const std::vector<std::string>* names : {&KindNames(), &PlaceNames(), &BendNames()})
         for (const std::string& name : *names)
         {
             const auto row = m_rows.find(name);
@@ -198,11 +238,19 @@ nlohmann::json SurveyReport::Json() const
             entry["picture"] = failure.picture;
         failures.push_back(entry);
     }
+    const auto bent = m_rows.find(kArrowOverBend);
+    const Row bendRow = bent == m_rows.end() ? Row() : bent->second;
     return {{"inputs", m_inputs},
             {"routes", m_routes},
             {"unroutable", m_unroutable},
             {"unannounced", m_unannounced},
-            {"curledArrows", m_curledArrows},
+            {"arrowOverBend",
+             {{"checked", bendRow.checked},
+              {"failed", bendRow.failed},
+              {"largestDegrees", std::max(m_largestBend, 0.0)}}},
+            {"metres", m_metres},
+            {"guidedManeuvers", m_guided},
+            {"closestManeuvers", {{"metres", m_closestGap}, {"at", m_closestAt}}},
             {"classes", classes},
             {"failures", failures},
             {"checked", m_checked},

@@ -25,6 +25,13 @@ struct SurveyedRoute
     std::string aim;               // RoutePlanner.h; empty for a route file
     std::vector<tagLonLat> points; // the points routed through
     std::vector<ManeuverReport> maneuvers;
+    // How densely the route is guided: its length, its manoeuvres before the
+    // arrival, and the closest two consecutive ones of them (the second
+    // not the arrival; negative when there are fewer than two), metres.
+    double metres = 0.0;
+    std::size_t guided = 0;
+    double closestGap = -1.0;
+    std::size_t closestNumber = 0; // the second of the closest two, from 1
 };
 
 struct FailureRecord
@@ -78,7 +85,11 @@ private:
     std::size_t m_checked = 0;
     std::size_t m_failed = 0;
     std::size_t m_unannounced = 0;
-    std::size_t m_curledArrows = 0;
+    double m_largestBend = -1.0; // degrees, of the "arrow over a bend" row
+    double m_metres = 0.0;
+    std::size_t m_guided = 0;
+    double m_closestGap = -1.0;
+    std::string m_closestAt; // "input, manoeuvre N"
 };
 
 // The command that shows a failure again: advicepath-render for the band,

@@ -27,6 +27,13 @@ constexpr double kPartingDegrees = 10.0;
 constexpr double kCompletedMetres = 150.0;
 // Below this a turn has no side of its own.
 constexpr double kNoSideDegrees = 10.0;
+// How far either side of a class boundary (20, 60, 120, 165 degrees) a turn
+// may be announced in the neighbouring class: the host measures its angle
+// over its own stretch of road, the survey over the band's.
+constexpr double kClassMarginDegrees = 10.0;
+// The host announces a straight-on turn of this many degrees or more to a
+// side as a slight one.
+constexpr double kHostSideDegrees = 5.0;
 
 bool StartsWith(const std::string& text, const char* prefix)
 {
@@ -175,12 +182,26 @@ std::optional<BandDirections> BandTurn(const RouteTrack& track, const PlacedBand
     return directions;
 }
 
-bool StepsAgree(int announced, int measured)
+// The class boundaries of TurnStep, degrees: between step i and i + 1.
+constexpr double kClassBoundaries[] = {20.0, 60.0, 120.0, 165.0};
+
+bool StepsAgree(int announced, double angle)
 {
+    int measured = TurnStep(angle);
     // A U-turn either way is one turn: 180 degrees has no side.
     if (std::abs(measured) == 4)
         measured = announced < 0 ? -4 : 4;
-    return std::abs(measured - announced) <= 1;
+    if (measured == announced)
+        return true;
+    // The neighbouring class, within the margin of the boundary between them
+    // and on the same side (or straight on).
+    const int low = std::min(std::abs(measured), std::abs(announced));
+    if (std::abs(std::abs(measured) - std::abs(announced)) != 1 ||
+        (measured != 0 && announced != 0 && (measured < 0) != (announced < 0)))
+        return false;
+    if (low == 0 && std::fabs(angle) >= kHostSideDegrees && (angle < 0.0) == (announced < 0))
+        return true; // the host turns a straight on with a side into a slight one
+    return std::fabs(std::fabs(angle) - kClassBoundaries[low]) <= kClassMarginDegrees;
 }
 
 Finding CheckTurn(const RouteTrack& track, const PlacedBand& band, const TurnPlace& place,
@@ -223,9 +244,9 @@ Finding CheckTurn(const RouteTrack& track, const PlacedBand& band, const TurnPla
     if (!StepOf(turn.type, announced))
         return {};
     for (const double angle : angles)
-        if (StepsAgree(announced, TurnStep(angle)))
+        if (StepsAgree(announced, angle))
             return {};
-    return {turns + ", which does not match the manoeuvre's type"};
+    return {turns + ", which is not the manoeuvre's class"};
 }
 
 } // namespace survey

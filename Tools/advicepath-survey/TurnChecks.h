@@ -1,5 +1,5 @@
 // Whether the drawn band turns the way its manoeuvre is announced: the side
-// and rough size of the turn, the side of a fork or ramp against the road
+// and class of the turn, the side of a fork or ramp against the road
 // not taken, and at a roundabout the exits passed before the one named.
 #ifndef TOOLS_SURVEY_TURNCHECKS_H
 #define TOOLS_SURVEY_TURNCHECKS_H
@@ -51,8 +51,10 @@ std::optional<BandDirections> BandTurn(const RouteTrack& track, const PlacedBand
 // to the left.
 int TurnStep(double degrees);
 
-// The band's turn against the announcement: the side, and the rough size,
-// one step either way, measured near the junction (kTurnMetres), from end to
+// The band's turn against the announcement: the side, and the class exactly
+// (a neighbouring class only within 10 degrees of the boundary between them,
+// and a slight turn for a straight one that turns 5 degrees or more to its
+// side), measured near the junction (kTurnMetres), from end to
 // end of the band (a junction a little after the bend that makes the turn:
 // the announcement measures over its own stretch of road), or as the route
 // completes it within 150 m short of the next manoeuvre (a loop ramp, a

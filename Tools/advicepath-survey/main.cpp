@@ -3,21 +3,22 @@
 #include "SurveyJob.h"
 #include "SurveyOptions.h"
 
-#include <exception>
-#include <iostream>
+#include "ToolFront.h"
+
+namespace
+{
+
+int Main(int argc, char** argv)
+{
+    survey::SurveyOptions options;
+    if (auto code = survey::ParseCommandLine(argc, argv, options))
+        return *code;
+    return survey::RunSurvey(options);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    try
-    {
-        survey::SurveyOptions options;
-        if (auto code = survey::ParseCommandLine(argc, argv, options))
-            return *code;
-        return survey::RunSurvey(options);
-    }
-    catch (const std::exception& e)
-    {
-        std::cerr << "advicepath-survey: " << e.what() << "\n";
-        return 1;
-    }
+    return tools::RunTool("advicepath-survey", argc, argv, Main);
 }

@@ -4,7 +4,7 @@
 // origin-destination line or, for one manoeuvre, its turn.
 //
 //   roadmap-picture --map EXTRACT [ROUTE_FILE | --between LAT,LON LAT,LON ...]
-//                   -o PICTURE [--maneuver N] [--centre LON,LAT] [--level L]
+//                   -o PICTURE [--maneuver N] [--centre LAT,LON] [--level L]
 //                   [--size WxH]
 //
 // The route is a route file or one computed over the extract, as the tools
@@ -23,6 +23,7 @@
 #include "Route/ActiveRoute.h"
 #include "RouteSource.h"
 #include "SizeTable.h"
+#include "TurnHandover.h"
 
 #include <CLI/CLI.hpp>
 
@@ -45,18 +46,15 @@ struct PictureOptions
     tools::RouteSource source; // the extract (--map) and the route, if any
     std::string picture;
     std::optional<int> maneuver; // 1-based
-    std::vector<double> centre;  // lon, lat
+    std::string centreText;      // --centre LAT,LON as given
+    std::optional<tagLonLat> centre;
     int level = 1;
     std::string size = "1024x768";
 
     bool HasRoute() const { return !source.routeFile.empty() || !source.betweenText.empty(); }
 };
 
-int Fail(int code, const std::string& message)
-{
-    (void)std::fprintf(stderr, "%s: %s\n", kTool, message.c_str());
-    return code;
-}
+using tools::Fail;
 
 // The view at `centre` at the design resolution of `level`.
 void CentreAt(const tagLonLat& centre, int level, refhost::MapViewport& viewport)
@@ -112,12 +110,16 @@ public:
         auto map = std::make_shared<roadmap::RoadMap>();
         if (!roadmap::ReadRoadMap(extract, box, *map, error))
             return Fail(tools::kExitInput, error);
+        if (m_route && m_route->Length() > 0.0 &&
+            !(tools::MetresOffMap(*map, *m_route) < m_route->Length()))
+            return Fail(tools::kExitInput, extract + ": the route " + m_route->Source() +
+                                               " lies wholly outside the extract");
         std::printf("%s: %zu roads, %zu waterways, %zu water areas, %zu buildings\n",
                     extract.c_str(), map->Roads().size(), map->Waterways().size(),
                     map->WaterAreas().size(), map->Buildings().size());
 
-        if (m_options.centre.size() == 2)
-            CentreAt({m_options.centre[0], m_options.centre[1]}, m_options.level, viewport);
+        if (m_options.centre)
+            CentreAt(*m_options.centre, m_options.level, viewport);
         else if (m_options.maneuver)
             CentreAt(m_route->ManeuverAt(*m_options.maneuver - 1).location, m_options.level,
                      viewport);
@@ -135,7 +137,9 @@ public:
         refhost::RasterMapView& view = refhost::DefaultMapView();
         view.Clear();
         view.SetViewport(viewport);
-        view.SetUnderlay(std::make_shared<roadmap::RoadMapPainter>(map));
+        // The map's credit, and the route data's when a route is drawn.
+        view.SetUnderlay(std::make_shared<roadmap::RoadMapPainter>(
+            map, m_route ? tools::PictureCredit(*m_route, true) : roadmap::kAttribution));
         if (m_route)
             DrawRoute();
         if (!view.Write(m_options.picture, &error))
@@ -159,7 +163,7 @@ private:
         if (m_options.maneuver)
         {
             const size_t maneuver = static_cast<size_t>(*m_options.maneuver) - 1;
-            m_turnPath = m_route->ViewForManeuver(maneuver);
+            m_turnPath = tools::TurnHandover(*m_route, sizes, maneuver);
             m_render->SetTurnInfo(m_route->TurnInfoFor(maneuver), &m_turnPath);
         }
         m_render->Draw(true, m_options.maneuver.has_value());
@@ -171,38 +175,45 @@ private:
     AdvicePathRenderEx* m_render = nullptr;
 };
 
+int Main(int argc, char** argv)
+{
+    PictureOptions options;
+    CLI::App app("Draws the road map of an OpenStreetMap extract under a route.", kTool);
+    tools::DescribeTool(app, "",
+                        {"done", "", "the extract or the route cannot be read or used",
+                         "the picture cannot be written"});
+    tools::AddRouteSourceOptions(app, options.source, "a route file drawn over the map");
+    app.get_option("--map")->required();
+    app.add_option("-o,--output", options.picture, "the picture (.png, .svg or .pdf)")->required();
+    app.add_option("--maneuver", options.maneuver,
+                   "the manoeuvre whose turn is drawn (1 ...), the view at its junction");
+    app.add_option("--centre", options.centreText,
+                   "the view's centre: LAT,LON in decimal degrees, as --between takes points");
+    app.add_option("--level", options.level,
+                   "the map view's level with --centre or --maneuver (default 1)")
+        ->check(CLI::Range(0, 18));
+    app.add_option("--size", options.size, "the picture's size WxH (default 1024x768)");
+    if (std::optional<int> code = tools::ParseArguments(app, argc, argv))
+        return *code;
+    if (options.HasRoute())
+        if (std::optional<std::string> problem = tools::FinishRouteSource(options.source))
+            return tools::ReportUsageError(*problem);
+    if (!options.centreText.empty())
+    {
+        tagLonLat centre{};
+        if (!tools::ParseLatLon(options.centreText, centre))
+            return tools::ReportUsageError("--centre: expected LAT,LON in decimal degrees, got \"" +
+                                           options.centreText + "\"");
+        options.centre = centre;
+    }
+    refhost::logging::SetThreshold(refhost::logging::kError); // the library's errors only
+    PictureJob job(options);
+    return job.Run();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    try
-    {
-        PictureOptions options;
-        CLI::App app("Draws the road map of an OpenStreetMap extract under a route.", kTool);
-        tools::AddRouteSourceOptions(app, options.source, "a route file drawn over the map");
-        app.get_option("--map")->required();
-        app.add_option("-o,--output", options.picture, "the picture (.png, .svg or .pdf)")
-            ->required();
-        app.add_option("--maneuver", options.maneuver,
-                       "the manoeuvre whose turn is drawn (1 ...), the view at its junction");
-        app.add_option("--centre", options.centre, "the view's centre: LON,LAT")
-            ->delimiter(',')
-            ->expected(2);
-        app.add_option("--level", options.level,
-                       "the map view's level with --centre or --maneuver (default 1)")
-            ->check(CLI::Range(0, 18));
-        app.add_option("--size", options.size, "the picture's size WxH (default 1024x768)");
-        if (std::optional<int> code = tools::ParseArguments(app, argc, argv, kTool))
-            return *code;
-        if (options.HasRoute())
-            if (std::optional<std::string> problem = tools::FinishRouteSource(options.source))
-                return tools::ReportUsageError(kTool, *problem);
-        refhost::logging::SetThreshold(refhost::logging::kError); // the library's errors only
-        PictureJob job(options);
-        return job.Run();
-    }
-    catch (const std::exception& problem)
-    {
-        return Fail(1, problem.what());
-    }
+    return tools::RunTool(kTool, argc, argv, Main);
 }

@@ -3,6 +3,7 @@
 #include "FrameCaption.h"
 #include "IndexPage.h"
 #include "RouteModelInput.h"
+#include "TurnHandover.h"
 
 #include "CanvasMapView.h"
 #include "MapView/ScaleLevels.h"
@@ -101,6 +102,7 @@ std::string PageSession::RouteJson() const
                                   {"summary", tools::FormatDistance(model.Length()) + ", " +
                                                   std::to_string(model.ManeuverCount()) +
                                                   " manoeuvres"},
+                                  {"credit", model.Credit()},
                                   {"length", model.Length()},
                                   {"duration", m_timeline->Duration()},
                                   {"maneuvers", maneuvers}};
@@ -269,13 +271,7 @@ void PageSession::DrawManeuverAtLevel(size_t maneuver, int level, int width, int
     }
     if (m_stillManeuver != maneuver)
     {
-        // The remaining route as a device hands it over, from shortly before
-        // the junction, as the renderer tool does.
-        const AdvicePathSizeSetting& farthest = m_sizes.levels[static_cast<size_t>(
-            std::clamp<int>(m_sizes.maxTurnLevel, 0, static_cast<int>(m_sizes.levels.size()) - 1))];
-        const double lengthBefore = std::max(refhost::RouteModel::kDefaultLengthBefore,
-                                             2.0 * static_cast<double>(farthest.m_FromLength));
-        m_turnPath = m_model->ViewForManeuver(maneuver, lengthBefore);
+        m_turnPath = TurnHandover(*m_model, m_sizes, maneuver);
         m_still->SetTurnInfo(m_model->TurnInfoFor(maneuver), &m_turnPath);
         m_stillManeuver = maneuver;
     }

@@ -1,5 +1,6 @@
 // Drives a route file as the browser page does and writes every call the
-// library makes on the map view (RecordingMapView.h): the overview (the whole
+// library makes on the map view (the trace of Support/RecordingMapView.h,
+// whose scale follows the viewport as the page's canvas map view's): the overview (the whole
 // route with the origin-destination line), then every frame of the drive's
 // animation plan (the replay tool's defaults: 10 frames per second of
 // animation, at most 60 s). Built natively and for the browser; the two
@@ -11,16 +12,16 @@
 // that the clock's own cost (large in the browser build) drops out; it prints
 // the median, 90th percentile and mean of one Draw, for comparing the two
 // builds' speed.
-#include "RecordingMapView.h"
-
 #include "AdvicePathRenderEx.h"
 #include "Colours.h"
 #include "Drive/AnimationPlan.h"
-#include "Drive/CountingMapView.h"
 #include "Drive/DriveReplay.h"
 #include "Route/ActiveRoute.h"
 #include "RouteModelInput.h"
 #include "SizeTable.h"
+#include "Support/CountingMapView.h"
+#include "Support/RecordingMapView.h"
+#include "Support/ViewportScale.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,13 +31,15 @@
 namespace
 {
 
+using TracingView = aptest::FollowingViewport<aptest::RecordingMapView>;
+
 // Where the library's default map view would come from; the drive hands its
 // own view to every handle.
-web::RecordingMapView* g_view = nullptr;
+TracingView* g_view = nullptr;
 
 using RenderHandle = std::unique_ptr<AdvicePathRenderEx, bool (*)(AdvicePathRenderEx*)>;
 
-RenderHandle OpenRender(web::RecordingMapView& view, tools::SizeTable sizes)
+RenderHandle OpenRender(CMapService& view, tools::SizeTable sizes)
 {
     RenderHandle render(NewPathRender(nullptr, &view), &ClosePathRender);
     if (render && render->SetSize(sizes.levels.data(), static_cast<int>(sizes.levels.size()),
@@ -47,8 +50,7 @@ RenderHandle OpenRender(web::RecordingMapView& view, tools::SizeTable sizes)
     return render;
 }
 
-void Overview(const refhost::RouteModel& model, web::RecordingMapView& view,
-              const tools::SizeTable& sizes)
+void Overview(const refhost::RouteModel& model, TracingView& view, const tools::SizeTable& sizes)
 {
     std::vector<tagLonLat> points;
     for (size_t link = 0; link < model.LinkCount(); ++link)
@@ -62,8 +64,8 @@ void Overview(const refhost::RouteModel& model, web::RecordingMapView& view,
     render->Draw(true, false);
 }
 
-int Drive(const refhost::RouteModel& model, web::RecordingMapView& view,
-          const tools::SizeTable& sizes, std::FILE* out)
+int Drive(const refhost::RouteModel& model, TracingView& view, const tools::SizeTable& sizes,
+          std::FILE* out)
 {
     const drive::RouteTimeline timeline(model);
     RenderHandle render = OpenRender(view, sizes);
@@ -76,6 +78,7 @@ int Drive(const refhost::RouteModel& model, web::RecordingMapView& view,
         {
             static_cast<void>(std::fprintf(out, "frame %zu level %d\n", frame, record.level));
             view.SetViewport(record.viewport);
+            view.Reset(); // the trace has the calls: keep no frame's
         });
     std::vector<std::pair<double, double>> announced;
     for (const drive::ScheduledManeuver& m : replay.Schedule().Maneuvers())
@@ -95,7 +98,7 @@ constexpr int kDrawsPerFrame = 50;
 
 int TimeFrames(const refhost::RouteModel& model, const tools::SizeTable& sizes)
 {
-    drive::CountingMapView view;
+    aptest::FollowingViewport<aptest::CountingMapView> view;
     tools::SizeTable table = sizes;
     RenderHandle render(NewPathRender(nullptr, &view), &ClosePathRender);
     if (!render || render->SetSize(table.levels.data(), static_cast<int>(table.levels.size()),
@@ -166,7 +169,8 @@ int main(int argc, char** argv)
     std::FILE* out = std::fopen(argv[2], "wb");
     if (out == nullptr)
         return CannotWrite(argv[2]);
-    web::RecordingMapView view(out);
+    TracingView view;
+    view.trace = out;
     g_view = &view;
     refhost::SetActiveRoute(&*model);
     const tools::SizeTable sizes = tools::DefaultSizeTable();

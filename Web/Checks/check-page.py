@@ -126,6 +126,12 @@ def run(driver, args, checks, work):
     driver.get(args.page.resolve().as_uri())
     wait_for(driver, "return document.body.dataset.ready === 'true';")
     checks.check(True, "the page opens from disk and its module starts")
+    status = text_of(driver, "route-status")
+    credit = text_of(driver, "credit")
+    checks.check("sanfrancisco-urban-route.json" in status and
+                 credit == "\u00a9 Mapbox \u00a9 OpenStreetMap contributors",
+                 "the page opens with the sample route, its credit on the map",
+                 f"{status!r}, credit {credit!r}")
 
     # The route through the picker: its overview.
     open_route(driver, ROUTE)

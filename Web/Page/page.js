@@ -65,36 +65,45 @@
   function openRoute(file) {
     var reader = new FileReader();
     reader.onerror = function () { show("route-error", file.name + ": cannot read the file"); };
-    reader.onload = function () {
-      var started = performance.now();
-      var bytes = new Uint8Array(reader.result);
-      var pointer = Module._malloc(Math.max(1, bytes.length));
-      Module.HEAPU8.set(bytes, pointer);
-      var error = withString(file.name, function (name) {
-        return text(Module._ap_open_route(pointer, bytes.length, name));
-      });
-      Module._free(pointer);
-      if (error) {
-        show("route-error", error);
-        return;
-      }
-      show("route-error", "");
-      route = JSON.parse(text(Module._ap_route_json()));
-      pause();
-      time = 0;
-      sheetManeuver = -1;
-      frameTimes = [];
-      fillManeuvers();
-      element("time").max = route.duration.toFixed(1);
-      drawOverview();
-      drawSheet(0);
-      var took = performance.now() - started;
-      element("route-status").textContent = route.name + " — " + route.summary + ", " +
-        formatTime(route.duration) + " of driving";
-      element("open-ms").textContent = "Opened in " + took.toFixed(0) + " ms";
-      element("open-ms").dataset.ms = took.toFixed(1);
-    };
+    reader.onload = function () { openRouteBytes(file.name, new Uint8Array(reader.result)); };
     reader.readAsArrayBuffer(file);
+  }
+
+  // The route the page opens with: the shipped sample, inside the page.
+  function openSample() {
+    var sample = element("sample-route");
+    if (sample) openRouteBytes(sample.dataset.name, new TextEncoder().encode(sample.textContent));
+  }
+
+  function openRouteBytes(fileName, bytes) {
+    var started = performance.now();
+    var pointer = Module._malloc(Math.max(1, bytes.length));
+    Module.HEAPU8.set(bytes, pointer);
+    var error = withString(fileName, function (name) {
+      return text(Module._ap_open_route(pointer, bytes.length, name));
+    });
+    Module._free(pointer);
+    if (error) {
+      show("route-error", error);
+      return;
+    }
+    show("route-error", "");
+    route = JSON.parse(text(Module._ap_route_json()));
+    pause();
+    time = 0;
+    sheetManeuver = -1;
+    frameTimes = [];
+    fillManeuvers();
+    element("time").max = route.duration.toFixed(1);
+    drawOverview();
+    drawSheet(0);
+    var took = performance.now() - started;
+    element("route-status").textContent = route.name + " — " + route.summary + ", " +
+      formatTime(route.duration) + " of driving";
+    element("open-ms").textContent = "Opened in " + took.toFixed(0) + " ms";
+    element("open-ms").dataset.ms = took.toFixed(1);
+    element("credit").textContent = route.credit;
+    element("credit").hidden = !route.credit;
   }
 
   function fillManeuvers() {
@@ -383,6 +392,7 @@
     element("colours-export").addEventListener("click", function () {
       download("colours.txt", text(Module._ap_colour_list()) + "\n", "text/plain");
     });
+    openSample();
     document.body.dataset.ready = "true";
   }
 

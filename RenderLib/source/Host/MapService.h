@@ -19,13 +19,17 @@
 //
 // The band edges run in driving order: the entering road, the guides through
 // the junction, the leaving road, whose last edge ends at the base of the
-// arrow head (RouteLibrary.h shows where they come from). The base lies on
-// the leaving road where the road, walked back from the tip, first lies an
-// arrow's length from it in a straight line, and the band's last point is
-// that place of the road, so a road that bends under the arrow keeps the
-// band on it and the arrow along its chord. The arrow head is
-// three points: the tip, then the base corner on the right of the direction of
-// travel, then the one on the left; its outline arrives as an open three-point
+// arrow head (RouteLibrary.h shows where they come from). The tip is the
+// leaving road's end; walking back from it, segment by segment with the
+// two-point SegmentLength, the segment on which the walked length first
+// exceeds m_ArrowLength starts at P0. The arrow's axis is the chord from P0
+// to the tip (to a quarter degree), the base's middle lies m_ArrowLength
+// back from the tip on that chord, and the band's last point is that base.
+// On a straight road the base is on the road; where the road bends under the
+// arrow (a hairpin, a road curling into a roundabout) it lies on the chord,
+// off the road, and seen from the tip it may lie at or beyond P0, so the band
+// turns back to meet it. The arrow head is three points: the tip, then the base corner on the right
+// of the direction of travel, then the one on the left; its outline arrives as an open three-point
 // DrawLine that the map view closes (tip to right corner to left corner and
 // back to the tip). The origin-destination line is straight in longitude and
 // latitude, colour 255 and width 2 whatever the colours set, handed over as

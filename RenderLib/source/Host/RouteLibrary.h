@@ -82,7 +82,10 @@ static_assert(offsetof(NavDest, m_Position) == 560, "NavDest position at byte 56
 //     kAdvicePathArrowRoom (1.1) x m_ArrowLength measured from the end of the
 //     leaving guide, its last piece never shorter than kAdvicePathArrowRoom x
 //     m_ArrowLength; the arrow head ends it (AdvicePathSizeSetting in
-//     AdvicePathRenderEx.h has the lengths).
+//     AdvicePathRenderEx.h has the lengths), the band ending at the arrow's
+//     base: on the chord from the start of the segment on which the walk back
+//     from the tip passes m_ArrowLength, which is off the road where the road
+//     bends under the arrow (MapService.h).
 //
 // A leaving guide that is the road after the junction draws that whole road as
 // part of the junction and the arrow on the road after it, without any error.

@@ -1,8 +1,8 @@
 // index.html: every picture of a run with its manoeuvre's instruction, banner,
 // road names and distances. The arrow keys step through the manoeuvres one at
 // a time, Escape returns to the list.
-#ifndef TOOLS_COMMON_INDEXPAGE_H
-#define TOOLS_COMMON_INDEXPAGE_H
+#ifndef TOOLS_PIECES_INDEXPAGE_H
+#define TOOLS_PIECES_INDEXPAGE_H
 
 #include <string>
 #include <vector>
@@ -43,6 +43,12 @@ std::string EscapeHtml(const std::string& text);
 // escaped `title` and the pages' common body style followed by `style`
 // (CSS rules, each ending in a line feed).
 std::string PageHead(const std::string& title, const std::string& style);
+
+// PageHead, then the body's start: `heading` as the page's title line and
+// `summary` as the paragraph below it, both escaped; the paragraph is left
+// open for more.
+std::string PageStart(const std::string& title, const std::string& style,
+                      const std::string& heading, const std::string& summary);
 
 // The attribution of the map data under the pictures (--map), written at the
 // foot of every page drawn over it.

@@ -2,8 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -249,7 +251,7 @@ bool ReadSizeTable(const std::string& path, SizeTable& table, std::string& error
     std::ifstream in(path, std::ios::binary);
     if (!in)
     {
-        error = path + ": cannot open the size table";
+        error = path + ": cannot open: " + std::strerror(errno);
         return false;
     }
     std::ostringstream text;

@@ -101,6 +101,13 @@ std::string PageHead(const std::string& title, const std::string& style)
            style + "</style>\n</head>\n";
 }
 
+std::string PageStart(const std::string& title, const std::string& style,
+                      const std::string& heading, const std::string& summary)
+{
+    return PageHead(title, style) + "<body>\n<h1>" + EscapeHtml(heading) + "</h1>\n<p>" +
+           EscapeHtml(summary);
+}
+
 std::string FormatDistance(double metres)
 {
     char text[32];
@@ -119,7 +126,7 @@ std::string FormatDistance(double metres)
 std::string MakeIndexPage(const IndexContent& content)
 {
     std::ostringstream html;
-    html << PageHead(
+    html << PageStart(
                 content.routeName,
                 "figure { display: inline-block; margin: 0 1.5em 2em 0; vertical-align: top; }\n"
                 "img { max-width: 100%; border: 1px solid #ccc; }\n"
@@ -131,10 +138,9 @@ std::string MakeIndexPage(const IndexContent& content)
                 ".banner .primary { display: block; font-size: 150%; font-weight: bold; }\n"
                 ".banner .secondary { display: block; }\n"
                 "body.single .list-only, body.single figure.maneuver:not(.current) "
-                "{ display: none; }\n")
-         << "<body>\n"
-         << "<h1>" << EscapeHtml(content.routeName) << "</h1>\n"
-         << "<p>" << EscapeHtml(content.summary) << "</p>\n"
+                "{ display: none; }\n",
+                content.routeName, content.summary)
+         << "</p>\n"
          << "<div class=\"list-only\">\n<h2>Overview</h2>\n";
     WriteFigure(html, content.overview, " class=\"overview\"");
     html << "</div>\n<h2>Manoeuvres</h2>\n"

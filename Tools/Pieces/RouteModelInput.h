@@ -1,7 +1,7 @@
 // A route, read from a file or from text, or computed, made into its model,
 // with the one message every tool and the browser page give when that fails.
-#ifndef TOOLS_COMMON_ROUTEMODELINPUT_H
-#define TOOLS_COMMON_ROUTEMODELINPUT_H
+#ifndef TOOLS_PIECES_ROUTEMODELINPUT_H
+#define TOOLS_PIECES_ROUTEMODELINPUT_H
 
 #include "Route/RouteModel.h"
 #include "RouteFiles/RouteFiles.h"

@@ -2,8 +2,8 @@
 // file's words (its banner where the file has one, as a device shows it) and
 // how far away it is, or the arrival. Shared by the animation of
 // advicepath-replay and the browser page.
-#ifndef TOOLS_COMMON_FRAMECAPTION_H
-#define TOOLS_COMMON_FRAMECAPTION_H
+#ifndef TOOLS_PIECES_FRAMECAPTION_H
+#define TOOLS_PIECES_FRAMECAPTION_H
 
 #include "Drive/DriveReplay.h"
 #include "Drive/ManeuverSchedule.h"

@@ -1,7 +1,7 @@
 // Colours on the command line: the map view's 0x00BBGGRR values, or web
 // colours #RRGGBB.
-#ifndef TOOLS_COMMON_COLOURS_H
-#define TOOLS_COMMON_COLOURS_H
+#ifndef TOOLS_PIECES_COLOURS_H
+#define TOOLS_PIECES_COLOURS_H
 
 #include "AdvicePathRenderEx.h"
 

@@ -1,7 +1,7 @@
 // The size table the renderer tool hands the library: a built-in default that
 // suits the reference map view's levels, or one read from a JSON file.
-#ifndef TOOLS_COMMON_SIZETABLE_H
-#define TOOLS_COMMON_SIZETABLE_H
+#ifndef TOOLS_PIECES_SIZETABLE_H
+#define TOOLS_PIECES_SIZETABLE_H
 
 #include "AdvicePathRenderEx.h"
 

@@ -1,11 +1,7 @@
 #include "CountingMapView.h"
 
-#include "MapView/ScaleLevels.h"
-
-namespace drive
+namespace aptest
 {
-
-using refhost::LevelOfScale;
 
 int CountingMapView::DrawLine(const tagLonLat* points, int32_t count, int32_t /*third*/,
                               uint32_t /*colour*/, int32_t /*fifth*/)
@@ -23,14 +19,4 @@ int CountingMapView::DrawPolygon(const tagLonLat* points, int32_t count, int32_t
     return 1;
 }
 
-int64_t CountingMapView::GetScale()
-{
-    return ScaleOfViewport(m_viewport);
-}
-
-int32_t CountingMapView::ScaleToLevel(int64_t scale)
-{
-    return LevelOfScale(scale);
-}
-
-} // namespace drive
+} // namespace aptest

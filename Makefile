@@ -41,6 +41,18 @@
 #               package looked for) built and installed into
 #               build/install-check/prefix, and the installed minimal host
 #               built against it through find_package and pkg-config, and run
+#   make package  Debian packages made with CPack, checked with lintian (no
+#               error, every warning fixed or overridden with its reason):
+#               libadvicepath-render1, libadvicepath-render-dev and
+#               advicepath-tools for this machine, the first two for 32-bit
+#               ARM (armhf) too, into out/packages (from the builds of make
+#               bench-count and make test-arm)
+#   make package-check  (after make package) installs the three packages
+#               of this machine with apt-get (root or sudo), builds the
+#               installed minimal host and a small host against /usr through
+#               find_package and pkg-config, runs the tools from PATH on the
+#               shipped samples, opens their manual pages, purges the
+#               packages and shows that nothing of them is left under /usr
 #   make survey  SURVEY_ROUTES (default 175) car routes over each of the four
 #               extracts of data/osm (Routino) and every route file of
 #               data/routes and samples driven through the library, every
@@ -150,6 +162,24 @@ survey: build
 	wait
 	build/dev/Tools/advicepath-survey/advicepath-survey \
 	  --merge out/survey/junctions-1.json out/survey/junctions-2.json --json out/survey/junctions.json
+
+# The packages reuse the release build of the instruction counts and the ARM
+# build (both laid out for /usr), building only what the packages hold.
+.PHONY: package package-check
+PACKAGE_TARGETS := AdvicePathRender advicepath-render advicepath-replay advicepath-survey \
+  roadmap-picture ap_package_changelog ap_package_man_pages
+package:
+	@scripts/install-deps package
+	cmake --preset count
+	cmake --build --preset count -j $(JOBS) --target $(PACKAGE_TARGETS)
+	cmake --preset arm
+	cmake --build --preset arm -j $(JOBS) --target AdvicePathRender ap_package_changelog
+	scripts/package out/packages build/count build/arm
+
+# Makes the packages first when out/packages has none.
+package-check:
+	@ls out/packages/*.deb > /dev/null 2>&1 || $(MAKE) package
+	scripts/package-check out/packages build/package-check
 
 .PHONY: install-check
 install-check:

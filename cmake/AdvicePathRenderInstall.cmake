@@ -3,9 +3,9 @@
 # declarations a host implements, a CMake package (find_package(AdvicePathRender
 # CONFIG), targets AdvicePathRender::AdvicePathRender and
 # AdvicePathRender::HostInterface, the headers alone), a pkg-config file
-# (advicepath-render) and the minimal host example. Everything is in the
-# component "AdvicePathRender"; the reference host is the component "RefHost"
-# (AdvicePathRefHostInstall.cmake).
+# (advicepath-render) and the minimal host example. The library's file is the
+# component "Library", everything else the component "AdvicePathRender"; the
+# reference host is the component "RefHost" (AdvicePathRefHostInstall.cmake).
 #
 # Layout under the prefix (both include folders are on a host's include path,
 # as RenderLib/include and RenderLib/source/Host are in this build):
@@ -28,9 +28,13 @@ target_include_directories(AdvicePathRenderHostInterface INTERFACE
 # package installs an export set of its own and AdvicePathRender<Part>.cmake,
 # which the package configuration loads when the part is asked for as a
 # component (AdvicePathRenderConfig.cmake.in).
+# The shared library itself (its versioned file and the soname link) is the
+# component "Library", what a program that uses it needs at run time; the
+# unversioned link that a link step finds is the development files'.
 install(TARGETS AdvicePathRender AdvicePathRenderHostInterface EXPORT AdvicePathRenderTargets
-        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT AdvicePathRender
-        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT AdvicePathRender
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Library
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Library
+                NAMELINK_COMPONENT AdvicePathRender
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT AdvicePathRender)
 install(FILES ${PROJECT_SOURCE_DIR}/RenderLib/include/AdvicePathRenderEx.h
         DESTINATION ${AP_INSTALL_INCLUDEDIR} COMPONENT AdvicePathRender)
@@ -71,9 +75,10 @@ ap_install_pkg_config(advicepath-render AdvicePathRender)
 # package's documentation.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Examples/MinimalHost
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples COMPONENT AdvicePathRender)
-# The README (calling order, writing a host) and the documents it links, with
-# their pictures, so that its links work where it is installed.
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR}
+# The README of the installed files (what is where, the calling order, writing
+# a host: docs/installed/README.md, not the repository's README), the targets
+# the library is built and verified for, and the picture the README shows.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/installed/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR}
         COMPONENT AdvicePathRender)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs DESTINATION ${CMAKE_INSTALL_DOCDIR}
-        COMPONENT AdvicePathRender FILES_MATCHING PATTERN "*.md" PATTERN "*.png")
+install(FILES ${PROJECT_SOURCE_DIR}/docs/TARGETS.md ${PROJECT_SOURCE_DIR}/docs/turn-example.png
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs COMPONENT AdvicePathRender)

@@ -144,11 +144,13 @@ public:
     // for an inert handle.
     bool GetClr(AdvicePathClrSetting& colours) const;
     // Copies `count` elements of `sizes` (the host may free its array after the
-    // call) and sets the largest level at which the turn is drawn. Returns 1 on
+    // call; element k is the record of level k) and sets `maxTurnLevel`, the
+    // largest level at which the turn is drawn: a level as the map view's
+    // ScaleToLevel returns it (MapService.h), not a scale. Returns 1 on
     // success; 0 for a null array, a count of 0, a count whose byte size does
     // not fit 32 bits (negative counts included) or an allocation failure, and
-    // then the previous table stays.
-    int SetSize(AdvicePathSizeSetting* sizes, int count, int maxTurnScale);
+    // then the previous table and turn level stay.
+    int SetSize(AdvicePathSizeSetting* sizes, int count, int maxTurnLevel);
     // Hands over the next manoeuvre (copied) and the path it lies on, and shows
     // the turn again after ClearBigArrow. A null path is refused and logged.
     // The library walks `path`'s guides from the first to the entering guide
@@ -187,7 +189,12 @@ public:
     // (GetRouteManager, RouteLibrary.h), drawn last in colour 255 and width 2
     // whatever the colours set. Off from the start.
     void EnableDrawRedLine(bool enable);
-    // Drops the path and the junction band.
+    // Drops the route line's path and the junction band. The
+    // origin-destination line stays: it comes from the route manager
+    // (GetRouteManager), not from the path, so every Draw still draws it while
+    // it is enabled; call EnableDrawRedLine(false) with Clear to drop it too.
+    // Until the next SetPath and SetTurnInfo, pass Draw false for the turn
+    // (asking logs "GenerateCrossEdges failed" at every Draw).
     void Clear();
     // Hides the turn until the next SetTurnInfo.
     void ClearBigArrow();

@@ -1,8 +1,8 @@
-# Installs the library component (and, with REFHOST, the reference host's)
+# Installs the library components (and, with REFHOST, the reference host's)
 # into PREFIX (emptied first) and checks the files a host relies on. Arguments:
 # BUILD_DIR, PREFIX, CONFIG, REFHOST.
 file(REMOVE_RECURSE ${PREFIX})
-set(components AdvicePathRender)
+set(components Library AdvicePathRender)
 set(files include/AdvicePathRender/AdvicePathRenderEx.h
           include/AdvicePathRender/Host/MapService.h
           include/AdvicePathRender/Host/PathLibrary.h

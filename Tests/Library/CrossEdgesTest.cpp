@@ -352,6 +352,25 @@ TEST_F(CrossEdgesTest, LeavingGuideEndingWhereTheEnteringGuideEndsIsWalkedTo)
     EXPECT_THAT(BandGuides(), ElementsAre(0, 1, 2, 3, 4, 5));
 }
 
+TEST_F(CrossEdgesTest, DeadEndUTurnLeavesOnTheEnteringGuide)
+{
+    // East to the dead end at (300, 0), back west to (0, 0), then south.
+    Road road(path);
+    road.Guide(300.0);
+    road.Guide(300.0, Heading::West);
+    road.Guide(300.0, Heading::South);
+    // The entering guide as the leaving guide: the arrow lies on the way back.
+    Collect(0, 0, NAV_TURN_UTURN);
+    ASSERT_EQ(cross.GenerateCrossEdges(200.0, 100.0, 5.0, 22.0), 0);
+    EXPECT_THAT(BandGuides(), ElementsAre(0, 1));
+    EXPECT_THAT(UnitPoints(LastOfBand()), ElementsAre(Pair(300.0, 0.0), Pair(78.0, 0.0)));
+    // The way back as the leaving guide: all of it joins the junction.
+    Collect(0, 1, NAV_TURN_UTURN);
+    ASSERT_EQ(cross.GenerateCrossEdges(200.0, 100.0, 5.0, 22.0), 0);
+    EXPECT_THAT(BandGuides(), ElementsAre(0, 1, 2));
+    EXPECT_THAT(UnitPoints(LastOfBand()), ElementsAre(Pair(0.0, 0.0), Pair(0.0, -222.0)));
+}
+
 TEST_F(CrossEdgesTest, PathEndingBeforeTheLeavingGuideFails)
 {
     Road road(path);

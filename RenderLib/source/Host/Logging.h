@@ -82,7 +82,9 @@ enum
 //   600   268   AdvicePathRender::DrawTurn "timerDrawTurn::%lfms", then "memcnterDrawTurn::%s"
 //               The time is Timer::GetTime's double; the memory text is
 //               "PhsMem:%luKB VirMem:%luKB", the growth of the physical and
-//               virtual use that GlobalMemoryStatus reports (MemoryStatus.h).
+//               virtual use that GlobalMemoryStatus reports: use after minus
+//               use before, that is available before minus available after
+//               (MemoryStatus.h).
 
 extern "C" {
 

@@ -17,7 +17,13 @@
 // dwLength to 32 before the first call and reads the physical and virtual
 // totals and availabilities; a difference of two readings is taken in unsigned
 // 32-bit arithmetic, so totals may wrap. The probe's memory line shows the
-// growth in kilobytes (bytes / 1024, rounded down; Logging.h). The tag is the platform's.
+// growth in kilobytes (bytes / 1024, rounded down; Logging.h): the use after
+// the call minus the use before, the use being total minus available
+// (dwTotalPhys - dwAvailPhys, dwTotalVirtual - dwAvailVirtual). With unchanged
+// totals that is the available memory before minus the available memory
+// after, so a call that takes memory shows a positive figure and one during
+// which the use shrank a wrapped one (near 4194303 KB). The tag is the
+// platform's.
 // NOLINTNEXTLINE(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 typedef struct _MEMORYSTATUS
 {

@@ -90,6 +90,13 @@ static_assert(offsetof(NavDest, m_Position) == 560, "NavDest position at byte 56
 // A leaving guide that is the road after the junction draws that whole road as
 // part of the junction and the arrow on the road after it, without any error.
 //
+// A U-turn at a dead end (the route drives to the end of a road and back): the
+// junction is the road's last point and nothing lies inside it, so the
+// leaving guide is the entering guide, the guide that ends at the dead end, as
+// at a simple crossing. The leaving stretch is then the way back, and the
+// arrow lies on it. Passing the first guide of the way back instead draws that
+// whole guide as part of the junction and the arrow one guide further on.
+//
 // Both guides are found on the path by their m_GuidePoint (PathLibrary.h): the
 // entering guide by a walk from the path's first guide, the leaving guide by a
 // walk on from the entering guide. A leaving guide that is another record than

@@ -127,11 +127,11 @@ bool AdvicePathRenderEx::GetClr(AdvicePathClrSetting& colours) const
     return true;
 }
 
-int AdvicePathRenderEx::SetSize(AdvicePathSizeSetting* sizes, int count, int maxTurnScale)
+int AdvicePathRenderEx::SetSize(AdvicePathSizeSetting* sizes, int count, int maxTurnLevel)
 {
     if (mp_Render == nullptr)
         return 0;
-    return mp_Render->SetSize(sizes, count, maxTurnScale);
+    return mp_Render->SetSize(sizes, count, maxTurnLevel);
 }
 
 void AdvicePathRenderEx::SetTurnInfo(const CTurnInfo& turn, CNavPath* path)

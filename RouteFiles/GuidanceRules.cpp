@@ -47,28 +47,26 @@ struct RouteLine
 
     size_t End(size_t link) const { return link < linkEnd.size() ? linkEnd[link] : 0; }
 
-    // The direction into point `at` from `window` metres back, never from
-    // before point `floor`; NaN at the start.
+    // The direction into point `at` from the point `window` metres back,
+    // never from before point `floor`; NaN at the start.
     double BearingInto(size_t at, double window, size_t floor) const
     {
         if (at == 0 || at >= points.size())
             return std::nan("");
-        size_t back = at - 1;
-        while (back > floor && along[back] > along[at] - window)
-            --back;
-        return geodesy::Bearing(points[back], points[at]);
+        const double earliest = along[std::min(floor, at - 1)];
+        return geodesy::Bearing(
+            geodesy::PointAlong(points, along, std::max(along[at] - window, earliest)), points[at]);
     }
 
-    // The direction out of point `at` to `window` metres on, never beyond
-    // point `ceiling`; NaN at the end.
+    // The direction out of point `at` to the point `window` metres on, never
+    // beyond point `ceiling`; NaN at the end.
     double BearingOutOf(size_t at, double window, size_t ceiling) const
     {
         if (at + 1 >= points.size())
             return std::nan("");
-        size_t ahead = at + 1;
-        while (ahead < ceiling && ahead + 1 < points.size() && along[ahead] < along[at] + window)
-            ++ahead;
-        return geodesy::Bearing(points[at], points[ahead]);
+        const double latest = along[std::min(std::max(ceiling, at + 1), points.size() - 1)];
+        return geodesy::Bearing(
+            points[at], geodesy::PointAlong(points, along, std::min(along[at] + window, latest)));
     }
 };
 

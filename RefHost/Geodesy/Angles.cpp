@@ -2,6 +2,7 @@
 
 #include "ReferenceGeodesy.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace refhost::geodesy
@@ -24,17 +25,6 @@ double TurnAngle(double from, double to)
     return AngleDiff(from, to);
 }
 
-namespace
-{
-
-double TurnBetween(const std::vector<tagLonLat>& points, std::size_t back, std::size_t i,
-                   std::size_t ahead)
-{
-    return TurnAngle(Bearing(points[back], points[i]), Bearing(points[i], points[ahead]));
-}
-
-} // namespace
-
 WindowEnds WindowAround(const std::vector<double>& along, std::size_t i, double window,
                         std::size_t first, std::size_t last)
 {
@@ -49,32 +39,43 @@ WindowEnds WindowAround(const std::vector<double>& along, std::size_t i, double 
     return ends;
 }
 
+tagLonLat PointAlong(const std::vector<tagLonLat>& points, const std::vector<double>& along,
+                     double metres)
+{
+    if (metres <= along.front())
+        return points.front();
+    if (metres >= along.back())
+        return points.back();
+    // The first point at or beyond `metres`: the end of the segment it lies on.
+    const std::size_t end = static_cast<std::size_t>(
+        std::lower_bound(along.begin(), along.end(), metres) - along.begin());
+    const double length = along[end] - along[end - 1];
+    if (!(length > 0.0))
+        return points[end];
+    const double share = (metres - along[end - 1]) / length;
+    const tagLonLat& a = points[end - 1];
+    const tagLonLat& b = points[end];
+    return {a.lon + (b.lon - a.lon) * share, a.lat + (b.lat - a.lat) * share};
+}
+
 double WindowedTurnAngle(const std::vector<tagLonLat>& points, const std::vector<double>& along,
                          std::size_t i, double window, std::size_t first, std::size_t last)
 {
     if (i == 0 || i + 1 >= points.size())
         return 0.0;
-    const WindowEnds ends = WindowAround(along, i, window, first, last);
-    return TurnBetween(points, ends.back, i, ends.ahead);
+    const double earliest = along[std::min(first, i - 1)];
+    const double latest = along[std::min(std::max(last, i + 1), points.size() - 1)];
+    const tagLonLat back = PointAlong(points, along, std::max(along[i] - window, earliest));
+    const tagLonLat ahead = PointAlong(points, along, std::min(along[i] + window, latest));
+    return TurnAngle(Bearing(back, points[i]), Bearing(points[i], ahead));
 }
 
 std::vector<double> WindowedTurnAngles(const std::vector<tagLonLat>& points,
                                        const std::vector<double>& along, double window)
 {
-    // One sweep: the points behind and ahead only move forward.
     std::vector<double> angles(points.size(), 0.0);
-    std::size_t back = 0;  // last point at least `window` behind
-    std::size_t ahead = 1; // first point at least `window` ahead
     for (std::size_t i = 1; i + 1 < points.size(); ++i)
-    {
-        while (back + 1 < i && along[back + 1] <= along[i] - window)
-            ++back;
-        if (ahead <= i)
-            ahead = i + 1;
-        while (ahead + 1 < points.size() && along[ahead] < along[i] + window)
-            ++ahead;
-        angles[i] = TurnBetween(points, back, i, ahead);
-    }
+        angles[i] = WindowedTurnAngle(points, along, i, window, 0, points.size() - 1);
     return angles;
 }
 

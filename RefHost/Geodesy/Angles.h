@@ -58,9 +58,19 @@ struct WindowEnds
 WindowEnds WindowAround(const std::vector<double>& along, std::size_t i, double window,
                         std::size_t first, std::size_t last);
 
+// The point `metres` along a line (`along` as above), on the straight line
+// between the two points it falls between; the line's first or last point
+// when `metres` lies before or beyond it. `points` is not empty.
+tagLonLat PointAlong(const std::vector<tagLonLat>& points, const std::vector<double>& along,
+                     double metres);
+
 // The turn at point `i` of a line (0 at its first and last point): from the
-// direction into it from WindowAround's `back` to the direction out of it to
-// its `ahead`.
+// direction into it from the point `window` metres before it to the direction
+// out of it to the point `window` metres after it, each end taken exactly
+// there (PointAlong), never before point `first` or after point `last` (nor
+// nearer than the neighbouring points). A node just short of the window
+// must not stretch it to the next one: a road that runs 16 m on and then
+// turns away would otherwise be measured along the road it turns into.
 double WindowedTurnAngle(const std::vector<tagLonLat>& points, const std::vector<double>& along,
                          std::size_t i, double window, std::size_t first, std::size_t last);
 

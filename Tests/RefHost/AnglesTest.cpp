@@ -43,3 +43,24 @@ TEST(Angles, WindowedTurnOfARightAngle)
     EXPECT_NEAR(turns[1], -90.0, 0.5);
     EXPECT_EQ(turns[2], 0.0);
 }
+
+TEST(Angles, WindowEndsAtItsLengthNotAtTheNextPointBeyond)
+{
+    // East 100 m to the junction, 16 m on east, then 50 m north. 20 m on
+    // from the junction lies 4 m up the northward road: the turn is
+    // atan(4 / 16) = 14.04 degrees to the left, not the 72.3 degrees towards
+    // the far end of that road.
+    const double degreeLon = 111319.49; // metres per degree of longitude on the equator
+    const double degreeLat = 110574.39; // metres per degree of latitude there
+    const std::vector<tagLonLat> points = {{0.0, 0.0},
+                                           {100.0 / degreeLon, 0.0},
+                                           {116.0 / degreeLon, 0.0},
+                                           {116.0 / degreeLon, 50.0 / degreeLat}};
+    const std::vector<double> along = {0.0, 100.0, 116.0, 166.0};
+    EXPECT_NEAR(refhost::geodesy::WindowedTurnAngle(points, along, 1, 20.0, 0, 3), -14.04, 0.05);
+    // Bounded by point 2, the window sees only the road straight on.
+    EXPECT_NEAR(refhost::geodesy::WindowedTurnAngle(points, along, 1, 20.0, 0, 2), 0.0, 0.01);
+    const tagLonLat between = refhost::geodesy::PointAlong(points, along, 50.0);
+    EXPECT_NEAR(between.lon * degreeLon, 50.0, 1e-6);
+    EXPECT_EQ(refhost::geodesy::PointAlong(points, along, 500.0).lat, points.back().lat);
+}

@@ -141,7 +141,7 @@ bool SurveyReport::Merge(const SurveyReport& other, std::string& error)
     m_routes += other.m_routes;
     m_unroutable += other.m_unroutable;
     m_unannounced += other.m_unannounced;
-    m_metres += other.m_metres;
+    m_metres = AddLengths(m_metres, other.m_metres);
     m_guided += other.m_guided;
     if (other.m_largestBend > m_largestBend)
         m_largestBend = other.m_largestBend;

@@ -78,11 +78,17 @@ void SurveyReport::Count(const std::string& name, const ManeuverReport& report)
             ++row.byCheck[check];
 }
 
+double AddLengths(double metres, double more)
+{
+    return static_cast<double>(std::llround(metres * 1000.0) + std::llround(more * 1000.0)) /
+           1000.0;
+}
+
 std::vector<FailureRecord> SurveyReport::Add(const SurveyedRoute& route)
 {
     ++m_routes;
     NoteInput(route.input);
-    m_metres += route.metres;
+    m_metres = AddLengths(m_metres, route.metres);
     m_guided += route.guided;
     if (route.closestGap >= 0.0 && (m_closestGap < 0.0 || route.closestGap < m_closestGap))
     {

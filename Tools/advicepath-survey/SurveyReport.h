@@ -68,6 +68,10 @@ struct JunctionTotals
     std::size_t turns = 0;
 };
 
+// `metres + more`, both taken in whole millimetres: a sum that does not
+// depend on the order it is taken in, so that shards merge to the whole run.
+double AddLengths(double metres, double more);
+
 class SurveyReport
 {
 public:

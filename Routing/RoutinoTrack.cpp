@@ -136,11 +136,7 @@ geodesy::WindowEnds TurnWindow(const Track& track, size_t point)
 
 std::vector<double> TurnAngles(const Track& track)
 {
-    std::vector<double> angles(track.points.size(), 0.0);
-    for (size_t p = 1; p + 1 < track.points.size(); ++p)
-        angles[p] = geodesy::WindowedTurnAngle(track.points, track.along, p, kTurnWindowMetres,
-                                               JunctionBefore(track, p), JunctionAfter(track, p));
-    return angles;
+    return geodesy::WindowedTurnAngles(track.points, track.along, kTurnWindowMetres);
 }
 
 } // namespace refhost::routing

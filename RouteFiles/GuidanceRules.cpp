@@ -374,6 +374,14 @@ void DropSameRoad(std::vector<Maneuver>& maneuvers)
     }
 }
 
+// The way on after a manoeuvre, where it is long enough to tell.
+std::string Continuation(const Maneuver& maneuver, const GuidanceOptions& options)
+{
+    if (maneuver.kind == ManeuverKind::Arrival || maneuver.distanceToNext < options.continueMetres)
+        return {};
+    return routefiles::ContinuePhrase(maneuver.toName, maneuver.distanceToNext);
+}
+
 int OrdinalWord(const std::string& word)
 {
     static const char* const kWords[] = {"first", "second",  "third",  "fourth", "fifth",
@@ -445,10 +453,13 @@ void ApplyGuidanceRules(RouteDescription& route, const GuidanceOptions& options)
     ClearArrival(maneuvers, options);
     DropSameRoad(maneuvers);
     for (size_t i = 0; i < maneuvers.size(); ++i)
+    {
         maneuvers[i].distanceToNext =
             i + 1 < maneuvers.size()
                 ? maneuvers[i + 1].distanceFromStart - maneuvers[i].distanceFromStart
                 : 0.0;
+        maneuvers[i].continuation = Continuation(maneuvers[i], options);
+    }
 }
 
 } // namespace refhost

@@ -167,5 +167,20 @@ std::string WaypointInstruction(size_t waypointNumber, NAV_TURN_TYPE_tag turn,
     return "At waypoint " + std::to_string(waypointNumber) + ", " + phrase + Onto(toName);
 }
 
+std::string SpokenDistance(double metres)
+{
+    const long long tens = std::llround(metres / 10.0);
+    if (tens < 100)
+        return std::to_string(tens * 10) + " m";
+    const long long tenths = std::llround(metres / 100.0);
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " km";
+}
+
+std::string ContinuePhrase(const std::string& road, double metres)
+{
+    return "Continue" + (road.empty() ? std::string() : " on " + road) + " for " +
+           SpokenDistance(metres);
+}
+
 } // namespace routefiles
 } // namespace refhost

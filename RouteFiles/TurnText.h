@@ -59,6 +59,14 @@ std::string ForkPhrase(const std::string& side, const std::string& exitNumbers,
 std::string WaypointInstruction(size_t waypointNumber, NAV_TURN_TYPE_tag turn,
                                 const std::string& toName);
 
+// A distance as a driver is told it: below 1 km in metres to the nearest
+// 10 m ("800 m"), else in kilometres to one decimal ("2.3 km").
+std::string SpokenDistance(double metres);
+
+// How far the car goes on after a manoeuvre: "Continue on Main Street for
+// 2.3 km", "Continue for 800 m" on an unnamed road.
+std::string ContinuePhrase(const std::string& road, double metres);
+
 } // namespace refhost::routefiles
 
 #endif

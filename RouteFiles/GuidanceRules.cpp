@@ -290,7 +290,8 @@ Maneuver Collapse(std::vector<Maneuver>& maneuvers, size_t first, size_t last,
             kept.instruction =
                 routefiles::RoundaboutPhrase(CircleOf(kept), kept.roundaboutExit, kept.toName);
         else if (kind == ManeuverKind::RoundaboutExit)
-            kept.instruction = routefiles::LeaveRoundaboutPhrase(CircleOf(kept), kept.toName);
+            kept.instruction =
+                routefiles::LeaveRoundaboutPhrase(CircleOf(kept), kept.roundaboutExit, kept.toName);
         else if (!heaviest->toName.empty() && heaviest->toName != kept.toName)
         {
             const std::string onto = routefiles::Onto(heaviest->toName);

@@ -134,8 +134,11 @@ std::string RoundaboutPhrase(const std::string& circle, long long exit, const st
     return "Enter " + circle + " and exit" + Onto(name);
 }
 
-std::string LeaveRoundaboutPhrase(const std::string& circle, const std::string& name)
+std::string LeaveRoundaboutPhrase(const std::string& circle, long long exit,
+                                  const std::string& name)
 {
+    if (exit > 0)
+        return RoundaboutPhrase(circle, exit, name);
     return "Exit " + circle + Onto(name);
 }
 

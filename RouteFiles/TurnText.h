@@ -41,8 +41,11 @@ std::string LowerFirst(std::string text);
 // `circle` names the circle: "the roundabout", "the rotary", "Dupont Circle".
 std::string RoundaboutPhrase(const std::string& circle, long long exit, const std::string& name);
 
-// "Exit the roundabout onto Main Street".
-std::string LeaveRoundaboutPhrase(const std::string& circle, const std::string& name);
+// "Exit the roundabout onto Main Street"; with an exit number (`exit` 1 or
+// more, counted from where the car is on the circle) as RoundaboutPhrase:
+// "At the roundabout, take the 2nd exit onto Main Street".
+std::string LeaveRoundaboutPhrase(const std::string& circle, long long exit,
+                                  const std::string& name);
 
 // "Take the ramp on the right onto I 80".
 std::string OnRampPhrase(const std::string& side, const std::string& name);

@@ -54,7 +54,7 @@ std::string CirclePhrase(const RawStep& step, const std::string& road)
         return "Continue through the roundabout" + onto;
     }
     if (type == "exit roundabout" || type == "exit rotary")
-        return LeaveRoundaboutPhrase(CircleName(step), road);
+        return LeaveRoundaboutPhrase(CircleName(step), 0, road);
     return {};
 }
 

@@ -288,7 +288,8 @@ Maneuver Collapse(std::vector<Maneuver>& maneuvers, size_t first, size_t last,
             kept.instruction =
                 routefiles::RoundaboutPhrase(CircleOf(kept), kept.roundaboutExit, kept.toName);
         else if (kind == ManeuverKind::RoundaboutExit)
-            kept.instruction = routefiles::LeaveRoundaboutPhrase(CircleOf(kept), kept.toName);
+            kept.instruction =
+                routefiles::LeaveRoundaboutPhrase(CircleOf(kept), kept.roundaboutExit, kept.toName);
         else if (!heaviest->toName.empty() && heaviest->toName != kept.toName)
         {
             const std::string onto = routefiles::Onto(heaviest->toName);
@@ -372,6 +373,14 @@ void DropSameRoad(std::vector<Maneuver>& maneuvers)
     }
 }
 
+// The way on after a manoeuvre, where it is long enough to tell.
+std::string Continuation(const Maneuver& maneuver, const GuidanceOptions& options)
+{
+    if (maneuver.kind == ManeuverKind::Arrival || maneuver.distanceToNext < options.continueMetres)
+        return {};
+    return routefiles::ContinuePhrase(maneuver.toName, maneuver.distanceToNext);
+}
+
 int OrdinalWord(const std::string& word)
 {
     static const char* const kWords[] = {"first", "second",  "third",  "fourth", "fifth",
@@ -443,10 +452,13 @@ void ApplyGuidanceRules(RouteDescription& route, const GuidanceOptions& options)
     ClearArrival(maneuvers, options);
     DropSameRoad(maneuvers);
     for (size_t i = 0; i < maneuvers.size(); ++i)
+    {
         maneuvers[i].distanceToNext =
             i + 1 < maneuvers.size()
                 ? maneuvers[i + 1].distanceFromStart - maneuvers[i].distanceFromStart
                 : 0.0;
+        maneuvers[i].continuation = Continuation(maneuvers[i], options);
+    }
 }
 
 } // namespace refhost

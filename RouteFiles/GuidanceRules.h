@@ -15,7 +15,11 @@
 //  - nothing is told at the arrival but the arrival: a U-turn, or any turn
 //    less than a metre before it, goes;
 //  - each instruction is worded from the manoeuvre's type, "onto X" only
-//    where X is not the road the car is already on.
+//    where X is not the road the car is already on;
+//  - the route points and steps dropped after a manoeuvre said only that the
+//    car goes on: its continuation says how far, along the road it ends on
+//    ("Continue on X for 2.3 km"), where the way on to the next manoeuvre
+//    is `continueMetres` or more.
 #ifndef ROUTEFILES_GUIDANCERULES_H
 #define ROUTEFILES_GUIDANCERULES_H
 
@@ -30,10 +34,14 @@ struct GuidanceOptions
     // The turn into and out of a stretch is measured over this much route.
     double windowMetres = 20.0;
     double obviousDegrees = 45.0;
+    // Below this the next manoeuvre is announced straight away (about half a
+    // minute in town), so telling the driver to go on would say nothing.
+    double continueMetres = 500.0;
 };
 
 // Applies the rules to `route.maneuvers` (the last one its arrival) and
-// fills their distances to the next again; the links are left as they are.
+// fills their distances to the next and continuations again; the links are
+// left as they are.
 void ApplyGuidanceRules(RouteDescription& route, const GuidanceOptions& options = {});
 
 // What a route file's words say of a roundabout: whether `text` mentions

@@ -30,6 +30,7 @@ ManeuverCaption CaptionFor(const Maneuver& maneuver)
     caption.bannerSecondary =
         maneuver.bannerPrimary.empty() ? std::string() : maneuver.bannerSecondary;
     caption.roads = RoadNames(maneuver);
+    caption.continuation = maneuver.continuation;
     return caption;
 }
 

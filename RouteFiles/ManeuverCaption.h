@@ -24,6 +24,9 @@ struct ManeuverCaption
     // "Taylor Street → Page Street", one name when both are the same or one
     // is missing, empty when both are.
     std::string roads;
+    // "Continue on Main Street for 2.3 km" after the manoeuvre; empty when
+    // the next one follows soon.
+    std::string continuation;
 };
 
 ManeuverCaption CaptionFor(const Maneuver& maneuver);

@@ -134,8 +134,11 @@ std::string RoundaboutPhrase(const std::string& circle, long long exit, const st
     return "Enter " + circle + " and exit" + Onto(name);
 }
 
-std::string LeaveRoundaboutPhrase(const std::string& circle, const std::string& name)
+std::string LeaveRoundaboutPhrase(const std::string& circle, long long exit,
+                                  const std::string& name)
 {
+    if (exit > 0)
+        return RoundaboutPhrase(circle, exit, name);
     return "Exit " + circle + Onto(name);
 }
 
@@ -165,6 +168,21 @@ std::string WaypointInstruction(size_t waypointNumber, NAV_TURN_TYPE_tag turn,
     const std::string phrase =
         turn == NAV_TURN_STRAIGHT ? "continue" : LowerFirst(TurnPhrase(turn));
     return "At waypoint " + std::to_string(waypointNumber) + ", " + phrase + Onto(toName);
+}
+
+std::string SpokenDistance(double metres)
+{
+    const long long tens = std::llround(metres / 10.0);
+    if (tens < 100)
+        return std::to_string(tens * 10) + " m";
+    const long long tenths = std::llround(metres / 100.0);
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " km";
+}
+
+std::string ContinuePhrase(const std::string& road, double metres)
+{
+    return "Continue" + (road.empty() ? std::string() : " on " + road) + " for " +
+           SpokenDistance(metres);
 }
 
 } // namespace routefiles

@@ -41,8 +41,11 @@ std::string LowerFirst(std::string text);
 // `circle` names the circle: "the roundabout", "the rotary", "Dupont Circle".
 std::string RoundaboutPhrase(const std::string& circle, long long exit, const std::string& name);
 
-// "Exit the roundabout onto Main Street".
-std::string LeaveRoundaboutPhrase(const std::string& circle, const std::string& name);
+// "Exit the roundabout onto Main Street"; with an exit number (`exit` 1 or
+// more, counted from where the car is on the circle) as RoundaboutPhrase:
+// "At the roundabout, take the 2nd exit onto Main Street".
+std::string LeaveRoundaboutPhrase(const std::string& circle, long long exit,
+                                  const std::string& name);
 
 // "Take the ramp on the right onto I 80".
 std::string OnRampPhrase(const std::string& side, const std::string& name);
@@ -58,6 +61,14 @@ std::string ForkPhrase(const std::string& side, const std::string& exitNumbers,
 // "At waypoint 2, turn right onto Main Street" ("continue" going straight).
 std::string WaypointInstruction(size_t waypointNumber, NAV_TURN_TYPE_tag turn,
                                 const std::string& toName);
+
+// A distance as a driver is told it: below 1 km in metres to the nearest
+// 10 m ("800 m"), else in kilometres to one decimal ("2.3 km").
+std::string SpokenDistance(double metres);
+
+// How far the car goes on after a manoeuvre: "Continue on Main Street for
+// 2.3 km", "Continue for 800 m" on an unnamed road.
+std::string ContinuePhrase(const std::string& road, double metres);
 
 } // namespace refhost::routefiles
 

@@ -56,9 +56,9 @@ JunctionRoads OtherRoads(const std::vector<JunctionRoad>& roads, const tagLonLat
 
 // The number of the exit a route takes from a roundabout: one more than the
 // roads off the circle a car may leave on at the junctions strictly between
-// its entry and its exit (`junctions`: from the entry to the exit, as
-// RouteNetwork::Junctions gives them). Routino counts every road that meets
-// the circle, footways too.
+// its entry and its exit (`junctions`: from the entry, or the route's start
+// on the circle, to the exit, as RouteNetwork::Junctions gives them).
+// Routino counts every road that meets the circle, footways too.
 int RoundaboutExitNumber(const std::vector<JunctionRoads>& junctions);
 
 } // namespace refhost::routing

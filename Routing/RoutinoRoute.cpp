@@ -71,22 +71,24 @@ void PlanRoundabout(const Event& event, const Track& track, RouteNetwork& networ
     maneuver.kind = ManeuverKind::Roundabout;
     maneuver.toName = NameTo(track, exit + 1);
     maneuver.junctions = network.Junctions(p, exit);
+    // The exits a driver counts, where the junction roads are known: from
+    // the entry, or from the route's start where it starts on the circle.
+    maneuver.roundaboutExit =
+        maneuver.junctions.empty() ? event.exitNumber : RoundaboutExitNumber(maneuver.junctions);
     if (p == 0) // the route starts on the roundabout: the manoeuvre is its exit
     {
         maneuver.kind = ManeuverKind::RoundaboutExit;
         maneuver.location = track.points[exit];
         maneuver.distanceFromStart = track.along[exit];
-        maneuver.instruction = routefiles::LeaveRoundaboutPhrase(circle, maneuver.toName);
+        // Routino's own number counts from an entry the route does not have.
+        if (maneuver.junctions.empty())
+            maneuver.roundaboutExit = 0;
+        maneuver.instruction =
+            routefiles::LeaveRoundaboutPhrase(circle, maneuver.roundaboutExit, maneuver.toName);
+        return;
     }
-    else
-    {
-        // The exits a driver counts, where the junction roads are known.
-        const int exitNumber = maneuver.junctions.empty()
-                                   ? event.exitNumber
-                                   : RoundaboutExitNumber(maneuver.junctions);
-        maneuver.roundaboutExit = exitNumber;
-        maneuver.instruction = routefiles::RoundaboutPhrase(circle, exitNumber, maneuver.toName);
-    }
+    maneuver.instruction =
+        routefiles::RoundaboutPhrase(circle, maneuver.roundaboutExit, maneuver.toName);
 }
 
 // Whether the route at junction `event` drives on a closed one-way ring that

@@ -86,6 +86,9 @@ struct Maneuver
     // line below it), empty when the file has no banner for the manoeuvre.
     std::string bannerPrimary;
     std::string bannerSecondary;
+    // How far the car then goes on along the road it ends on ("Continue on
+    // Main Street for 2.3 km"), where the guidance rules tell it; empty else.
+    std::string continuation;
     std::string fromName;                  // road before the junction
     std::string toName;                    // road after the junction
     tagLonLat location = AP_INVALID_POINT; // the junction

@@ -3,6 +3,7 @@
 #include "RouteFiles/GuidanceRules.h"
 #include "Geodesy/ReferenceGeodesy.h"
 #include "RouteFiles/RouteFiles.h"
+#include "RouteFiles/TurnText.h"
 
 #include <gtest/gtest.h>
 
@@ -146,4 +147,26 @@ TEST(GuidanceRules, NoUTurnAtTheArrival)
                                         {{0, 190}, "arrive"}});
     ASSERT_EQ(route.maneuvers.size(), 1u);
     EXPECT_EQ(route.maneuvers[0].type, NAV_TURN_END);
+}
+
+TEST(GuidanceRules, ALongWayOnIsToldAfterTheManoeuvreBeforeIt)
+{
+    // Right onto Elm Street, 2330 m on it past a straight-on point, then left
+    // and 250 m to the arrival: too short a way on to tell.
+    const RouteDescription route = Gpx({{{0, 0}, "continue onto Main"},
+                                        {{0, 100}, "turn right onto Elm Street"},
+                                        {{800, 100}, "continue onto Elm Street"},
+                                        {{2330, 100}, "turn left onto Oak Road"},
+                                        {{2330, 350}, "arrive"}});
+    ASSERT_EQ(route.maneuvers.size(), 3u);
+    EXPECT_EQ(route.maneuvers[0].continuation, "Continue on Elm Street for 2.3 km");
+    EXPECT_EQ(route.maneuvers[0].instruction, "Turn right onto Elm Street");
+    EXPECT_EQ(route.maneuvers[1].continuation, "");
+    EXPECT_EQ(route.maneuvers[2].continuation, "");
+
+    using refhost::routefiles::ContinuePhrase;
+    EXPECT_EQ(ContinuePhrase("", 804.0), "Continue for 800 m");
+    EXPECT_EQ(ContinuePhrase("", 994.0), "Continue for 990 m");
+    EXPECT_EQ(ContinuePhrase("A 9", 995.0), "Continue on A 9 for 1.0 km");
+    EXPECT_EQ(ContinuePhrase("A 9", 12345.0), "Continue on A 9 for 12.3 km");
 }

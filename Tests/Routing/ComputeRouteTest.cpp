@@ -249,6 +249,21 @@ TEST_F(ComputeRoute, ClosedOneWayRingWithoutJunctionTagIsARoundabout)
     EXPECT_EQ(result.route.links[result.route.maneuvers[0].enterLink].name, "West Road");
 }
 
+TEST_F(ComputeRoute, RouteStartingOnTheCircleCountsItsExitsFromTheStart)
+{
+    // From the circle's south-west node counter-clockwise past the south and
+    // east roads: the north road is the 3rd exit.
+    const std::string extract = Write("ring.osm", RingExtract());
+    const double diagonal = 30.0 / std::sqrt(2.0);
+    const routing::RoutingResult result =
+        routing::ComputeRoute(extract, {At(-diagonal, -diagonal), At(0, 330)}, m_options);
+    ASSERT_TRUE(result.ok) << result.error;
+    ASSERT_EQ(result.route.maneuvers.size(), 2u);
+    EXPECT_EQ(result.route.maneuvers[0].roundaboutExit, 3);
+    EXPECT_EQ(result.route.maneuvers[0].instruction,
+              "At the roundabout, take the 3rd exit onto North Road");
+}
+
 TEST_F(ComputeRoute, BadInputsGiveOneLineAndLeaveTheCacheWhole)
 {
     const std::string ring = Write("ring.osm", RingExtract());

@@ -63,6 +63,15 @@ struct Rendered
     fs::path folder;
     std::vector<std::string> figures;
 
+    // The figures that tell the way on after their manoeuvre.
+    size_t Continued() const
+    {
+        return std::count_if(
+            figures.begin(), figures.end(),
+            [](const std::string& figure)
+            { return figure.find("<span class=\"continue\">Continue ") != std::string::npos; });
+    }
+
     std::string PictureText(size_t maneuver) const
     {
         char name[32];
@@ -125,11 +134,13 @@ TEST(Captions, DirectionsStepsSpeakInTheirOwnWordsAndBanners)
 {
     size_t captions = 0;
     size_t banners = 0;
+    size_t continued = 0;
     for (const fs::path& file : RouteFiles("osrm-"))
     {
         SCOPED_TRACE(file.filename().string());
         const json response = json::parse(Slurp(file));
         const Rendered run = Render(file);
+        continued += run.Continued();
         // The steps that are manoeuvres, each with the step before it.
         std::vector<std::pair<const json*, const json*>> steps;
         for (const json& leg : response["routes"][0]["legs"])
@@ -158,6 +169,8 @@ TEST(Captions, DirectionsStepsSpeakInTheirOwnWordsAndBanners)
     // Of 170 steps that are no departure, with 62 banners before them.
     EXPECT_GT(captions, 100u);
     EXPECT_GT(banners, 40u);
+    // Of 145 manoeuvres, 73 with 500 m or more to the next.
+    EXPECT_GT(continued, 50u);
 }
 
 TEST(Captions, GpxRoutePointsGiveTheInstructionsAndNoRoadIsNamedAfterTheFile)

@@ -60,6 +60,13 @@ assert a["classes"] != [] and a["checked"] - 5 == b["checked"], (a["checked"], b
     expect_code 0
     tail -n 1 "$work/stdout" | grep -qE '^[0-9]+ manoeuvres checked, 0 failed$' ||
       fail "a manoeuvre failed" ;;
+  route_starting_on_a_roundabout)
+    # From the top of a small circle in Andorra la Vella, past its west and
+    # south roads, out east: the exit is named and counted from the start.
+    run "$source_dir/data/osm/andorra.osm.pbf" --between 42.5095447,1.5387719 42.5095477,1.5402726 --quiet
+    expect_code 0
+    grep -qE '^roundabout exit 3 +1 +0 ' "$work/stdout" || fail "not the 3rd exit, or it failed"
+    grep -qE '^roundabout, exit not named +0 ' "$work/stdout" || fail "an exit is not named" ;;
   missing_file)
     run "$work/no-such-extract.osm.pbf"; expect_code 3; expect_one_line_error no-such-extract.osm.pbf
     run "$work/no-such-route.json"; expect_code 3; expect_one_line_error no-such-route.json ;;

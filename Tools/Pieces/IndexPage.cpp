@@ -28,6 +28,8 @@ void WriteFigure(std::ostringstream& html, const PictureEntry& entry, const std:
         html << " <span class=\"origin\">" << EscapeHtml(entry.textOrigin) << "</span>";
     if (!entry.roads.empty())
         html << "<br>" << EscapeHtml(entry.roads);
+    if (!entry.continuation.empty())
+        html << "<br><span class=\"continue\">" << EscapeHtml(entry.continuation) << "</span>";
     if (!entry.distances.empty())
         html << "<br><span class=\"dist\">" << EscapeHtml(entry.distances) << "</span>";
     if (!entry.note.empty())

@@ -1,6 +1,6 @@
 // index.html: every picture of a run with its manoeuvre's instruction, banner,
-// road names and distances. The arrow keys step through the manoeuvres one at
-// a time, Escape returns to the list.
+// road names, the way on after it and distances. The arrow keys step through
+// the manoeuvres one at a time, Escape returns to the list.
 #ifndef TOOLS_PIECES_INDEXPAGE_H
 #define TOOLS_PIECES_INDEXPAGE_H
 
@@ -19,6 +19,7 @@ struct PictureEntry
     std::string bannerPrimary;   // a device's banner, large; may be empty
     std::string bannerSecondary; // below it; may be empty
     std::string roads;           // "Taylor Street → Page Street"
+    std::string continuation;    // "Continue on Page Street for 2.3 km"; may be empty
     std::string distances;       // "at 1.2 km · next in 350 m"
     std::string note;            // e.g. why no band shows; may be empty
 };

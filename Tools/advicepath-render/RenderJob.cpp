@@ -165,6 +165,7 @@ struct Job
         entry.bannerPrimary = caption.bannerPrimary;
         entry.bannerSecondary = caption.bannerSecondary;
         entry.roads = caption.roads;
+        entry.continuation = caption.continuation;
         entry.distances = Distances(m);
         if (m.type == NAV_TURN_END)
             entry.note = "End of the route: no turn is drawn.";

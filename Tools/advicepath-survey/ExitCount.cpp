@@ -19,13 +19,46 @@ bool Inside(double metres, const TurnPlace& place)
     return metres > place.junction + kInsideMetres && metres < place.passed - kInsideMetres;
 }
 
+// Whether the track runs on a roundabout's circle from point `i` - 1 to `i`.
+bool OnCircle(const ExtractRoads& roads, const std::vector<tagLonLat>& points, std::size_t i)
+{
+    const std::optional<uint32_t> from = roads.NodeNear(points[i - 1], kSameNodeMetres);
+    const std::optional<uint32_t> to = roads.NodeNear(points[i], kSameNodeMetres);
+    if (!from || !to)
+        return false;
+    const std::vector<uint32_t>& segments = roads.SegmentsAt(*to);
+    return std::any_of(segments.begin(), segments.end(),
+                       [&](uint32_t s)
+                       {
+                           const RoadSegment& segment = roads.Segments()[s];
+                           return segment.roundabout && ExtractRoads::Across(segment, *to) == *from;
+                       });
+}
+
+// The place with its junction where the route joins the circle: a route
+// that starts on the circle has no entry, and its exits count from the
+// start (not the start's own).
+TurnPlace FromJoining(const ExtractRoads& roads, const RouteTrack& track, TurnPlace place)
+{
+    const std::vector<double>& along = track.Along();
+    std::size_t i = 0;
+    while (i + 1 < along.size() && along[i] < place.junction - kInsideMetres)
+        ++i;
+    while (i > 0 && OnCircle(roads, track.Points(), i))
+        --i;
+    if (i == 0)
+        place.junction = along.front();
+    return place;
+}
+
 } // namespace
 
 ExitCounter CountExitsOnRoads(const ExtractRoads& roads)
 {
-    return [&roads](const RouteTrack& track, const TurnPlace& place,
+    return [&roads](const RouteTrack& track, const TurnPlace& turn,
                     const refhost::Maneuver&) -> std::optional<int>
     {
+        const TurnPlace place = FromJoining(roads, track, turn);
         const std::vector<tagLonLat>& points = track.Points();
         int exits = 0;
         for (std::size_t i = 1; i + 1 < points.size(); ++i)

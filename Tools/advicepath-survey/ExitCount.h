@@ -1,6 +1,6 @@
-// The exits a route passes on a roundabout between its entry and the exit
-// it takes, counted on the extract's own roads or, for a route file, on the
-// junctions the file describes.
+// The exits a route passes on a roundabout between where it joins the circle
+// and the exit it takes, counted on the extract's own roads or, for a route
+// file, on the junctions the file describes.
 #ifndef TOOLS_SURVEY_EXITCOUNT_H
 #define TOOLS_SURVEY_EXITCOUNT_H
 
@@ -10,8 +10,9 @@
 namespace survey
 {
 
-// At each node of the track strictly between the junction and where the
-// route leaves it, the roads off the circle a car may drive away on.
+// At each node of the track strictly between the junction (the route's start
+// where it starts on the circle) and where the route leaves it, the roads off
+// the circle a car may drive away on.
 ExitCounter CountExitsOnRoads(const ExtractRoads& roads);
 
 // The manoeuvre's junctions strictly between its entry and its exit that

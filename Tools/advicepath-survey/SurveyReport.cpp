@@ -244,6 +244,46 @@ std::string SurveyReport::Text() const
     return text;
 }
 
+namespace
+{
+
+// One failure as the report's JSON lists it.
+nlohmann::json FailureJson(const FailureRecord& failure)
+{
+    nlohmann::json points = nlohmann::json::array();
+    for (const tagLonLat& point : failure.points)
+        points.push_back(LatLonText(point));
+    nlohmann::json entry = {{"input", failure.input},
+                            {"maneuver", failure.number},
+                            {"instruction", failure.instruction},
+                            {"class", failure.kind},
+                            {"places", failure.places},
+                            {"check", failure.check},
+                            {"problem", failure.problem},
+                            {"reproduce", failure.reproduce}};
+    nlohmann::json findings = nlohmann::json::object();
+    for (const auto& [check, problem] : failure.findings)
+        findings[check] = problem;
+    entry["findings"] = findings;
+    if (!failure.aim.empty())
+    {
+        entry["aim"] = failure.aim;
+        entry["points"] = points;
+    }
+    if (failure.seconds >= 0.0)
+        entry["seconds"] = failure.seconds;
+    if (!failure.picture.empty())
+        entry["picture"] = failure.picture;
+    if (failure.junction >= 0)
+    {
+        entry["junction"] = failure.junction;
+        entry["turn"] = failure.turn;
+    }
+    return entry;
+}
+
+} // namespace
+
 nlohmann::json SurveyReport::Json() const
 {
     nlohmann::json classes = nlohmann::json::array();
@@ -260,38 +300,7 @@ nlohmann::json SurveyReport::Json() const
         }
     nlohmann::json failures = nlohmann::json::array();
     for (const FailureRecord& failure : m_failures)
-    {
-        nlohmann::json points = nlohmann::json::array();
-        for (const tagLonLat& point : failure.points)
-            points.push_back(LatLonText(point));
-        nlohmann::json entry = {{"input", failure.input},
-                                {"maneuver", failure.number},
-                                {"instruction", failure.instruction},
-                                {"class", failure.kind},
-                                {"places", failure.places},
-                                {"check", failure.check},
-                                {"problem", failure.problem},
-                                {"reproduce", failure.reproduce}};
-        nlohmann::json findings = nlohmann::json::object();
-        for (const auto& [check, problem] : failure.findings)
-            findings[check] = problem;
-        entry["findings"] = findings;
-        if (!failure.aim.empty())
-        {
-            entry["aim"] = failure.aim;
-            entry["points"] = points;
-        }
-        if (failure.seconds >= 0.0)
-            entry["seconds"] = failure.seconds;
-        if (!failure.picture.empty())
-            entry["picture"] = failure.picture;
-        if (failure.junction >= 0)
-        {
-            entry["junction"] = failure.junction;
-            entry["turn"] = failure.turn;
-        }
-        failures.push_back(entry);
-    }
+        failures.push_back(FailureJson(failure));
     const auto bent = m_rows.find(kArrowOverBend);
     const Row bendRow = bent == m_rows.end() ? Row() : bent->second;
     nlohmann::json json = {{"inputs", m_inputs},

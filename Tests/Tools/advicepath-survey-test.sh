@@ -67,6 +67,17 @@ assert a["classes"] != [] and a["checked"] - 5 == b["checked"], (a["checked"], b
     expect_code 0
     grep -qE '^roundabout exit 3 +1 +0 ' "$work/stdout" || fail "not the 3rd exit, or it failed"
     grep -qE '^roundabout, exit not named +0 ' "$work/stdout" || fail "an exit is not named" ;;
+  junctions_that_bend_near_by)
+    # A road that runs 16 m on and then turns away (Krems 640), a loop whose
+    # band stops 9 m after the junction where its arrow takes over
+    # (North Bayreuth 215), and a motorway exit parting at 2 degrees
+    # (Krems 51): each named as its band and arrow show it.
+    for at in krems.osm.gz:640 north-bayreuth.osm.gz:215 krems.osm.gz:51; do
+      run "$source_dir/data/osm/${at%%:*}" --all-junctions --junction "${at##*:}" --quiet
+      expect_code 0
+      tail -n 1 "$work/stdout" | grep -qE '^[0-9]+ manoeuvres checked, 0 failed$' ||
+        fail "a turn at $at failed"
+    done ;;
   missing_file)
     run "$work/no-such-extract.osm.pbf"; expect_code 3; expect_one_line_error no-such-extract.osm.pbf
     run "$work/no-such-route.json"; expect_code 3; expect_one_line_error no-such-route.json ;;

@@ -33,6 +33,10 @@ struct PlacedBand
     // The band's last point is the arrow's base (on the arrow's chord, not
     // placed on the track; CheckArrow checks it).
     bool endsAtArrowBase = false;
+    // Metres along the track of the arrow's tip where the band ends in one
+    // (negative: not known). The arrow is drawn over the road up to its tip:
+    // a turn is read from the band and its arrow together.
+    double tip = -1.0;
     double Start() const { return along.front(); }
     double End() const { return along.back(); }
 };

@@ -285,6 +285,8 @@ private:
              AtLevel(drawn.level, CheckArrow(m_track, drawn, watch.place, size, band, &bend)),
              &frame);
         watch.report.bendDegrees = std::max(watch.report.bendDegrees, bend);
+        if (band.endsAtArrowBase)
+            band.tip = ExpectedBandEnds(m_track, watch.place, size).end;
         if (!onTrack.Passed() || !watch.report.findings[kTurnCheck].Passed())
             return;
         std::optional<int> exits;

@@ -171,8 +171,12 @@ std::optional<BandDirections> BandTurn(const RouteTrack& track, const PlacedBand
         return std::nullopt;
     const double before = std::min(
         {reachMetres, place.junction - band.Start(), place.junction - place.previousPassed});
+    // Where the band ends in an arrow head, what shows of the turn reaches
+    // to the arrow's tip: at a loop the shaft may stop a few metres after the
+    // junction, aimed elsewhere than the arrow that takes over from it.
+    const double drawnEnd = std::max(band.End(), band.tip);
     const double after =
-        std::min({reachMetres, band.End() - place.passed, place.nextJunction - place.passed});
+        std::min({reachMetres, drawnEnd - place.passed, place.nextJunction - place.passed});
     if (before < kShortestTurnMetres || after < kShortestTurnMetres)
         return std::nullopt;
     BandDirections directions;
@@ -242,6 +246,11 @@ Finding CheckTurn(const RouteTrack& track, const PlacedBand& band, const TurnPla
     }
     int announced = 0;
     if (!StepOf(turn.type, announced))
+        return {};
+    // A ramp parts from its road at a shallow angle: told as a slight turn
+    // to the side the branch check above holds it to (the side of the other
+    // branch, not of the angle), however little the band turns there.
+    if ((turn.rampOn || turn.rampOff) && std::abs(announced) == 1 && TurnStep(near->angle) == 0)
         return {};
     for (const double angle : angles)
         if (StepsAgree(announced, angle))

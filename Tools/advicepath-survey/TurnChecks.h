@@ -32,7 +32,8 @@ AnnouncedTurn ReadAnnouncement(const refhost::Maneuver& maneuver);
 
 // The band's turn: from its direction over up to `reachMetres` before the
 // junction to its direction over up to `reachMetres` after the route leaves
-// it, never beyond the band nor across a neighbouring manoeuvre, degrees,
+// it, never beyond the band (with its arrow head, to the tip) nor across a
+// neighbouring manoeuvre, degrees,
 // positive to the right; nothing when less than kShortestTurnMetres is left
 // on either side (a turn of a GPS track a few metres after another: jitter).
 constexpr double kTurnMetres = 20.0;
@@ -54,7 +55,8 @@ int TurnStep(double degrees);
 // The band's turn against the announcement: the side, and the class exactly
 // (a neighbouring class only within 10 degrees of the boundary between them,
 // and a slight turn for a straight one that turns 5 degrees or more to its
-// side), measured near the junction (kTurnMetres), from end to
+// side, or for any straight one at a ramp, whose side the branch check
+// holds), measured near the junction (kTurnMetres), from end to
 // end of the band (a junction a little after the bend that makes the turn:
 // the announcement measures over its own stretch of road), or as the route
 // completes it within 150 m short of the next manoeuvre (a loop ramp, a

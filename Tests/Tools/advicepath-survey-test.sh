@@ -67,12 +67,15 @@ assert a["classes"] != [] and a["checked"] - 5 == b["checked"], (a["checked"], b
     expect_code 0
     grep -qE '^roundabout exit 3 +1 +0 ' "$work/stdout" || fail "not the 3rd exit, or it failed"
     grep -qE '^roundabout, exit not named +0 ' "$work/stdout" || fail "an exit is not named" ;;
-  junctions_that_bend_near_by)
+  turns_at_unusual_junctions)
     # A road that runs 16 m on and then turns away (Krems 640), a loop whose
     # band stops 9 m after the junction where its arrow takes over
-    # (North Bayreuth 215), and a motorway exit parting at 2 degrees
-    # (Krems 51): each named as its band and arrow show it.
-    for at in krems.osm.gz:640 north-bayreuth.osm.gz:215 krems.osm.gz:51; do
+    # (North Bayreuth 215), a motorway exit parting at 2 degrees (Krems 51),
+    # and routes that end inside the band's reach where the arrow continues a
+    # short last segment (0.26 m at North Bayreuth 265; Andorra 71): each
+    # named and drawn as its band and arrow show it.
+    for at in krems.osm.gz:640 north-bayreuth.osm.gz:215 krems.osm.gz:51 \
+        north-bayreuth.osm.gz:265 andorra.osm.pbf:71; do
       run "$source_dir/data/osm/${at%%:*}" --all-junctions --junction "${at##*:}" --quiet
       expect_code 0
       tail -n 1 "$work/stdout" | grep -qE '^[0-9]+ manoeuvres checked, 0 failed$' ||

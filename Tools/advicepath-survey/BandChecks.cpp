@@ -78,6 +78,18 @@ Nearness BandNearness(const AdvicePathSizeSetting& size)
     return {kOnTrackMetres, kQuarterDegreeStray, longest};
 }
 
+// The direction of the track's segment that ends at `metres` (at or before
+// it): the library continues the route's last segment however short it is,
+// and a route may end on two nodes a few decimetres apart.
+double SegmentBearingInto(const RouteTrack& track, double metres)
+{
+    const std::vector<double>& along = track.Along();
+    const auto end = std::lower_bound(along.begin() + 1, along.end(), metres);
+    const std::size_t k =
+        end == along.end() ? along.size() - 1 : static_cast<std::size_t>(end - along.begin());
+    return refhost::geodesy::Bearing(track.Points()[k - 1], track.Points()[k]);
+}
+
 // The band's ends for both readings of a length at a tolerance limit.
 BandEnds Reading(const RouteTrack& track, const TurnPlace& place, const AdvicePathSizeSetting& size,
                  bool upper)
@@ -257,9 +269,9 @@ Finding ArrowAgainst(const RouteTrack& track, const TurnPlace& place,
     const tagLonLat middle = MiddleOfBase(head);
     if (ends.arrowBeyondEnd)
     {
-        // The library continues the last segment: its direction at the end,
-        // the base's middle the route's end.
-        const double road = track.Bearing(std::max(0.0, ends.end - 0.5), ends.end);
+        // The library continues the last segment: its direction, the base's
+        // middle the route's end.
+        const double road = SegmentBearingInto(track, ends.end);
         const double off = Apart(tip, Step(track.At(ends.end), road, arrowLength));
         if (!(off <= kOnTrackMetres + kQuarterDegreeStray * arrowLength))
             return {"the arrow's tip lies " + Metres(off) +

@@ -78,16 +78,28 @@ Nearness BandNearness(const AdvicePathSizeSetting& size)
     return {kOnTrackMetres, kQuarterDegreeStray, longest};
 }
 
-// The direction of the track's segment that ends at `metres` (at or before
-// it): the library continues the route's last segment however short it is,
-// and a route may end on two nodes a few decimetres apart.
-double SegmentBearingInto(const RouteTrack& track, double metres)
+// The index of the track's point that ends the segment `metres` falls on
+// (the one ending there when it is a point of the track).
+std::size_t SegmentEndAt(const RouteTrack& track, double metres)
 {
     const std::vector<double>& along = track.Along();
     const auto end = std::lower_bound(along.begin() + 1, along.end(), metres);
-    const std::size_t k =
-        end == along.end() ? along.size() - 1 : static_cast<std::size_t>(end - along.begin());
+    return end == along.end() ? along.size() - 1 : static_cast<std::size_t>(end - along.begin());
+}
+
+// The direction of that segment: the library continues the route's last
+// segment however short it is, and a route may end on two nodes a few
+// decimetres apart.
+double SegmentBearingInto(const RouteTrack& track, double metres)
+{
+    const std::size_t k = SegmentEndAt(track, metres);
     return refhost::geodesy::Bearing(track.Points()[k - 1], track.Points()[k]);
+}
+
+double SegmentLengthAt(const RouteTrack& track, double metres)
+{
+    const std::size_t k = SegmentEndAt(track, metres);
+    return track.Along()[k] - track.Along()[k - 1];
 }
 
 // The band's ends for both readings of a length at a tolerance limit.
@@ -286,7 +298,12 @@ Finding ArrowAgainst(const RouteTrack& track, const TurnPlace& place,
         tip, std::max(place.passed, lastPiece - kBackSlack), track.Length(), BandNearness(size));
     if (!placed)
         return TipUnplaced(track, place, tip, lastPiece);
-    if (!(std::fabs(placed->metres - ends.end) <= kOnTrackMetres))
+    // The tip is a cut the library computes along a quarter-degree direction
+    // over the segment it falls on: it strays by sin 0.25 degrees of that
+    // segment, and where the road bends at the segment's end the stray may
+    // show along the track (a 120 m segment: 0.52 m).
+    if (!(std::fabs(placed->metres - ends.end) <=
+          BandNearness(size).Allowed(SegmentLengthAt(track, ends.end))))
     {
         const double expected = ExpectedBandEnds(track, place, size).end;
         return {"the arrow's tip lies " + Metres(placed->metres - place.passed) +

@@ -343,6 +343,53 @@ void CollapseClose(std::vector<Maneuver>& maneuvers, const RouteLine& line,
     maneuvers = std::move(collapsed);
 }
 
+// Whether `type` is a turn with a class by its angle: straight on, or slight,
+// plain or sharp to a side. A U-turn keeps its word: one through a median's
+// opening turns back only beyond the window.
+bool ClassedByAngle(NAV_TURN_TYPE_tag type)
+{
+    switch (type)
+    {
+    case NAV_TURN_STRAIGHT:
+    case NAV_TURN_SLIGHT_RIGHT:
+    case NAV_TURN_RIGHT:
+    case NAV_TURN_SHARP_RIGHT:
+    case NAV_TURN_SHARP_LEFT:
+    case NAV_TURN_LEFT:
+    case NAV_TURN_SLIGHT_LEFT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A turn is told by the class of the turn its road makes, 20 m either side
+// of the junction (the band's view of it), not by the source's word for it:
+// a router's "left" where the road bears off at 46 degrees is a slight left.
+void ClassTurnsByTheirRoad(std::vector<Maneuver>& maneuvers, const RouteLine& line,
+                           const GuidanceOptions& options)
+{
+    for (size_t i = 0; i + 1 < maneuvers.size(); ++i)
+    {
+        Maneuver& maneuver = maneuvers[i];
+        if (maneuver.kind != ManeuverKind::Turn || !ClassedByAngle(maneuver.type))
+            continue;
+        const size_t floor = i > 0 ? line.End(maneuvers[i - 1].exitLink) : 0;
+        const size_t ceiling = line.End(maneuvers[i + 1].enterLink);
+        const double in =
+            line.BearingInto(line.End(maneuver.enterLink), options.windowMetres, floor);
+        const double out =
+            line.BearingOutOf(line.End(maneuver.exitLink), options.windowMetres, ceiling);
+        if (std::isnan(in) || std::isnan(out))
+            continue;
+        const NAV_TURN_TYPE_tag measured = ClassifyTurnAngle(TurnAngle(in, out));
+        if (measured == maneuver.type)
+            continue;
+        maneuver.type = measured;
+        maneuver.instruction = TurnWords(maneuver);
+    }
+}
+
 // No turn is told at the arrival: a U-turn near it turns past the end.
 void ClearArrival(std::vector<Maneuver>& maneuvers, const GuidanceOptions& options)
 {
@@ -449,6 +496,7 @@ void ApplyGuidanceRules(RouteDescription& route, const GuidanceOptions& options)
     JoinRoundabouts(maneuvers);
     DropStraightOn(maneuvers, line, options);
     CollapseClose(maneuvers, line, options);
+    ClassTurnsByTheirRoad(maneuvers, line, options);
     ClearArrival(maneuvers, options);
     DropSameRoad(maneuvers);
     for (size_t i = 0; i < maneuvers.size(); ++i)

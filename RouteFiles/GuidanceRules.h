@@ -14,6 +14,9 @@
 //    and leading onto the road of the last (a staggered or divided crossing);
 //  - nothing is told at the arrival but the arrival: a U-turn, or any turn
 //    less than a metre before it, goes;
+//  - a turn's class (straight on, slight, plain, sharp) is that of the turn
+//    its road makes `windowMetres` either side of the junction, whatever
+//    the source calls it, so that it names what the band shows;
 //  - each instruction is worded from the manoeuvre's type, "onto X" only
 //    where X is not the road the car is already on;
 //  - the route points and steps dropped after a manoeuvre said only that the

@@ -170,3 +170,36 @@ TEST(GuidanceRules, ALongWayOnIsToldAfterTheManoeuvreBeforeIt)
     EXPECT_EQ(ContinuePhrase("A 9", 995.0), "Continue on A 9 for 1.0 km");
     EXPECT_EQ(ContinuePhrase("A 9", 12345.0), "Continue on A 9 for 12.3 km");
 }
+
+TEST(GuidanceRules, ATurnIsClassedByItsRoadNotBySourceWord)
+{
+    // A router's "left" where the road bears off north-west (45 degrees):
+    // the band shows a slight left, and so does the instruction. The next
+    // "left", north-west to south-west, is 90 degrees and stays a left.
+    RouteDescription route;
+    for (const std::vector<tagLonLat>& points :
+         {std::vector<tagLonLat>{At(0, 0), At(0, 100)},
+          std::vector<tagLonLat>{At(0, 100), At(-100, 200)},
+          std::vector<tagLonLat>{At(-100, 200), At(-300, 0)}})
+    {
+        refhost::RoadLink link;
+        link.points = points;
+        route.links.push_back(link);
+    }
+    for (size_t link = 0; link < 3; ++link)
+    {
+        Maneuver maneuver;
+        maneuver.enterLink = maneuver.exitLink = link;
+        maneuver.type = link < 2 ? NAV_TURN_LEFT : NAV_TURN_END;
+        maneuver.kind = link < 2 ? ManeuverKind::Turn : ManeuverKind::Arrival;
+        maneuver.distanceFromStart = link == 0 ? 100 : link == 1 ? 241 : 524;
+        maneuver.toName = link == 0 ? "Oak Lane" : "Elm Street";
+        maneuver.instruction = "Turn left onto " + maneuver.toName;
+        route.maneuvers.push_back(maneuver);
+    }
+    refhost::ApplyGuidanceRules(route);
+    ASSERT_EQ(route.maneuvers.size(), 3u);
+    EXPECT_EQ(route.maneuvers[0].type, NAV_TURN_SLIGHT_LEFT);
+    EXPECT_EQ(route.maneuvers[0].instruction, "Bear left onto Oak Lane");
+    EXPECT_EQ(route.maneuvers[1].type, NAV_TURN_LEFT); // north-west to south-west
+}

@@ -234,12 +234,15 @@ TEST(CallCheck, WidthsAndOrderAreTheSizeRecords)
         view.DrawLine(line, 2, 0, colours.m_PathBorderClr, 9);
         view.DrawLine(line, 2, 0, colours.m_PathClr, 7);
         view.DrawLine(line, 2, 0, colours.m_ArrowBorderClr, 12);
-        view.DrawLine(head, 3, 2, colours.m_ArrowBorderClr, colours.m_ArrowBorderClr);
+        view.DrawLine(head, 3, 2, colours.m_ArrowBorderClr,
+                      static_cast<int32_t>(colours.m_ArrowBorderClr));
         if (arrowFirst)
-            view.DrawPolygon(head, 3, 200, colours.m_ArrowClr, colours.m_ArrowClr);
+            view.DrawPolygon(head, 3, 200, colours.m_ArrowClr,
+                             static_cast<int32_t>(colours.m_ArrowClr));
         view.DrawLine(line, 2, 0, colours.m_ArrowClr, bandFill);
         if (!arrowFirst)
-            view.DrawPolygon(head, 3, 200, colours.m_ArrowClr, colours.m_ArrowClr);
+            view.DrawPolygon(head, 3, 200, colours.m_ArrowClr,
+                             static_cast<int32_t>(colours.m_ArrowClr));
         if (stray)
             view.DrawPolygon(line, 2, 0, 255, 2);
         return survey::CheckCalls(view.Frame(), size, colours);

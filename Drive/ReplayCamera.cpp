@@ -173,22 +173,30 @@ ReplayCamera::Fit ReplayCamera::FitAhead(const VehicleState& vehicle, double hea
         if (metres >= fromMetres)
             NeedBand(there, turned, next, m_needed);
     };
-    bool fromDone = fromMetres <= vehicle.distance;
+    // The grid's places, and those where the vehicle or the point the view
+    // is turned towards passes a point of the route: the view's motion
+    // changes there, so a need may peak there between the grid's places
+    // (before a hook, where the view starts to turn).
+    m_places.clear();
     const double firstStep = std::floor(vehicle.distance / kAheadStepMetres) + 1.0;
     for (int step = 0;; ++step)
     {
         const double at = (firstStep + step) * kAheadStepMetres;
         if (!(at < next.passed))
             break;
-        if (!fromDone && at >= fromMetres)
-        {
-            needThere(fromMetres);
-            fromDone = true;
-        }
-        needThere(at);
+        m_places.push_back(at);
     }
-    if (!fromDone)
-        needThere(fromMetres);
+    m_timeline.PointDistancesBetween(vehicle.distance, next.passed, m_places);
+    const std::size_t lookAhead = m_places.size();
+    m_timeline.PointDistancesBetween(vehicle.distance + kHeadingLookAhead,
+                                     next.passed + kHeadingLookAhead, m_places);
+    for (std::size_t i = lookAhead; i < m_places.size(); ++i)
+        m_places[i] -= kHeadingLookAhead;
+    if (fromMetres > vehicle.distance)
+        m_places.push_back(fromMetres);
+    std::sort(m_places.begin(), m_places.end());
+    for (const double at : m_places)
+        needThere(at);
     // And where the route leaves the junction, the farthest from the band's
     // start the vehicle gets while it shows.
     if (next.passed > vehicle.distance && next.passed >= fromMetres)

@@ -144,6 +144,7 @@ private:
     refhost::MapViewport m_viewport;
     std::vector<tagLonLat> m_points; // scratch: the stretch a fit must show
     std::vector<double> m_needed;    // scratch: each level's needed lambda
+    std::vector<double> m_places;    // scratch: the places a fit looks at
 };
 
 } // namespace drive

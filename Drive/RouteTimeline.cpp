@@ -141,4 +141,12 @@ void RouteTimeline::PointsBetween(double fromMetres, double toMetres,
     points.push_back(AtDistance(to).position);
 }
 
+void RouteTimeline::PointDistancesBetween(double fromMetres, double toMetres,
+                                          std::vector<double>& distances) const
+{
+    for (auto i = std::upper_bound(m_distance.begin(), m_distance.end(), fromMetres);
+         i != m_distance.end() && *i < toMetres; ++i)
+        distances.push_back(*i);
+}
+
 } // namespace drive

@@ -75,6 +75,11 @@ public:
     // clamped to the route; nothing when from > to): the position at each
     // end and every route point between. O(log n + k).
     void PointsBetween(double fromMetres, double toMetres, std::vector<tagLonLat>& points) const;
+    // Appends the distance of every route point strictly between
+    // `fromMetres` and `toMetres`, in order: where the route bends. O(log n +
+    // k).
+    void PointDistancesBetween(double fromMetres, double toMetres,
+                               std::vector<double>& distances) const;
 
     double TimeAtDistance(double metres) const { return AtDistance(metres).time; }
     double DistanceAtTime(double seconds) const { return AtTime(seconds).distance; }

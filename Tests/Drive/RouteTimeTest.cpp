@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -143,6 +144,17 @@ TEST(RouteTimeline, LinksWithoutTimesAreDrivenAtTheFallbackSpeed)
     EXPECT_NEAR(half.heading, 90.0, 1e-9);
     EXPECT_NEAR(half.speed, 10.0, 1e-9);
     EXPECT_NEAR(timeline.TimeAtDistance(half.distance), half.time, 1e-9);
+    // The points between the ends, at 0.1, 0.3 and 0.6 of the way; only
+    // those strictly between the places asked.
+    std::vector<double> points;
+    timeline.PointDistancesBetween(0.0, timeline.Length(), points);
+    const double length = timeline.Length();
+    ASSERT_THAT(points, testing::ElementsAre(testing::DoubleNear(0.1 * length, 1e-6),
+                                             testing::DoubleNear(0.3 * length, 1e-6),
+                                             testing::DoubleNear(0.6 * length, 1e-6)));
+    std::vector<double> inner;
+    timeline.PointDistancesBetween(points[0], points[2], inner);
+    EXPECT_THAT(inner, testing::ElementsAre(points[1]));
     // Out of the drive: clamped to its ends.
     EXPECT_EQ(timeline.AtTime(-5.0).distance, 0.0);
     EXPECT_EQ(timeline.AtDistance(1e9).time, timeline.Duration());

@@ -2,9 +2,11 @@
 
 #include "CommonOptions.h"
 #include "IndexPage.h"
+#include "MapRoundaboutExits.h"
 #include "OutputFiles.h"
 #include "Progress.h"
 #include "RoadMapLayer.h"
+#include "RouteModelInput.h"
 #include "RouteSource.h"
 #include "SizeTable.h"
 #include "TurnFraming.h"
@@ -190,7 +192,8 @@ struct Job
         }
 
         std::string error;
-        if (!LoadRouteModel(options.source, options.quiet, model, error))
+        refhost::RouteDescription route;
+        if (!LoadRouteModel(options.source, options.quiet, model, error, &route))
             return Fail(kExitInput, error);
         size_t maneuvers = model->ManeuverCount();
         if (options.maneuver && static_cast<size_t>(*options.maneuver) > maneuvers)
@@ -203,6 +206,12 @@ struct Job
         {
             std::shared_ptr<roadmap::RoadMapPainter> painter;
             if (!LoadRoadMapLayer(options.source.mapFile, *model, painter, error, &offMap))
+                return Fail(kExitInput, error);
+            // A route file's roundabout exits are counted again on the map's
+            // roads (a computed route's already are), and the model made anew.
+            if (!options.source.routeFile.empty() &&
+                CountMapRoundaboutExits(painter->Map(), route) > 0 &&
+                !ModelOfRoute(route, options.source.routeFile, model, error))
                 return Fail(kExitInput, error);
             view.SetUnderlay(painter);
             roadMap = true;

@@ -1,5 +1,7 @@
 #include "MapRoundaboutExits.h"
 
+#include "RouteModelInput.h"
+
 #include "Geodesy/ReferenceGeodesy.h"
 #include "RouteFiles/GuidanceRules.h"
 #include "RouteFiles/TurnText.h"
@@ -222,6 +224,15 @@ size_t CountMapRoundaboutExits(const roadmap::RoadMap& map, refhost::RouteDescri
         ++changed;
     }
     return changed;
+}
+
+bool CountExitsOnMap(const roadmap::RoadMap& map, const RouteSource& source,
+                     refhost::RouteDescription& route, std::optional<refhost::RouteModel>& model,
+                     std::string& message)
+{
+    if (source.routeFile.empty() || CountMapRoundaboutExits(map, route) == 0)
+        return true;
+    return ModelOfRoute(route, source.routeFile, model, message);
 }
 
 } // namespace tools

@@ -4,10 +4,15 @@
 #ifndef TOOLS_COMMON_MAPROUNDABOUTEXITS_H
 #define TOOLS_COMMON_MAPROUNDABOUTEXITS_H
 
+#include "RouteSource.h"
+
 #include "RoadMap/RoadMap.h"
 #include "Route/RouteDescription.h"
+#include "Route/RouteModel.h"
 
 #include <cstddef>
+#include <optional>
+#include <string>
 
 namespace tools
 {
@@ -25,6 +30,15 @@ constexpr double kCircleMatchMetres = 4.0;
 // walked in its driving direction. A manoeuvre whose circle the map does not
 // hold is left as it is. Returns how many manoeuvres were changed.
 size_t CountMapRoundaboutExits(const roadmap::RoadMap& map, refhost::RouteDescription& route);
+
+// What a tool does with the map it read for `source`: a route file's exits
+// (`route`, the description `model` was built from) are counted on `map`, and
+// `model` is built again when any changed; a route computed over the map has
+// its exits from the map already. False, with `message`, when the model
+// cannot be built.
+bool CountExitsOnMap(const roadmap::RoadMap& map, const RouteSource& source,
+                     refhost::RouteDescription& route, std::optional<refhost::RouteModel>& model,
+                     std::string& message);
 
 } // namespace tools
 

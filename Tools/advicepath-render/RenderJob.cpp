@@ -6,7 +6,6 @@
 #include "OutputFiles.h"
 #include "Progress.h"
 #include "RoadMapLayer.h"
-#include "RouteModelInput.h"
 #include "RouteSource.h"
 #include "SizeTable.h"
 #include "TurnFraming.h"
@@ -207,11 +206,7 @@ struct Job
             std::shared_ptr<roadmap::RoadMapPainter> painter;
             if (!LoadRoadMapLayer(options.source.mapFile, *model, painter, error, &offMap))
                 return Fail(kExitInput, error);
-            // A route file's roundabout exits are counted again on the map's
-            // roads (a computed route's already are), and the model made anew.
-            if (!options.source.routeFile.empty() &&
-                CountMapRoundaboutExits(painter->Map(), route) > 0 &&
-                !ModelOfRoute(route, options.source.routeFile, model, error))
+            if (!CountExitsOnMap(painter->Map(), options.source, route, model, error))
                 return Fail(kExitInput, error);
             view.SetUnderlay(painter);
             roadMap = true;

@@ -103,11 +103,6 @@ std::string TurnWords(const Maneuver& maneuver)
            (newRoad ? routefiles::Onto(maneuver.toName) : std::string());
 }
 
-std::string CircleOf(const Maneuver& maneuver)
-{
-    return maneuver.circleName.empty() ? std::string("the roundabout") : maneuver.circleName;
-}
-
 // The exits a car may leave on strictly between the entry (the first
 // junction) and the exit (the last), plus one; 0 when the junctions do not
 // say which roads lead out.
@@ -507,6 +502,11 @@ void ApplyGuidanceRules(RouteDescription& route, const GuidanceOptions& options)
                 : 0.0;
         maneuvers[i].continuation = Continuation(maneuvers[i], options);
     }
+}
+
+std::string CircleOf(const Maneuver& maneuver)
+{
+    return maneuver.circleName.empty() ? std::string("the roundabout") : maneuver.circleName;
 }
 
 } // namespace refhost

@@ -59,6 +59,10 @@ struct RoundaboutWords
 };
 RoundaboutWords ReadRoundaboutWords(const std::string& text);
 
+// What a roundabout manoeuvre's instruction calls its circle: the source's
+// name for it, else "the roundabout".
+std::string CircleOf(const Maneuver& maneuver);
+
 } // namespace refhost
 
 #endif

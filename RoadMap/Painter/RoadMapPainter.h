@@ -44,6 +44,9 @@ public:
     // turned by its bearing, grown by `marginPixels` on every side.
     static LonLatBox ViewBox(const refhost::MapViewport& viewport, double marginPixels);
 
+    // The map painted.
+    const RoadMap& Map() const { return *m_map; }
+
 private:
     std::shared_ptr<const RoadMap> m_map;
     std::string m_credit;

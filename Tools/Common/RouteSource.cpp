@@ -99,7 +99,8 @@ bool ParseLatLon(const std::string& text, tagLonLat& point)
 }
 
 bool LoadRouteModel(const RouteSource& source, bool quiet,
-                    std::optional<refhost::RouteModel>& model, std::string& message)
+                    std::optional<refhost::RouteModel>& model, std::string& message,
+                    refhost::RouteDescription* description)
 {
     model.reset();
     refhost::RouteDescription route;
@@ -130,8 +131,11 @@ bool LoadRouteModel(const RouteSource& source, bool quiet,
         }
         route = std::move(computed.route);
     }
-    return ModelOfRoute(route, source.between.empty() ? source.routeFile : RouteSourceName(source),
-                        model, message);
+    const bool ok = ModelOfRoute(
+        route, source.between.empty() ? source.routeFile : RouteSourceName(source), model, message);
+    if (ok && description != nullptr)
+        *description = std::move(route);
+    return ok;
 }
 
 } // namespace tools

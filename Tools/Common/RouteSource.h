@@ -5,6 +5,7 @@
 #define TOOLS_COMMON_ROUTESOURCE_H
 
 #include "LonLat.h"
+#include "Route/RouteDescription.h"
 #include "Route/RouteModel.h"
 
 #include <optional>
@@ -53,9 +54,11 @@ bool ParseLatLon(const std::string& text, tagLonLat& point);
 // Reads the route file, or computes the route, and builds its model into
 // `model`. False, with `message` naming the input and the problem (one line;
 // exit 3), when there is no route; `model` is then left empty. `quiet` keeps
-// the routing engine's progress lines off standard error.
+// the routing engine's progress lines off standard error. `description`,
+// when given, receives the route the model was built from.
 bool LoadRouteModel(const RouteSource& source, bool quiet,
-                    std::optional<refhost::RouteModel>& model, std::string& message);
+                    std::optional<refhost::RouteModel>& model, std::string& message,
+                    refhost::RouteDescription* description = nullptr);
 
 } // namespace tools
 

@@ -2,6 +2,7 @@
 
 #include "CommonOptions.h"
 #include "IndexPage.h"
+#include "MapRoundaboutExits.h"
 #include "OutputFiles.h"
 #include "Progress.h"
 #include "RoadMapLayer.h"
@@ -190,7 +191,8 @@ struct Job
         }
 
         std::string error;
-        if (!LoadRouteModel(options.source, options.quiet, model, error))
+        refhost::RouteDescription route;
+        if (!LoadRouteModel(options.source, options.quiet, model, error, &route))
             return Fail(kExitInput, error);
         size_t maneuvers = model->ManeuverCount();
         if (options.maneuver && static_cast<size_t>(*options.maneuver) > maneuvers)
@@ -203,6 +205,8 @@ struct Job
         {
             std::shared_ptr<roadmap::RoadMapPainter> painter;
             if (!LoadRoadMapLayer(options.source.mapFile, *model, painter, error, &offMap))
+                return Fail(kExitInput, error);
+            if (!CountExitsOnMap(painter->Map(), options.source, route, model, error))
                 return Fail(kExitInput, error);
             view.SetUnderlay(painter);
             roadMap = true;

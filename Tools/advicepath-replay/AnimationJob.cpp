@@ -79,13 +79,9 @@ public:
 private:
     int Produce()
     {
-        if (auto code = LoadRoute(m_options, m_route))
+        if (auto code = LoadRoute(m_options, m_route, true))
             return *code;
         std::string error;
-        if (!m_options.source.mapFile.empty() &&
-            !LoadRoadMapLayer(m_options.source.mapFile, *m_route.model, m_roadMap, error,
-                              &m_offMap))
-            return Fail(kExitInput, error);
         if (!PrepareOutputFolder(m_options.outputDir, error))
             return Fail(kExitOutput, error);
 
@@ -142,8 +138,8 @@ private:
         base.width = m_options.width;
         base.height = m_options.height;
         refhost::RasterMapView view(base);
-        view.SetUnderlay(m_roadMap); // --map: the extract's roads under the drive
-        view.SetCredit(PictureCredit(model, m_roadMap != nullptr));
+        view.SetUnderlay(m_route.roadMap); // --map: the extract's roads under the drive
+        view.SetCredit(PictureCredit(model, m_route.roadMap != nullptr));
         // The tallest caption (a banner of two lines): room kept above the band.
         view.SetBannerCaption("primary", "secondary", "distance");
         const double captionHeight = view.CaptionHeight();
@@ -260,14 +256,14 @@ private:
         page.summary = FormatDistance(model.Length()) + ", " +
                        FormatDuration(m_route.timeline->Duration()) + " of driving, " +
                        std::to_string(model.ManeuverCount()) + " manoeuvres" +
-                       OffMapNote(m_offMap, model.Length());
+                       OffMapNote(m_route.offMap, model.Length());
         page.timing = std::to_string(drive.rows.size()) + " frames at " +
                       OneDecimal(m_options.framesPerSecond) + " per second (" +
                       OneDecimal(drive.seconds) + " s): announcements " +
                       OneDecimal(drive.announcedSpeedUp) + "\xC3\x97 real time, the rest " +
                       OneDecimal(drive.betweenSpeedUp) + "\xC3\x97";
         page.animation = "drive.webp";
-        page.credit = PageCredit(model, m_roadMap != nullptr);
+        page.credit = PageCredit(model, m_route.roadMap != nullptr);
         page.width = m_options.width;
         page.height = m_options.height;
         for (size_t m = 0; m < model.ManeuverCount(); ++m)
@@ -327,9 +323,7 @@ private:
 
     const ReplayOptions& m_options;
     LoadedRoute m_route;
-    std::shared_ptr<roadmap::RoadMapPainter> m_roadMap; // --map, else none
-    double m_offMap = 0.0;                              // metres of the route off the map
-    std::vector<std::string> m_written;                 // files of this run, removed should it fail
+    std::vector<std::string> m_written; // files of this run, removed should it fail
 };
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "ReplaySetup.h"
 
 #include "IndexPage.h"
+#include "MapRoundaboutExits.h"
+#include "RoadMapLayer.h"
 #include "RouteSource.h"
 
 #include "Drive/ManeuverSchedule.h"
@@ -49,7 +51,7 @@ std::optional<int> TimeOf(const RoutePoint& point, bool start, const LoadedRoute
 
 } // namespace
 
-std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded)
+std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded, bool withMap)
 {
     if (auto code = ApplyLogOptions(options))
         return code;
@@ -59,11 +61,18 @@ std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded)
         return Fail(kExitInput, error);
 
     const auto readStart = std::chrono::steady_clock::now();
-    if (!LoadRouteModel(options.source, options.quiet, loaded.model, error))
+    refhost::RouteDescription route;
+    if (!LoadRouteModel(options.source, options.quiet, loaded.model, error, &route))
+        return Fail(kExitInput, error);
+    loaded.readSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - readStart).count();
+    if (withMap && !options.source.mapFile.empty() &&
+        (!LoadRoadMapLayer(options.source.mapFile, *loaded.model, loaded.roadMap, error,
+                           &loaded.offMap) ||
+         !CountExitsOnMap(loaded.roadMap->Map(), options.source, route, loaded.model, error)))
         return Fail(kExitInput, error);
     const auto timelineStart = std::chrono::steady_clock::now();
     loaded.timeline.emplace(*loaded.model, options.speedKmh);
-    loaded.readSeconds = std::chrono::duration<double>(timelineStart - readStart).count();
     loaded.timelineSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - timelineStart).count();
 

@@ -11,6 +11,7 @@
 #include "Drive/DriveReplay.h"
 #include "Drive/RouteTimeline.h"
 #include "MapService.h"
+#include "RoadMap/Painter/RoadMapPainter.h"
 #include "Route/RouteModel.h"
 
 #include <memory>
@@ -25,6 +26,10 @@ struct LoadedRoute
     SizeTable sizes;
     std::optional<refhost::RouteModel> model;
     std::optional<drive::RouteTimeline> timeline;
+    // --map, where asked for: the extract's roads under the drive, and the
+    // metres of the route off them.
+    std::shared_ptr<roadmap::RoadMapPainter> roadMap;
+    double offMap = 0.0;
     // The drive to replay, seconds of the time base.
     double startSeconds = 0.0;
     double endSeconds = 0.0;
@@ -35,9 +40,11 @@ struct LoadedRoute
 };
 
 // Applies --log-level and --log-config, reads the size table and the route,
-// builds its model and time base and resolves --from/--to. Returns an exit
-// code on failure (the message written), nothing on success.
-std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded);
+// with `withMap` the --map extract under it (which counts a route file's
+// roundabout exits), builds its model and time base and resolves --from/--to.
+// Returns an exit code on failure (the message written), nothing on success.
+std::optional<int> LoadRoute(const ReplayOptions& options, LoadedRoute& loaded,
+                             bool withMap = false);
 
 // The replay's settings from the options; `captionHeight` is kept free at
 // the top of the view.

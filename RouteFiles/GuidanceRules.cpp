@@ -265,9 +265,7 @@ Maneuver Collapse(std::vector<Maneuver>& maneuvers, size_t first, size_t last,
     const NAV_TURN_TYPE_tag measured = ClassifyTurnAngle(angle);
 
     // The file's words and banner tell one of the turns, not the stretch.
-    one.fileInstruction.clear();
-    one.bannerPrimary.clear();
-    one.bannerSecondary.clear();
+    ForgetFileWords(one);
     const ManeuverKind kind = heaviest->kind;
     if (kind == ManeuverKind::Roundabout || kind == ManeuverKind::RoundaboutExit ||
         kind == ManeuverKind::Ramp || kind == ManeuverKind::Fork)
@@ -276,9 +274,7 @@ Maneuver Collapse(std::vector<Maneuver>& maneuvers, size_t first, size_t last,
         // number: the turns beside it only lead to the road the car ends on.
         Maneuver kept = heaviestCopy;
         kept.toName = one.toName;
-        kept.fileInstruction.clear();
-        kept.bannerPrimary.clear();
-        kept.bannerSecondary.clear();
+        ForgetFileWords(kept);
         if (kind == ManeuverKind::Roundabout)
             kept.instruction =
                 routefiles::RoundaboutPhrase(CircleOf(kept), kept.roundaboutExit, kept.toName);
@@ -382,6 +378,7 @@ void ClassTurnsByTheirRoad(std::vector<Maneuver>& maneuvers, const RouteLine& li
             continue;
         maneuver.type = measured;
         maneuver.instruction = TurnWords(maneuver);
+        ForgetFileWords(maneuver);
     }
 }
 
@@ -443,6 +440,13 @@ int OrdinalWord(const std::string& word)
 }
 
 } // namespace
+
+void ForgetFileWords(Maneuver& maneuver)
+{
+    maneuver.fileInstruction.clear();
+    maneuver.bannerPrimary.clear();
+    maneuver.bannerSecondary.clear();
+}
 
 RoundaboutWords ReadRoundaboutWords(const std::string& text)
 {

@@ -59,6 +59,11 @@ struct RoundaboutWords
 };
 RoundaboutWords ReadRoundaboutWords(const std::string& text);
 
+// Drops what the source's own words and banner said of `maneuver`, where
+// the host tells it otherwise (its class measured, its exit counted on the
+// map, turns told as one): the caption then shows the generated words.
+void ForgetFileWords(Maneuver& maneuver);
+
 // What a roundabout manoeuvre's instruction calls its circle: the source's
 // name for it, else "the roundabout".
 std::string CircleOf(const Maneuver& maneuver);

@@ -221,6 +221,7 @@ size_t CountMapRoundaboutExits(const roadmap::RoadMap& map, refhost::RouteDescri
         maneuver.roundaboutExit = exit;
         maneuver.instruction = refhost::routefiles::RoundaboutPhrase(refhost::CircleOf(maneuver),
                                                                      exit, maneuver.toName);
+        refhost::ForgetFileWords(maneuver);
         ++changed;
     }
     return changed;

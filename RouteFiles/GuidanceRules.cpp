@@ -53,9 +53,7 @@ struct RouteLine
     {
         if (at == 0 || at >= points.size())
             return std::nan("");
-        const double earliest = along[std::min(floor, at - 1)];
-        return geodesy::Bearing(
-            geodesy::PointAlong(points, along, std::max(along[at] - window, earliest)), points[at]);
+        return geodesy::WindowBearingInto(points, along, at, window, floor);
     }
 
     // The direction out of point `at` to the point `window` metres on, never
@@ -64,9 +62,7 @@ struct RouteLine
     {
         if (at + 1 >= points.size())
             return std::nan("");
-        const double latest = along[std::min(std::max(ceiling, at + 1), points.size() - 1)];
-        return geodesy::Bearing(
-            points[at], geodesy::PointAlong(points, along, std::min(along[at] + window, latest)));
+        return geodesy::WindowBearingOutOf(points, along, at, window, ceiling);
     }
 };
 

@@ -58,16 +58,27 @@ tagLonLat PointAlong(const std::vector<tagLonLat>& points, const std::vector<dou
     return {a.lon + (b.lon - a.lon) * share, a.lat + (b.lat - a.lat) * share};
 }
 
+double WindowBearingInto(const std::vector<tagLonLat>& points, const std::vector<double>& along,
+                         std::size_t i, double window, std::size_t first)
+{
+    const double earliest = along[std::min(first, i - 1)];
+    return Bearing(PointAlong(points, along, std::max(along[i] - window, earliest)), points[i]);
+}
+
+double WindowBearingOutOf(const std::vector<tagLonLat>& points, const std::vector<double>& along,
+                          std::size_t i, double window, std::size_t last)
+{
+    const double latest = along[std::min(std::max(last, i + 1), points.size() - 1)];
+    return Bearing(points[i], PointAlong(points, along, std::min(along[i] + window, latest)));
+}
+
 double WindowedTurnAngle(const std::vector<tagLonLat>& points, const std::vector<double>& along,
                          std::size_t i, double window, std::size_t first, std::size_t last)
 {
     if (i == 0 || i + 1 >= points.size())
         return 0.0;
-    const double earliest = along[std::min(first, i - 1)];
-    const double latest = along[std::min(std::max(last, i + 1), points.size() - 1)];
-    const tagLonLat back = PointAlong(points, along, std::max(along[i] - window, earliest));
-    const tagLonLat ahead = PointAlong(points, along, std::min(along[i] + window, latest));
-    return TurnAngle(Bearing(back, points[i]), Bearing(points[i], ahead));
+    return TurnAngle(WindowBearingInto(points, along, i, window, first),
+                     WindowBearingOutOf(points, along, i, window, last));
 }
 
 std::vector<double> WindowedTurnAngles(const std::vector<tagLonLat>& points,

@@ -64,6 +64,16 @@ WindowEnds WindowAround(const std::vector<double>& along, std::size_t i, double 
 tagLonLat PointAlong(const std::vector<tagLonLat>& points, const std::vector<double>& along,
                      double metres);
 
+// The direction into point `i` (0 < i < points.size()) from the point
+// `window` metres before it, never before point `first` (nor after point
+// i - 1); and out of point `i` (i + 1 < points.size()) to the point `window`
+// metres after it, never beyond point `last` (nor before point i + 1). Each
+// end is taken exactly there (PointAlong).
+double WindowBearingInto(const std::vector<tagLonLat>& points, const std::vector<double>& along,
+                         std::size_t i, double window, std::size_t first);
+double WindowBearingOutOf(const std::vector<tagLonLat>& points, const std::vector<double>& along,
+                          std::size_t i, double window, std::size_t last);
+
 // The turn at point `i` of a line (0 at its first and last point): from the
 // direction into it from the point `window` metres before it to the direction
 // out of it to the point `window` metres after it, each end taken exactly

@@ -56,6 +56,65 @@ double Needed(double metres, double vehicle, double positive, double negative)
     return room > 0.0 ? std::fabs(metres) / room : HUGE_VAL;
 }
 
+// Raises `metresPerPixel` to `need`; a NaN need (an unmeasurable point)
+// leaves it.
+void Raise(double& metresPerPixel, double need)
+{
+    if (metresPerPixel < need)
+        metresPerPixel = need;
+}
+
+// The view around the vehicle at one place, turned to one heading: the least
+// metres per pixel that keeps a point in it. Set up once per place, as the
+// local scale and the turn are the same for every point and level.
+class ViewFrame
+{
+public:
+    ViewFrame(const CameraSettings& settings, const tagLonLat& vehicle, double heading)
+        : m_vehicle(vehicle)
+    {
+        const double bearing = settings.headingUp ? heading : 0.0;
+        // Screen axes: u to the right, v up; the vehicle sits a quarter of
+        // the height behind the centre, against the heading.
+        const double behind = settings.height / 4.0;
+        const double turn = geodesy::Radians(heading - bearing);
+        m_vehicleU = -behind * std::sin(turn);
+        m_vehicleV = -behind * std::cos(turn);
+        m_halfWidth = settings.width / 2.0 - settings.margin;
+        m_up = settings.height / 2.0 - settings.margin - settings.topReserve;
+        m_down = settings.height / 2.0 - settings.margin;
+        geodesy::UnitDegree(vehicle, m_lonDeg, m_latDeg);
+        m_sin = std::sin(geodesy::Radians(bearing));
+        m_cos = std::cos(geodesy::Radians(bearing));
+    }
+
+    // NaN for a point that cannot be placed (never counted by Raise).
+    double Need(const tagLonLat& point) const
+    {
+        const double east = (point.lon - m_vehicle.lon) / m_lonDeg;
+        const double north = (point.lat - m_vehicle.lat) / m_latDeg;
+        const double across =
+            Needed(east * m_cos - north * m_sin, m_vehicleU, m_halfWidth, m_halfWidth);
+        const double along = Needed(east * m_sin + north * m_cos, m_vehicleV, m_up, m_down);
+        return along > across || std::isnan(across) ? along : across;
+    }
+
+private:
+    tagLonLat m_vehicle;
+    double m_vehicleU = 0.0;
+    double m_vehicleV = 0.0;
+    double m_halfWidth = 0.0;
+    double m_up = 0.0;
+    double m_down = 0.0;
+    double m_lonDeg = 0.0;
+    double m_latDeg = 0.0;
+    double m_sin = 0.0;
+    double m_cos = 1.0;
+};
+
+// The least metres per pixel of any view (the finest the map view has).
+constexpr double kFinestMetresPerPixel = 1e-3;
+
 } // namespace
 
 ReplayCamera::ReplayCamera(const RouteTimeline& timeline, const CameraSettings& settings,
@@ -66,46 +125,24 @@ ReplayCamera::ReplayCamera(const RouteTimeline& timeline, const CameraSettings& 
         m_reach.emplace_back();
 }
 
-double ReplayCamera::RoadHeading(const VehicleState& vehicle) const
+bool ReplayCamera::RoadHeading(const tagLonLat& position, double distance, double& heading) const
 {
-    const tagLonLat ahead = m_timeline.AtDistance(vehicle.distance + kHeadingLookAhead).position;
+    const tagLonLat ahead = m_timeline.PassageAt(distance + kHeadingLookAhead).position;
     // Less than a metre ahead (the route's end) gives no direction of its own.
-    if (!(geodesy::SegmentLength(vehicle.position.lon, vehicle.position.lat, ahead.lon,
-                                 ahead.lat) >= 1.0))
-        return vehicle.heading;
-    return geodesy::Bearing(vehicle.position, ahead);
+    if (!(geodesy::SegmentLength(position.lon, position.lat, ahead.lon, ahead.lat) >= 1.0))
+        return false;
+    heading = geodesy::Bearing(position, ahead);
+    return true;
 }
 
-double ReplayCamera::NeededLambda(const VehicleState& vehicle, double heading, double from,
-                                  double to)
+double ReplayCamera::NeededLambda(const tagLonLat& vehicle, double heading, double from, double to)
 {
+    const ViewFrame frame(m_settings, vehicle, heading);
     m_points.clear();
     m_timeline.PointsBetween(from, to, m_points);
-    const double bearing = m_settings.headingUp ? heading : 0.0;
-    // Screen axes: u to the right, v up; the vehicle sits a quarter of the
-    // height behind the centre, against the heading.
-    const double behind = m_settings.height / 4.0;
-    const double turn = geodesy::Radians(heading - bearing);
-    const double vehicleU = -behind * std::sin(turn);
-    const double vehicleV = -behind * std::cos(turn);
-    const double halfWidth = m_settings.width / 2.0 - m_settings.margin;
-    const double up = m_settings.height / 2.0 - m_settings.margin - m_settings.topReserve;
-    const double down = m_settings.height / 2.0 - m_settings.margin;
-    double lonDeg = 0.0;
-    double latDeg = 0.0;
-    geodesy::UnitDegree(vehicle.position, lonDeg, latDeg);
-    const double s = std::sin(geodesy::Radians(bearing));
-    const double c = std::cos(geodesy::Radians(bearing));
-    double metresPerPixel = 1e-3;
+    double metresPerPixel = kFinestMetresPerPixel;
     for (const tagLonLat& point : m_points)
-    {
-        const double east = (point.lon - vehicle.position.lon) / lonDeg;
-        const double north = (point.lat - vehicle.position.lat) / latDeg;
-        const double u = east * c - north * s;
-        const double v = east * s + north * c;
-        metresPerPixel = std::max({metresPerPixel, Needed(u, vehicleU, halfWidth, halfWidth),
-                                   Needed(v, vehicleV, up, down)});
-    }
+        Raise(metresPerPixel, frame.Need(point));
     return LevelValueOfResolution(metresPerPixel);
 }
 
@@ -129,16 +166,54 @@ ReplayCamera::Fit ReplayCamera::FitOf(const std::vector<double>& needed, int kee
     return fit;
 }
 
-void ReplayCamera::NeedBand(const VehicleState& vehicle, double heading,
-                            const ScheduledManeuver& next, std::vector<double>& needed)
+void ReplayCamera::NeedBand(const tagLonLat& vehicle, double heading, const ScheduledManeuver& next,
+                            std::vector<double>& needed)
 {
     needed.resize(m_reach.size(), -HUGE_VAL);
+    const ViewFrame frame(m_settings, vehicle, heading);
+    // Each level's stretch of the route, clamped to it; the route points of
+    // them all are placed once, as the levels' stretches overlap.
+    m_stretches.clear();
+    double lowest = HUGE_VAL;
+    double highest = -HUGE_VAL;
+    for (const BandReach& levelReach : m_reach)
+    {
+        const BandReach reach = next.arrival ? BandReach() : levelReach;
+        const Stretch stretch{m_timeline.OnRoute(next.junction - reach.before),
+                              m_timeline.OnRoute(next.passed + reach.after)};
+        m_stretches.push_back(stretch);
+        if (stretch.from <= stretch.to)
+        {
+            lowest = std::min(lowest, stretch.from);
+            highest = std::max(highest, stretch.to);
+        }
+    }
+    m_points.clear();
+    m_pointDistances.clear();
+    m_pointNeeds.clear();
+    if (lowest <= highest)
+        m_timeline.RoutePointsBetween(lowest, highest, m_points, m_pointDistances);
+    for (const tagLonLat& point : m_points)
+        m_pointNeeds.push_back(frame.Need(point));
+    // Each level: its two ends and the route points between them.
     for (size_t level = 0; level < m_reach.size(); ++level)
     {
-        const BandReach reach = next.arrival ? BandReach() : m_reach[level];
-        needed[level] =
-            std::max(needed[level], NeededLambda(vehicle, heading, next.junction - reach.before,
-                                                 next.passed + reach.after));
+        const Stretch& stretch = m_stretches[level];
+        double metresPerPixel = kFinestMetresPerPixel;
+        if (stretch.from <= stretch.to)
+        {
+            Raise(metresPerPixel, frame.Need(m_timeline.PassageAt(stretch.from).position));
+            const auto first =
+                std::upper_bound(m_pointDistances.begin(), m_pointDistances.end(), stretch.from) -
+                m_pointDistances.begin();
+            const auto end =
+                std::lower_bound(m_pointDistances.begin(), m_pointDistances.end(), stretch.to) -
+                m_pointDistances.begin();
+            for (auto i = first; i < end; ++i)
+                Raise(metresPerPixel, m_pointNeeds[static_cast<size_t>(i)]);
+            Raise(metresPerPixel, frame.Need(m_timeline.PassageAt(stretch.to).position));
+        }
+        needed[level] = std::max(needed[level], LevelValueOfResolution(metresPerPixel));
     }
 }
 
@@ -146,7 +221,7 @@ ReplayCamera::Fit ReplayCamera::FitJunction(const VehicleState& vehicle, double 
                                             const ScheduledManeuver& next)
 {
     m_needed.clear();
-    NeedBand(vehicle, heading, next, m_needed);
+    NeedBand(vehicle.position, heading, next, m_needed);
     return FitOf(m_needed);
 }
 
@@ -159,19 +234,22 @@ ReplayCamera::Fit ReplayCamera::FitAhead(const VehicleState& vehicle, double hea
     // the next level's longer band must fit now as well).
     m_needed.clear();
     if (vehicle.distance >= fromMetres)
-        NeedBand(vehicle, heading, next, m_needed);
+        NeedBand(vehicle.position, heading, next, m_needed);
     // The view turns towards the road as the camera turns it, at most
     // kTurnRate degrees a second of the drive.
     double turned = heading;
     double time = vehicle.time;
     auto needThere = [&](double metres)
     {
-        const VehicleState there = m_timeline.AtDistance(metres);
+        const RoutePassage there = m_timeline.PassageAt(metres);
+        double road = 0.0;
+        if (!RoadHeading(there.position, there.distance, road))
+            road = m_timeline.AtDistance(metres).heading;
         const double limit = kTurnRate * std::max(0.0, there.time - time);
-        turned += std::clamp(geodesy::AngleDiff(turned, RoadHeading(there)), -limit, limit);
+        turned += std::clamp(geodesy::AngleDiff(turned, road), -limit, limit);
         time = there.time;
         if (metres >= fromMetres)
-            NeedBand(there, turned, next, m_needed);
+            NeedBand(there.position, turned, next, m_needed);
     };
     // The grid's places, and those where the vehicle or the point the view
     // is turned towards passes a point of the route: the view's motion
@@ -219,7 +297,8 @@ MapViewport ReplayCamera::Update(const VehicleState& vehicle,
                                  bool announced, double seconds)
 {
     const bool jump = !m_started || !(seconds >= 0.0) || !std::isfinite(seconds);
-    const double roadHeading = RoadHeading(vehicle);
+    double roadHeading = vehicle.heading;
+    RoadHeading(vehicle.position, vehicle.distance, roadHeading);
     if (jump)
         m_heading = roadHeading;
     else
@@ -288,8 +367,9 @@ MapViewport ReplayCamera::Update(const VehicleState& vehicle,
         level < static_cast<int>(m_reach.size()))
     {
         const BandReach& reach = m_reach[static_cast<size_t>(level)];
-        m_bandFits = NeededLambda(vehicle, m_heading, schedule[next].junction - reach.before,
-                                  schedule[next].passed + reach.after) <= m_lambda + 1e-9;
+        m_bandFits =
+            NeededLambda(vehicle.position, m_heading, schedule[next].junction - reach.before,
+                         schedule[next].passed + reach.after) <= m_lambda + 1e-9;
     }
     return viewport;
 }

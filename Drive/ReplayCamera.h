@@ -110,7 +110,7 @@ private:
     Fit FitJunction(const VehicleState& vehicle, double heading, const ScheduledManeuver& next);
     // Raises `needed[L]` to the lambda at which level L's band and the
     // vehicle fit the view (one element per level up to the turn limit).
-    void NeedBand(const VehicleState& vehicle, double heading, const ScheduledManeuver& next,
+    void NeedBand(const tagLonLat& vehicle, double heading, const ScheduledManeuver& next,
                   std::vector<double>& needed);
     // The finest level whose band fits at its `needed` lambda, zoomed within
     // that level to it; `keepLevel` (the level the band is shown at, or -1)
@@ -127,8 +127,20 @@ private:
     // else -infinity.
     double Preroll(const VehicleState& vehicle, double speed, const ScheduledManeuver& upcoming,
                    double turnLimit);
-    double NeededLambda(const VehicleState& vehicle, double heading, double from, double to);
-    double RoadHeading(const VehicleState& vehicle) const;
+    // The lambda at which the route from `from` to `to` metres and the
+    // vehicle at `vehicle` fit the view turned to `heading`.
+    double NeededLambda(const tagLonLat& vehicle, double heading, double from, double to);
+    // The road's direction at `position`, `distance` metres along the route:
+    // towards the point kHeadingLookAhead on. False, `heading` untouched,
+    // within a metre of the route's end, which gives none of its own.
+    bool RoadHeading(const tagLonLat& position, double distance, double& heading) const;
+
+    // A level's stretch of the route, metres along it.
+    struct Stretch
+    {
+        double from = 0.0;
+        double to = 0.0;
+    };
 
     const RouteTimeline& m_timeline;
     CameraSettings m_settings;
@@ -145,6 +157,11 @@ private:
     std::vector<tagLonLat> m_points; // scratch: the stretch a fit must show
     std::vector<double> m_needed;    // scratch: each level's needed lambda
     std::vector<double> m_places;    // scratch: the places a fit looks at
+    // Scratch of NeedBand: each level's stretch, the route points of them
+    // all with their distances and the metres per pixel each needs.
+    std::vector<Stretch> m_stretches;
+    std::vector<double> m_pointDistances;
+    std::vector<double> m_pointNeeds;
 };
 
 } // namespace drive

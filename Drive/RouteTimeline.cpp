@@ -74,15 +74,27 @@ double RouteTimeline::HeadingOf(size_t segment) const
     return std::isnan(bearing) ? 0.0 : bearing;
 }
 
-VehicleState RouteTimeline::At(size_t segment, double fraction) const
+RoutePassage RouteTimeline::PassageOf(SegmentPlace place) const
 {
+    const size_t segment = place.segment;
+    const double fraction = place.fraction;
     const tagLonLat& a = m_points[segment];
     const tagLonLat& b = m_points[segment + 1];
-    VehicleState state;
-    state.position = {a.lon + (b.lon - a.lon) * fraction, a.lat + (b.lat - a.lat) * fraction};
-    state.distance =
+    RoutePassage passage;
+    passage.position = {a.lon + (b.lon - a.lon) * fraction, a.lat + (b.lat - a.lat) * fraction};
+    passage.distance =
         m_distance[segment] + (m_distance[segment + 1] - m_distance[segment]) * fraction;
-    state.time = m_time[segment] + (m_time[segment + 1] - m_time[segment]) * fraction;
+    passage.time = m_time[segment] + (m_time[segment + 1] - m_time[segment]) * fraction;
+    return passage;
+}
+
+VehicleState RouteTimeline::At(size_t segment, double fraction) const
+{
+    const RoutePassage passage = PassageOf({segment, fraction});
+    VehicleState state;
+    state.position = passage.position;
+    state.distance = passage.distance;
+    state.time = passage.time;
     const double seconds = m_time[segment + 1] - m_time[segment];
     state.speed = seconds > 0.0 ? (m_distance[segment + 1] - m_distance[segment]) / seconds : 0.0;
     state.heading = HeadingOf(segment);
@@ -111,7 +123,7 @@ VehicleState RouteTimeline::AtTime(double seconds) const
     return state;
 }
 
-VehicleState RouteTimeline::AtDistance(double metres) const
+RouteTimeline::SegmentPlace RouteTimeline::PlaceOfDistance(double metres) const
 {
     const double d = Clamp(metres, Length());
     const size_t last = m_points.size() - 2;
@@ -119,34 +131,67 @@ VehicleState RouteTimeline::AtDistance(double metres) const
     // there when it first reaches the distance.
     size_t end = static_cast<size_t>(std::lower_bound(m_distance.begin(), m_distance.end(), d) -
                                      m_distance.begin());
-    size_t segment = end > 0 ? std::min(end - 1, last) : 0;
-    const double span = m_distance[segment + 1] - m_distance[segment];
-    const double fraction =
-        span > 0.0 ? std::clamp((d - m_distance[segment]) / span, 0.0, 1.0) : 0.0;
-    return At(segment, fraction);
+    SegmentPlace place;
+    place.segment = end > 0 ? std::min(end - 1, last) : 0;
+    const double span = m_distance[place.segment + 1] - m_distance[place.segment];
+    place.fraction =
+        span > 0.0 ? std::clamp((d - m_distance[place.segment]) / span, 0.0, 1.0) : 0.0;
+    return place;
+}
+
+VehicleState RouteTimeline::AtDistance(double metres) const
+{
+    const SegmentPlace place = PlaceOfDistance(metres);
+    return At(place.segment, place.fraction);
+}
+
+RoutePassage RouteTimeline::PassageAt(double metres) const
+{
+    return PassageOf(PlaceOfDistance(metres));
+}
+
+double RouteTimeline::OnRoute(double metres) const
+{
+    return Clamp(metres, Length());
 }
 
 void RouteTimeline::PointsBetween(double fromMetres, double toMetres,
                                   std::vector<tagLonLat>& points) const
 {
-    const double from = Clamp(fromMetres, Length());
-    const double to = Clamp(toMetres, Length());
+    const double from = OnRoute(fromMetres);
+    const double to = OnRoute(toMetres);
     if (from > to)
         return;
-    points.push_back(AtDistance(from).position);
-    for (size_t i = static_cast<size_t>(
-             std::upper_bound(m_distance.begin(), m_distance.end(), from) - m_distance.begin());
-         i < m_points.size() && m_distance[i] < to; ++i)
+    points.push_back(PassageAt(from).position);
+    for (size_t i = FirstPointAfter(from); i < m_points.size() && m_distance[i] < to; ++i)
         points.push_back(m_points[i]);
-    points.push_back(AtDistance(to).position);
+    points.push_back(PassageAt(to).position);
+}
+
+void RouteTimeline::RoutePointsBetween(double fromMetres, double toMetres,
+                                       std::vector<tagLonLat>& points,
+                                       std::vector<double>& distances) const
+{
+    for (size_t i = FirstPointAfter(fromMetres); i < m_points.size() && m_distance[i] < toMetres;
+         ++i)
+    {
+        points.push_back(m_points[i]);
+        distances.push_back(m_distance[i]);
+    }
+}
+
+size_t RouteTimeline::FirstPointAfter(double metres) const
+{
+    return static_cast<size_t>(std::upper_bound(m_distance.begin(), m_distance.end(), metres) -
+                               m_distance.begin());
 }
 
 void RouteTimeline::PointDistancesBetween(double fromMetres, double toMetres,
                                           std::vector<double>& distances) const
 {
-    for (auto i = std::upper_bound(m_distance.begin(), m_distance.end(), fromMetres);
-         i != m_distance.end() && *i < toMetres; ++i)
-        distances.push_back(*i);
+    for (size_t i = FirstPointAfter(fromMetres); i < m_points.size() && m_distance[i] < toMetres;
+         ++i)
+        distances.push_back(m_distance[i]);
 }
 
 } // namespace drive

@@ -45,6 +45,16 @@ struct VehicleState
     double offset = 0.0;     // metres from the link's first point
 };
 
+// Where and when the vehicle passes a distance along the route: its
+// VehicleState without the heading, speed and link, for the many lookups that
+// need no more.
+struct RoutePassage
+{
+    tagLonLat position = AP_INVALID_POINT;
+    double distance = 0.0; // metres along the route
+    double time = 0.0;     // seconds since the drive's start
+};
+
 class RouteTimeline
 {
 public:
@@ -70,21 +80,42 @@ public:
     // The vehicle at `metres` along the route (clamped to 0 ... Length(); NaN
     // counts as 0), at the moment it gets there.
     VehicleState AtDistance(double metres) const;
+    // AtDistance's position, distance and time alone (the same values).
+    RoutePassage PassageAt(double metres) const;
 
     // Appends to `points` the route from `fromMetres` to `toMetres` (both
     // clamped to the route; nothing when from > to): the position at each
     // end and every route point between. O(log n + k).
     void PointsBetween(double fromMetres, double toMetres, std::vector<tagLonLat>& points) const;
+    // `metres` clamped to the route, 0 ... Length(), as every query clamps
+    // it; NaN gives 0.
+    double OnRoute(double metres) const;
+    // Appends every route point strictly between `fromMetres` and `toMetres`
+    // (not clamped) to `points` and its distance to `distances`: the points
+    // PointsBetween puts between its ends. O(log n + k).
+    void RoutePointsBetween(double fromMetres, double toMetres, std::vector<tagLonLat>& points,
+                            std::vector<double>& distances) const;
     // Appends the distance of every route point strictly between
     // `fromMetres` and `toMetres`, in order: where the route bends. O(log n +
     // k).
     void PointDistancesBetween(double fromMetres, double toMetres,
                                std::vector<double>& distances) const;
 
-    double TimeAtDistance(double metres) const { return AtDistance(metres).time; }
+    double TimeAtDistance(double metres) const { return PassageAt(metres).time; }
     double DistanceAtTime(double seconds) const { return AtTime(seconds).distance; }
 
 private:
+    // The segment holding `metres` (clamped as AtDistance) and how far along
+    // it, 0 ... 1.
+    struct SegmentPlace
+    {
+        std::size_t segment = 0;
+        double fraction = 0.0;
+    };
+    SegmentPlace PlaceOfDistance(double metres) const;
+    // The index of the first route point farther than `metres` along.
+    std::size_t FirstPointAfter(double metres) const;
+    RoutePassage PassageOf(SegmentPlace place) const;
     VehicleState At(std::size_t segment, double fraction) const;
     double HeadingOf(std::size_t segment) const;
 

@@ -1,6 +1,7 @@
 # 32-bit ARM (ARMv7, hard-float) Linux with Debian's cross toolchain
 # (g++-arm-linux-gnueabihf). Test programs run through qemu-arm (qemu-user),
-# which finds the ARM C and C++ runtimes under AP_ARM_RUNTIME_PREFIX.
+# which finds the ARM C and C++ runtimes under AP_ARM_RUNTIME_PREFIX (and only
+# there: see below).
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR arm)
 
@@ -22,5 +23,15 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # CTest, and the test discovery of GoogleTest before each test, run the ARM
 # programs through the emulator.
+#
+# The dynamic loader comes from the prefix, and it must load the C runtime of
+# the same glibc build: loader and libc share private data whose layout
+# changes between Debian's updates. But the loader first searches
+# /lib/arm-linux-gnueabihf, which qemu takes from the build machine when the
+# prefix lacks it, and where libc6:armhf (installed for the packages' symbol
+# dependencies) keeps a newer libc. That mix starts fine and crashes in the
+# child of every fork. LD_LIBRARY_PATH, searched first, keeps the loader to the
+# runtimes the programs were linked against.
 find_program(AP_QEMU_ARM qemu-arm REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${AP_QEMU_ARM} -L ${AP_ARM_RUNTIME_PREFIX})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${AP_QEMU_ARM} -L ${AP_ARM_RUNTIME_PREFIX} -E
+                                  LD_LIBRARY_PATH=${AP_ARM_RUNTIME_PREFIX}/lib)

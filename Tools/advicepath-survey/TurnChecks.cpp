@@ -227,16 +227,20 @@ Finding CheckTurn(const RouteTrack& track, const PlacedBand& band, const TurnPla
     const double on = std::min(kCompletedMetres, place.nextJunction - place.passed);
     const double completed = refhost::geodesy::AngleDiff(
         near->in, track.Bearing(place.passed, place.passed + std::max(on, 1.0)));
-    const std::string turns = "the band turns " + Angle(near->angle) + " (" + Angle(whole->angle) +
-                              " from end to end, the route " + Angle(completed) + " within " +
-                              Metres(on) + ")";
+    // Worded only for a failure: most turns pass, and the wording is dearer
+    // than the check.
+    const auto turns = [&]
+    {
+        return "the band turns " + Angle(near->angle) + " (" + Angle(whole->angle) +
+               " from end to end, the route " + Angle(completed) + " within " + Metres(on) + ")";
+    };
     const double angles[] = {near->angle, whole->angle, completed};
     if (turn.type == NAV_TURN_UTURN)
     {
         for (const double angle : angles)
             if (std::abs(TurnStep(angle)) >= 3)
                 return {};
-        return {turns + ", not back for a U-turn"};
+        return {turns() + ", not back for a U-turn"};
     }
     if (turn.fork || turn.rampOn || turn.rampOff)
     {
@@ -255,7 +259,7 @@ Finding CheckTurn(const RouteTrack& track, const PlacedBand& band, const TurnPla
     for (const double angle : angles)
         if (StepsAgree(announced, angle))
             return {};
-    return {turns + ", which is not the manoeuvre's class"};
+    return {turns() + ", which is not the manoeuvre's class"};
 }
 
 } // namespace survey

@@ -155,6 +155,23 @@ TEST(RouteTimeline, LinksWithoutTimesAreDrivenAtTheFallbackSpeed)
     std::vector<double> inner;
     timeline.PointDistancesBetween(points[0], points[2], inner);
     EXPECT_THAT(inner, testing::ElementsAre(points[1]));
+    // The same route points with their places, for the camera's lookups.
+    std::vector<tagLonLat> placed;
+    std::vector<double> placedAt;
+    timeline.RoutePointsBetween(points[0], length, placed, placedAt);
+    EXPECT_THAT(placedAt, testing::ElementsAre(points[1], points[2]));
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_DOUBLE_EQ(placed[1].lon, 0.006);
+    // A passage is the vehicle's place and time without the rest, clamped
+    // alike.
+    for (const double metres : {-3.0, 0.25 * length, half.distance, 2.0 * length})
+    {
+        const drive::RoutePassage passage = timeline.PassageAt(metres);
+        const drive::VehicleState state = timeline.AtDistance(metres);
+        EXPECT_EQ(passage.position.lon, state.position.lon);
+        EXPECT_EQ(passage.distance, state.distance);
+        EXPECT_EQ(passage.time, state.time);
+    }
     // Out of the drive: clamped to its ends.
     EXPECT_EQ(timeline.AtTime(-5.0).distance, 0.0);
     EXPECT_EQ(timeline.AtDistance(1e9).time, timeline.Duration());
